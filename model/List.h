@@ -1,0 +1,193 @@
+#pragma once
+// The list every collection of the program is built on: a doubly linked list of
+// nodes between two sentinels with one built-in cursor. Callers never index into
+// a list; they move the cursor (First, Next, Prev, GoTo) and read the object at
+// it. A walk is: First(); while (Current()) { ... CurrentItem() ...; Next(); }
+//
+// A plain list never releases the objects its nodes carry; the lists that own
+// their items (an owning spellbook, the field parser, the specialty list)
+// release them in their own destructors and delete operations.
+
+#include <cstdint>
+
+template <class T> struct TNode {
+    TNode* Prev = nullptr;
+    TNode* Next = nullptr;
+    T* Data = nullptr; // none in the sentinels; never released by the node
+};
+
+template <class T> class tMyList {
+public:
+    tMyList() {
+        Head.Next = &Tail;
+        Tail.Prev = &Head;
+    }
+    tMyList(const tMyList&) = delete;
+    tMyList& operator=(const tMyList&) = delete;
+    virtual ~tMyList() { FreeNodes(); }
+
+    int32_t Count() const { return FCount; }
+    TNode<T>* Current() const { return FCurrent; }
+    T* CurrentItem() const { return FCurrent ? FCurrent->Data : nullptr; }
+
+    // Unsaved-changes flag: 0 at creation, never touched by list operations.
+    bool Modified = false;
+
+    void First() { FCurrent = FCount > 0 ? Head.Next : nullptr; }
+
+    void Next() {
+        if (FCurrent) {
+            FCurrent = FCurrent->Next == &Tail ? nullptr : FCurrent->Next;
+        }
+    }
+
+    void Prev() {
+        if (FCurrent) {
+            FCurrent = FCurrent->Prev == &Head ? nullptr : FCurrent->Prev;
+        }
+    }
+
+    // 1-based position; outside 1..Count the cursor becomes none.
+    void GoTo(int32_t n) {
+        if (n < 1 || n > FCount) {
+            FCurrent = nullptr;
+            return;
+        }
+        First();
+        for (int32_t i = 1; i < n; ++i) {
+            Next();
+        }
+    }
+
+    // Adds item at the end; nothing for none. The cursor does not move.
+    void Append(T* item) {
+        if (item) {
+            LinkBefore(&Tail, item);
+        }
+    }
+
+    // Unlinks the node at the cursor and returns the object it carried (none
+    // when the cursor is none). The cursor goes to the predecessor, or to the
+    // successor when the first node was removed, so a walk that deletes and then
+    // calls Next goes on with the node that followed the deleted one.
+    // Ownership of the returned object stays with the caller's rules.
+    T* UnlinkCurrent() {
+        TNode<T>* node = FCurrent;
+        if (!node) {
+            return nullptr;
+        }
+        node->Prev->Next = node->Next;
+        node->Next->Prev = node->Prev;
+        TNode<T>* cursor = nullptr;
+        if (node->Prev != &Head) {
+            cursor = node->Prev;
+        } else if (node->Next != &Tail) {
+            cursor = node->Next;
+        }
+        T* data = node->Data;
+        delete node;
+        --FCount;
+        FCurrent = cursor;
+        return data;
+    }
+
+    // A plain list releases only the node, never what it carries.
+    virtual void DeleteCurrent() { UnlinkCurrent(); }
+
+protected:
+    TNode<T>* FirstNode() const { return FCount > 0 ? Head.Next : nullptr; }
+    TNode<T>* LastNode() const { return FCount > 0 ? Tail.Prev : nullptr; }
+    bool IsTail(const TNode<T>* node) const { return node == &Tail; }
+    TNode<T>* TailNode() { return &Tail; }
+
+    void LinkBefore(TNode<T>* before, T* item) {
+        auto* node = new TNode<T>;
+        node->Data = item;
+        node->Prev = before->Prev;
+        node->Next = before;
+        before->Prev->Next = node;
+        before->Prev = node;
+        ++FCount;
+    }
+
+    // Calls visit on every carried object in order, without moving the cursor.
+    template <class F> void ForEachItem(F visit) const {
+        for (const TNode<T>* n = Head.Next; n != &Tail; n = n->Next) {
+            visit(n->Data);
+        }
+    }
+
+private:
+    void FreeNodes() {
+        TNode<T>* n = Head.Next;
+        while (n != &Tail) {
+            TNode<T>* next = n->Next;
+            delete n;
+            n = next;
+        }
+        Head.Next = &Tail;
+        Tail.Prev = &Head;
+        FCount = 0;
+        FCurrent = nullptr;
+    }
+
+    TNode<T> Head;
+    TNode<T> Tail;
+    TNode<T>* FCurrent = nullptr;
+    int32_t FCount = 0;
+};
+
+// A list kept in the order of Compare (new item, listed item): negative puts
+// the new item first. With Unique an item comparing equal to a listed one is
+// refused; without it, equal items keep their insertion order.
+template <class T> class tSortedList : public tMyList<T> {
+public:
+    using CompareFn = int32_t (*)(const T& newItem, const T& listedItem);
+
+    tSortedList(CompareFn compare, bool unique) : Compare(compare), Unique(unique) {}
+
+    const CompareFn Compare;
+    const bool Unique;
+
+    // Ordered insertion; false for none or a refused duplicate (list unchanged).
+    // The cursor does not move. An item that sorts after the last one is linked
+    // at the tail at once, where the walk from the front would end too, so
+    // loading an already sorted file stays linear.
+    bool Insert(T* item) {
+        if (!item) {
+            return false;
+        }
+        if (TNode<T>* last = this->LastNode()) {
+            const int32_t c = Compare(*item, *last->Data);
+            if (c > 0 || (c == 0 && !Unique)) {
+                this->LinkBefore(this->TailNode(), item);
+                return true;
+            }
+        }
+        TNode<T>* node = this->FirstNode();
+        for (; node; node = this->IsTail(node->Next) ? nullptr : node->Next) {
+            const int32_t c = Compare(*item, *node->Data);
+            if (c < 0) {
+                break;
+            }
+            if (c == 0 && Unique) {
+                return false;
+            }
+        }
+        this->LinkBefore(node ? node : this->TailNode(), item);
+        return true;
+    }
+
+    // True when some listed item compares equal to item; walks the whole list.
+    bool Contains(const T* item) const {
+        if (!item) {
+            return false;
+        }
+        for (TNode<T>* node = this->FirstNode(); node; node = this->IsTail(node->Next) ? nullptr : node->Next) {
+            if (Compare(*item, *node->Data) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+};

@@ -1,0 +1,67 @@
+#pragma once
+// One wizard spell: level, name, where it is published, how rare it is, its
+// school or category text and whether the wizard has it memorized. A spell has
+// no identity beyond level and name; the same spell in two books is two objects.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Frequency codes: 0 Common down to -4 Restricted; a higher code is more common.
+constexpr int32_t FrequencyCommon = 0;
+constexpr int32_t FrequencyRestricted = -4;
+
+// Indexed by code + 4.
+constexpr std::string_view FrequencyLetters = "SVRUC";
+extern const std::array<std::string, 5> FrequencyTitles; // "Restricted" .. "Common"
+
+inline bool IsFrequencyCode(int32_t code) {
+    return code >= FrequencyRestricted && code <= FrequencyCommon;
+}
+
+// The one-letter form of a frequency code ("C" for 0 ... "S" for -4); an
+// out-of-range code, which no reader produces, is shown as Common.
+char FrequencyLetter(int32_t code);
+
+// The display name of a frequency code ("Common" ... "Restricted").
+const std::string& FrequencyTitle(int32_t code);
+
+// Sets code from a frequency letter of "SVRUC" (either case) and returns true;
+// returns false and leaves code alone for any other byte.
+bool FrequencyFromLetter(char letter, int32_t& code);
+
+class tSpell {
+public:
+    tSpell() = default;
+    // Stores the seven values unchanged; nothing is checked.
+    tSpell(int32_t level, std::string name, std::string book, int32_t page, int32_t frequency,
+           std::string category, bool memorized)
+        : Level(level), Name(std::move(name)), Book(std::move(book)), Page(page), Frequency(frequency),
+          Category(std::move(category)), Memorized(memorized) {}
+
+    static std::unique_ptr<tSpell> Create(int32_t level, std::string name, std::string book, int32_t page,
+                                          int32_t frequency, std::string category, bool memorized) {
+        return std::make_unique<tSpell>(level, std::move(name), std::move(book), page, frequency,
+                                        std::move(category), memorized);
+    }
+
+    // A new, independent spell with all seven fields equal to this one's.
+    std::unique_ptr<tSpell> Copy() const { return std::make_unique<tSpell>(*this); }
+
+    char MemorizedLetter() const { return Memorized ? 'Y' : 'N'; }
+
+    bool operator==(const tSpell&) const = default;
+
+    int32_t Level = 0;
+    std::string Name;
+    std::string Book;
+    int32_t Page = 0;
+    int32_t Frequency = FrequencyCommon;
+    std::string Category;
+    bool Memorized = false;
+};
+
+// The order of every spellbook: by level, then by name ignoring ASCII case.
+int32_t CompareSpells(const tSpell& newSpell, const tSpell& listedSpell);

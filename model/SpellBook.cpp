@@ -1,0 +1,137 @@
+#include "model/SpellBook.h"
+
+#include "model/Random.h"
+
+namespace {
+const std::string OneBlank = " ";
+}
+
+TSpellBook::TSpellBook(int32_t casterLevel, int32_t intelligence, int32_t frequency, std::string specialty)
+    : tSortedList<tSpell>(CompareSpells, true), CasterLevel(casterLevel), Intelligence(intelligence),
+      Frequency(frequency), Specialty(std::move(specialty)) {}
+
+TSpellBook::~TSpellBook() {
+    if (!ReferencesOnly) {
+        ForEachItem([](tSpell* spell) { delete spell; });
+    }
+}
+
+void TSpellBook::CountIn(const tSpell& spell, int32_t delta) {
+    // A spell outside levels 1..9 cannot come from a file or the editor; it is
+    // kept but not counted, so the table is never indexed outside its bounds.
+    if (IsSpellLevel(spell.Level)) {
+        LevelCount[spell.Level] += delta;
+    }
+}
+
+bool TSpellBook::AddSpell(tSpell* spell) {
+    if (!spell || !Insert(spell)) {
+        return false;
+    }
+    CountIn(*spell, +1);
+    return true;
+}
+
+bool TSpellBook::AddSpell(std::unique_ptr<tSpell>& spell) {
+    if (!AddSpell(spell.get())) {
+        return false;
+    }
+    if (!ReferencesOnly) {
+        spell.release();
+    }
+    return true;
+}
+
+bool TSpellBook::AddCopy(const tSpell* spell) {
+    if (!spell || ReferencesOnly) {
+        return false;
+    }
+    std::unique_ptr<tSpell> copy = spell->Copy();
+    return AddSpell(copy); // a refused copy is released here
+}
+
+int32_t TSpellBook::CurrentLevel() const {
+    return CurrentSpell() ? CurrentSpell()->Level : 0;
+}
+std::string TSpellBook::CurrentName() const {
+    return CurrentSpell() ? CurrentSpell()->Name : OneBlank;
+}
+std::string TSpellBook::CurrentBook() const {
+    return CurrentSpell() ? CurrentSpell()->Book : OneBlank;
+}
+int32_t TSpellBook::CurrentPage() const {
+    return CurrentSpell() ? CurrentSpell()->Page : 0;
+}
+int32_t TSpellBook::CurrentFrequency() const {
+    return CurrentSpell() ? CurrentSpell()->Frequency : 0;
+}
+std::string TSpellBook::CurrentCategory() const {
+    return CurrentSpell() ? CurrentSpell()->Category : OneBlank;
+}
+bool TSpellBook::CurrentMemorized() const {
+    return CurrentSpell() ? CurrentSpell()->Memorized : false;
+}
+std::string TSpellBook::CurrentMemorizedLetter() const {
+    return CurrentMemorized() ? "Y" : "N";
+}
+
+void TSpellBook::DeleteCurrent() {
+    tSpell* spell = CurrentSpell();
+    if (!spell) {
+        return;
+    }
+    CountIn(*spell, -1);
+    UnlinkCurrent();
+    if (!ReferencesOnly) {
+        delete spell;
+    }
+}
+
+void TSpellBook::Clear() {
+    First();
+    while (Current()) {
+        DeleteCurrent();
+        First();
+    }
+}
+
+void TSpellBook::SeekLevel(int32_t level) {
+    while (Current() && CurrentSpell()->Level >= level) {
+        Prev();
+    }
+    if (!Current()) {
+        First();
+    }
+    while (Current() && CurrentSpell()->Level < level) {
+        Next();
+    }
+}
+
+tSpell* TSpellBook::SpellAt(int32_t level, int32_t index) {
+    SeekLevel(level);
+    for (int32_t i = 0; i < index && Current(); ++i) {
+        Next();
+    }
+    if (Current() && CurrentSpell()->Level == level && index >= 0) {
+        return CurrentSpell();
+    }
+    GoTo(0); // cursor none
+    return nullptr;
+}
+
+tSpell* TSpellBook::RandomSpell(int32_t level) {
+    SeekLevel(level);
+    const int32_t steps = RandomInt(CountOfLevel(level));
+    for (int32_t i = 0; i < steps; ++i) {
+        Next();
+    }
+    return CurrentSpell();
+}
+
+tSpell* TSpellBook::FindByName(const std::string& name) {
+    First();
+    while (Current() && CurrentSpell()->Name != name) {
+        Next();
+    }
+    return CurrentSpell();
+}

@@ -1,0 +1,96 @@
+#pragma once
+// A spellbook: spells in level-then-name order (duplicates refused) together
+// with the wizard they belong to. The same class is a wizard's book, the master
+// spell list, and a references-only view of spells owned by another book.
+//
+// Ownership: an owning book (ReferencesOnly false) releases every spell it
+// removes and, when destroyed, every spell it holds. A references-only book
+// never releases a spell; it must be cleared or destroyed before the book that
+// owns those spells lets them go.
+
+#include "model/List.h"
+#include "model/Spell.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+constexpr int32_t MinSpellLevel = 1;
+constexpr int32_t MaxSpellLevel = 9;
+
+inline bool IsSpellLevel(int32_t level) {
+    return level >= MinSpellLevel && level <= MaxSpellLevel;
+}
+
+class TSpellBook : public tSortedList<tSpell> {
+public:
+    TSpellBook(int32_t casterLevel = 0, int32_t intelligence = 0, int32_t frequency = 0,
+               std::string specialty = std::string());
+    ~TSpellBook() override;
+
+    static std::unique_ptr<TSpellBook> Create(int32_t casterLevel, int32_t intelligence, int32_t frequency,
+                                              std::string specialty) {
+        return std::make_unique<TSpellBook>(casterLevel, intelligence, frequency, std::move(specialty));
+    }
+
+    int32_t CasterLevel = 0;
+    int32_t Intelligence = 0;
+    int32_t Frequency = 0; // the rarest frequency code the book admits
+    std::string Specialty;
+    // Spells per level; LevelCount[l] for l in 1..9 (index 0 is unused).
+    std::array<int32_t, MaxSpellLevel + 1> LevelCount{};
+    bool ReferencesOnly = false;
+    int32_t FileVersion = 0; // 0 built in memory or read as a spell list; else 3, 4 or 5
+
+    void MarkReferencesOnly() { ReferencesOnly = true; }
+
+    // Number of spells of a level; 0 for a level outside 1..9.
+    int32_t CountOfLevel(int32_t level) const { return IsSpellLevel(level) ? LevelCount[level] : 0; }
+
+    // Inserts the spell object itself. True when inserted: an owning book then
+    // owns it. False for none or a duplicate (same level, name equal ignoring
+    // case): the caller keeps the spell.
+    bool AddSpell(tSpell* spell);
+    // As above; on success the book takes the spell out of the pointer, on
+    // refusal the pointer still holds it.
+    bool AddSpell(std::unique_ptr<tSpell>& spell);
+    bool AddSpell(std::unique_ptr<tSpell>&& spell) { return AddSpell(spell); }
+
+    // Inserts a Copy of the spell. False for none, for a references-only book,
+    // and for a duplicate (the copy is released).
+    bool AddCopy(const tSpell* spell);
+
+    // The spell at the cursor, or the stated default when the cursor is none.
+    tSpell* CurrentSpell() const { return CurrentItem(); }
+    int32_t CurrentLevel() const;            // 0
+    std::string CurrentName() const;         // " "
+    std::string CurrentBook() const;         // " "
+    int32_t CurrentPage() const;             // 0
+    int32_t CurrentFrequency() const;        // 0
+    std::string CurrentCategory() const;     // " "
+    bool CurrentMemorized() const;           // false
+    std::string CurrentMemorizedLetter() const; // "N"
+
+    // Removes the spell at the cursor (cursor rule of the list); an owning book
+    // releases it. Nothing when the cursor is none.
+    void DeleteCurrent() override;
+    // Removes every spell; Count and every LevelCount end 0.
+    void Clear();
+
+    // Leaves the cursor on the first spell whose level is at least level, or
+    // none. Starts from wherever the cursor stands.
+    void SeekLevel(int32_t level);
+    // The index-th spell (from 0) of exactly this level, cursor left on it; or
+    // none with the cursor none.
+    tSpell* SpellAt(int32_t level, int32_t index);
+    // A spell of the level drawn uniformly with the program's random source;
+    // with no spell of that level, the first spell of a higher level or none.
+    tSpell* RandomSpell(int32_t level);
+    // The first spell whose name equals name byte for byte (level ignored),
+    // cursor left on it; or none with the cursor none.
+    tSpell* FindByName(const std::string& name);
+
+private:
+    void CountIn(const tSpell& spell, int32_t delta);
+};

@@ -1,0 +1,35 @@
+#pragma once
+// Helpers shared by the core test suites.
+
+#include "model/SpellBook.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A spell with the given level and name; the other fields are optional.
+std::unique_ptr<tSpell> MakeSpell(int32_t level, const std::string& name, int32_t frequency = 0,
+                                  const std::string& category = "", const std::string& book = "PHB",
+                                  int32_t page = 1, bool memorized = false);
+
+// The names of the book's spells in book order (moves the cursor).
+std::vector<std::string> NamesOf(TSpellBook& book);
+
+// A fresh, empty folder removed again when the object goes away.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return FPath; }
+    std::filesystem::path operator/(const std::string& name) const { return FPath / name; }
+
+private:
+    std::filesystem::path FPath;
+};
+
+// Whole file as bytes; empty when it cannot be read.
+std::string ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
