@@ -183,7 +183,8 @@ public:
         if (!item) {
             return false;
         }
-        for (TNode<T>* node = this->FirstNode(); node; node = this->IsTail(node->Next) ? nullptr : node->Next) {
+        for (TNode<T>* node = this->FirstNode(); node;
+             node = this->IsTail(node->Next) ? nullptr : node->Next) {
             if (Compare(*item, *node->Data) == 0) {
                 return true;
             }

@@ -59,8 +59,7 @@ std::vector<std::string> tSpecialtyList::Names() {
 
 std::unique_ptr<tSpecialtyList> tSpecialtyList::Clone() const {
     auto copy = std::make_unique<tSpecialtyList>();
-    ForEachItem(
-        [&](tSpecialty* s) { copy->Append(std::make_unique<tSpecialty>(*s)); });
+    ForEachItem([&](tSpecialty* s) { copy->Append(std::make_unique<tSpecialty>(*s)); });
     return copy;
 }
 

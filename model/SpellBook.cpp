@@ -8,7 +8,8 @@ const std::string OneBlank = " ";
 
 TSpellBook::TSpellBook(int32_t casterLevel, int32_t intelligence, int32_t frequency, std::string specialty)
     : tSortedList<tSpell>(CompareSpells, true), CasterLevel(casterLevel), Intelligence(intelligence),
-      Frequency(frequency), Specialty(std::move(specialty)) {}
+      Frequency(frequency), Specialty(std::move(specialty)) {
+}
 
 TSpellBook::~TSpellBook() {
     if (!ReferencesOnly) {
@@ -28,6 +29,7 @@ bool TSpellBook::AddSpell(tSpell* spell) {
     if (!spell || !Insert(spell)) {
         return false;
     }
+    FLastSpellAt = {};
     CountIn(*spell, +1);
     return true;
 }
@@ -81,6 +83,7 @@ void TSpellBook::DeleteCurrent() {
         return;
     }
     CountIn(*spell, -1);
+    FLastSpellAt = {};
     UnlinkCurrent();
     if (!ReferencesOnly) {
         delete spell;
@@ -108,13 +111,24 @@ void TSpellBook::SeekLevel(int32_t level) {
 }
 
 tSpell* TSpellBook::SpellAt(int32_t level, int32_t index) {
-    SeekLevel(level);
-    for (int32_t i = 0; i < index && Current(); ++i) {
+    int32_t steps = index;
+    if (FLastSpellAt.node && FLastSpellAt.level == level && FLastSpellAt.index <= index &&
+        Current() == FLastSpellAt.node) {
+        // The cursor still stands on the spell the last call returned, and
+        // nothing was added or removed since: step on from there. The cursor
+        // ends where SeekLevel and index steps would have left it.
+        steps = index - FLastSpellAt.index;
+    } else {
+        SeekLevel(level);
+    }
+    for (int32_t i = 0; i < steps && Current(); ++i) {
         Next();
     }
     if (Current() && CurrentSpell()->Level == level && index >= 0) {
+        FLastSpellAt = {Current(), level, index};
         return CurrentSpell();
     }
+    FLastSpellAt = {};
     GoTo(0); // cursor none
     return nullptr;
 }

@@ -63,13 +63,13 @@ public:
 
     // The spell at the cursor, or the stated default when the cursor is none.
     tSpell* CurrentSpell() const { return CurrentItem(); }
-    int32_t CurrentLevel() const;            // 0
-    std::string CurrentName() const;         // " "
-    std::string CurrentBook() const;         // " "
-    int32_t CurrentPage() const;             // 0
-    int32_t CurrentFrequency() const;        // 0
-    std::string CurrentCategory() const;     // " "
-    bool CurrentMemorized() const;           // false
+    int32_t CurrentLevel() const;               // 0
+    std::string CurrentName() const;            // " "
+    std::string CurrentBook() const;            // " "
+    int32_t CurrentPage() const;                // 0
+    int32_t CurrentFrequency() const;           // 0
+    std::string CurrentCategory() const;        // " "
+    bool CurrentMemorized() const;              // false
     std::string CurrentMemorizedLetter() const; // "N"
 
     // Removes the spell at the cursor (cursor rule of the list); an owning book
@@ -93,4 +93,17 @@ public:
 
 private:
     void CountIn(const tSpell& spell, int32_t delta);
+
+    // Spells enter only through AddSpell/AddCopy, which keep LevelCount right.
+    using tSortedList::Append;
+    using tSortedList::Insert;
+
+    // Where the last SpellAt ended, so that reading a level row after row steps
+    // on from there instead of walking back to the level's start each time. Any
+    // change to the book's nodes invalidates it.
+    struct SpellAtMark {
+        TNode<tSpell>* node = nullptr;
+        int32_t level = 0;
+        int32_t index = 0;
+    } FLastSpellAt;
 };

@@ -28,5 +28,6 @@ bool ContainsTextAscii(std::string_view haystack, std::string_view needle) {
         return false;
     }
     const auto same = [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); };
-    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(), same) != haystack.end();
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(), same) !=
+           haystack.end();
 }

@@ -28,9 +28,9 @@ TEST(ParserTest, QuoteAndBlankRules) {
         {"\"say \"\"hi\"\"\"", {"say \"hi\""}},
         {"x\"y,z", {"xy,z"}},
         {"   ", {""}},
-        {"a  ,b ", {"a  ", "b "}},       // blanks after a field stay in it
-        {"\" a\",b", {" a", "b"}},       // a blank inside quotes is kept
-        {"a\"\"b", {"ab"}},              // a doubled quote outside quotes is no quote
+        {"a  ,b ", {"a  ", "b "}}, // blanks after a field stay in it
+        {"\" a\",b", {" a", "b"}}, // a blank inside quotes is kept
+        {"a\"\"b", {"ab"}},        // a doubled quote outside quotes is no quote
         {",,", {"", "", ""}},
         {"\"", {""}},
         {"\"\"\"", {"\""}},
@@ -66,8 +66,9 @@ protected:
 
 TEST_F(SpecialtyTest, BuiltInTableInOrder) {
     list->GoTo(3);
-    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Abjurer", "Conjurer", "Diviner", "Enchanter", "Illusionist",
-                                                       "Invoker", "Necromancer", "Transmuter"}));
+    EXPECT_EQ(list->Names(),
+              (std::vector<std::string>{"Abjurer", "Conjurer", "Diviner", "Enchanter", "Illusionist",
+                                        "Invoker", "Necromancer", "Transmuter"}));
     EXPECT_EQ(list->CurrentSpecialtyName(), "Diviner") << "Names puts the cursor back";
     ASSERT_NE(list->Find("Illusionist"), nullptr);
     EXPECT_EQ(*list->CurrentPreferred(), (std::vector<std::string>{"ill"}));

@@ -1,5 +1,5 @@
-#include "model/Random.h"
 #include "model/SpellBook.h"
+#include "model/Random.h"
 #include "model/Text.h"
 #include "support/TestSupport.h"
 
@@ -63,7 +63,8 @@ TEST_F(SpellBookTest, CreateSetsHeaderAndEmptyCounts) {
 
 TEST_F(SpellBookTest, AddRefusesDuplicatesIgnoringCaseAndCountsPerLevel) {
     EXPECT_EQ(book.Count(), 6);
-    EXPECT_EQ(NamesOf(book), (std::vector<std::string>{"Armor", "Sleep", "Fireball", "Cone", "Bolt", "Wish Lite"}));
+    EXPECT_EQ(NamesOf(book),
+              (std::vector<std::string>{"Armor", "Sleep", "Fireball", "Cone", "Bolt", "Wish Lite"}));
 
     auto dup = MakeSpell(3, "FIREBALL");
     EXPECT_FALSE(book.AddSpell(dup));
@@ -171,6 +172,35 @@ TEST_F(SpellBookTest, SpellAtAddressesWithinOneLevelOnly) {
     EXPECT_EQ(book.SpellAt(1, -1), nullptr);
     EXPECT_EQ(book.SpellAt(0, 0), nullptr);
     EXPECT_EQ(book.SpellAt(10, 0), nullptr);
+}
+
+TEST_F(SpellBookTest, SpellAtRowByRowStaysRightAcrossEditsAndCursorMoves) {
+    for (const char* n : {"Zap", "Mist", "Blink"}) {
+        book.AddSpell(MakeSpell(1, n));
+    }
+    const std::vector<std::string> level1 = {"Armor", "Blink", "Mist", "Sleep", "Zap"};
+    auto readLevel = [&] {
+        std::vector<std::string> rows;
+        for (int i = 0; i < book.LevelCount[1]; ++i) {
+            rows.push_back(book.SpellAt(1, i)->Name);
+        }
+        return rows;
+    };
+    EXPECT_EQ(readLevel(), level1);
+    book.SpellAt(1, 2);
+    book.AddSpell(MakeSpell(1, "Charm")); // inserted before the last position read
+    EXPECT_EQ(book.SpellAt(1, 3)->Name, "Mist");
+    book.SpellAt(1, 1);
+    book.DeleteCurrent(); // Blink
+    EXPECT_EQ(book.SpellAt(1, 1)->Name, "Charm");
+    book.SpellAt(1, 2);
+    book.First(); // cursor moved away between reads
+    EXPECT_EQ(book.SpellAt(1, 3)->Name, "Sleep");
+    EXPECT_EQ(book.SpellAt(1, 0)->Name, "Armor") << "going back re-seeks";
+    book.SpellAt(1, 4);
+    EXPECT_EQ(book.SpellAt(3, 0)->Name, "Fireball") << "another level re-seeks";
+    EXPECT_EQ(book.SpellAt(1, 5), nullptr);
+    EXPECT_EQ(book.Current(), nullptr);
 }
 
 TEST_F(SpellBookTest, DeletesKeepCountsAndCursorRule) {

@@ -23,7 +23,8 @@ TEST(TextTest, PresentMeansSortsAfterOneBlank) {
     EXPECT_FALSE(IsTextPresent(""));
     EXPECT_FALSE(IsTextPresent(" "));
     EXPECT_FALSE(IsTextPresent("\t"));
-    EXPECT_FALSE(IsTextPresent("\x1f" "abc"));
+    EXPECT_FALSE(IsTextPresent("\x1f"
+                               "abc"));
     EXPECT_TRUE(IsTextPresent("  ")) << "two blanks sort after one";
     EXPECT_TRUE(IsTextPresent(" a"));
     EXPECT_TRUE(IsTextPresent("a"));
