@@ -1,0 +1,50 @@
+#include "files/SpecialtyFile.h"
+
+#include "files/AtomicWrite.h"
+#include "files/SpellLine.h"
+#include "files/TextLines.h"
+
+std::unique_ptr<tSpecialtyList> ReadSpecialtyFile(std::istream& in, FileError* error) {
+    tLineReader reader(in);
+    auto list = std::make_unique<tSpecialtyList>();
+    std::string line;
+    do {
+        reader.ReadLine(line);
+        auto specialty = std::make_unique<tSpecialty>(line);
+        reader.ReadLine(line);
+        specialty->Preferred = SplitCommaText(line);
+        reader.ReadLine(line);
+        specialty->Prohibited = SplitCommaText(line);
+        list->Append(std::move(specialty));
+    } while (!reader.AtEnd());
+    if (reader.Failed()) {
+        SetFileError(error, FileError::ReadError);
+        return nullptr;
+    }
+    SetFileError(error, FileError::None);
+    return list;
+}
+
+std::unique_ptr<tSpecialtyList> ReadSpecialtyFile(const std::string& path, FileError* error) {
+    std::ifstream in;
+    if (!OpenInputFile(path, in, error)) {
+        return nullptr;
+    }
+    return ReadSpecialtyFile(in, error);
+}
+
+bool WriteSpecialtyFile(tSpecialtyList& list, std::ostream& out) {
+    for (list.First(); list.Current(); list.Next()) {
+        const tSpecialty& specialty = *list.CurrentSpecialty();
+        WriteTextLine(out, specialty.Name);
+        WriteTextLine(out, FormatCommaText(specialty.Preferred));
+        WriteTextLine(out, FormatCommaText(specialty.Prohibited));
+    }
+    out.flush();
+    return !out.fail();
+}
+
+bool WriteSpecialtyFile(tSpecialtyList& list, const std::string& path, FileError* error) {
+    return WriteFileAtomically(
+        path, [&list](std::ostream& out) { return WriteSpecialtyFile(list, out); }, error);
+}

@@ -1,0 +1,77 @@
+#include "files/SpellListFile.h"
+
+#include "files/AtomicWrite.h"
+#include "files/SpellLine.h"
+
+#include <algorithm>
+#include <vector>
+
+void ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* firstLine) {
+    // The spells are gathered, sorted and handed to the book in order, so the
+    // book links each at its tail: a large unsorted file costs n log n, not the
+    // n squared of inserting every spell by walking the book.
+    std::vector<std::unique_ptr<tSpell>> spells;
+    const auto take = [&spells](const std::string& line) {
+        if (std::unique_ptr<tSpell> spell = ParseSpellLine(line)) {
+            spells.push_back(std::move(spell));
+        }
+    };
+    if (firstLine) {
+        take(*firstLine);
+    }
+    std::string line;
+    while (reader.ReadLine(line)) {
+        take(line);
+    }
+    // Stable, so of equal spells the one read first comes first and is kept.
+    std::stable_sort(spells.begin(), spells.end(),
+                     [](const auto& a, const auto& b) { return CompareSpells(*a, *b) < 0; });
+    const tSpell* kept = nullptr;
+    for (std::unique_ptr<tSpell>& spell : spells) {
+        if (kept && CompareSpells(*spell, *kept) == 0) {
+            continue; // released with the vector
+        }
+        tSpell* raw = spell.get();
+        if (book.AddSpell(spell)) {
+            kept = raw;
+        }
+    }
+}
+
+void WriteSpellLines(TSpellBook& book, std::ostream& out) {
+    for (book.First(); book.Current(); book.Next()) {
+        WriteTextLine(out, FormatSpellLine(*book.CurrentSpell()));
+    }
+    WriteTextLine(out, " ");
+}
+
+std::unique_ptr<TSpellBook> ReadSpellList(std::istream& in, FileError* error) {
+    tLineReader reader(in);
+    auto book = TSpellBook::Create(0, 0, 0, std::string());
+    ReadSpellLines(reader, *book);
+    if (reader.Failed()) {
+        SetFileError(error, FileError::ReadError);
+        return nullptr;
+    }
+    SetFileError(error, FileError::None);
+    return book;
+}
+
+std::unique_ptr<TSpellBook> ReadSpellList(const std::string& path, FileError* error) {
+    std::ifstream in;
+    if (!OpenInputFile(path, in, error)) {
+        return nullptr;
+    }
+    return ReadSpellList(in, error);
+}
+
+bool WriteSpellList(TSpellBook& book, std::ostream& out) {
+    WriteSpellLines(book, out);
+    out.flush();
+    return !out.fail();
+}
+
+bool WriteSpellList(TSpellBook& book, const std::string& path, FileError* error) {
+    return WriteFileAtomically(
+        path, [&book](std::ostream& out) { return WriteSpellList(book, out); }, error);
+}

@@ -1,0 +1,119 @@
+#include "files/SpellbookFile.h"
+
+#include "files/AtomicWrite.h"
+#include "files/RuleTables.h"
+#include "files/SpellLine.h"
+#include "files/SpellListFile.h"
+#include "files/TextLines.h"
+
+#include <array>
+
+namespace {
+
+constexpr int32_t WrittenVersion = 5;
+
+// The specialty numbers of version 3.
+const std::array<std::string, 9> NumberedSpecialties = {"Generalist", "Abjurer",     "Conjurer",
+                                                        "Diviner",    "Enchanter",   "Illusionist",
+                                                        "Invoker",    "Necromancer", "Transmuter"};
+const std::string UnknownSpecialty = "unknown";
+
+const std::string& SpecialtyOfNumber(const std::string& line) {
+    int32_t number = 0;
+    if (!ParseInteger(line, number) || number < 0 ||
+        number >= static_cast<int32_t>(NumberedSpecialties.size())) {
+        return UnknownSpecialty;
+    }
+    return NumberedSpecialties[static_cast<size_t>(number)];
+}
+
+// Header values for a book read without a header: the lowest caster level
+// (from 2 up) that grants a spell of the book's highest level, and the lowest
+// intelligence whose maximum per level exceeds the first-level spells.
+void DeriveHeader(TSpellBook& book) {
+    int32_t highest = 1;
+    for (int32_t level = MaxSpellLevel; level >= 2; --level) {
+        if (book.LevelCount[level] > 0) {
+            highest = level;
+            break;
+        }
+    }
+    int32_t caster = 2;
+    while (caster < MaxCasterLevel && SpellsPerDay(caster, highest) == 0) {
+        ++caster;
+    }
+    book.CasterLevel = caster;
+
+    int32_t intelligence = MinIntelligence;
+    while (intelligence < MaxIntelligence && MaximumCount(intelligence) <= book.LevelCount[1]) {
+        ++intelligence;
+    }
+    book.Intelligence = intelligence;
+}
+
+void ReadHeader(tLineReader& reader, int32_t version, TSpellBook& book) {
+    std::string line;
+    reader.ReadLine(line);
+    ParseInteger(line, book.CasterLevel);
+    reader.ReadLine(line);
+    ParseInteger(line, book.Intelligence);
+    reader.ReadLine(line);
+    book.Specialty = version == 3 ? SpecialtyOfNumber(line) : line;
+    reader.ReadLine(line);
+    if (!line.empty()) {
+        FrequencyFromLetter(line.front(), book.Frequency);
+    }
+    book.FileVersion = version;
+}
+
+} // namespace
+
+std::unique_ptr<TSpellBook> ReadSpellbookFile(std::istream& in, FileError* error) {
+    tLineReader reader(in);
+    std::string first;
+    reader.ReadLine(first);
+    int32_t version = 0;
+    ParseInteger(first, version); // not an integer: 0, a spell list
+
+    auto book = TSpellBook::Create(0, 0, 0, std::string());
+    if (version == 0) {
+        ReadSpellLines(reader, *book, &first);
+        DeriveHeader(*book);
+    } else if (version >= 3 && version <= 5) {
+        ReadHeader(reader, version, *book);
+        ReadSpellLines(reader, *book);
+    } else {
+        SetFileError(error, reader.Failed() ? FileError::ReadError : FileError::NotSpellbook);
+        return nullptr;
+    }
+    if (reader.Failed()) {
+        SetFileError(error, FileError::ReadError);
+        return nullptr;
+    }
+    SetFileError(error, FileError::None);
+    return book;
+}
+
+std::unique_ptr<TSpellBook> ReadSpellbookFile(const std::string& path, FileError* error) {
+    std::ifstream in;
+    if (!OpenInputFile(path, in, error)) {
+        return nullptr;
+    }
+    return ReadSpellbookFile(in, error);
+}
+
+bool WriteSpellbookFile(TSpellBook& book, std::ostream& out) {
+    WriteTextLine(out, std::to_string(WrittenVersion));
+    WriteTextLine(out, std::to_string(book.CasterLevel));
+    WriteTextLine(out, std::to_string(book.Intelligence));
+    WriteTextLine(out, book.Specialty);
+    WriteTextLine(out, std::string(1, FrequencyLetter(book.Frequency)));
+    WriteSpellLines(book, out);
+    out.flush();
+    return !out.fail();
+}
+
+bool WriteSpellbookFile(TSpellBook& book, const std::string& path, FileError* error) {
+    return WriteFileAtomically(
+        path, [&book](std::ostream& out) { return WriteSpellbookFile(book, out); }, error);
+}
