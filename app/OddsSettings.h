@@ -1,0 +1,19 @@
+#pragma once
+// The selection odds in the settings file: section "SpellFrequencyOdds", one
+// key per frequency name ("Restricted" ... "Common").
+
+#include "app/SettingsFile.h"
+
+#include <string_view>
+
+constexpr std::string_view OddsSection = "SpellFrequencyOdds";
+
+// Sets every entry of SelectionOdds to the integer under its frequency name,
+// the entry of DefaultOdds where the key is missing, empty or not a number.
+// Values are taken as they are, without bringing them into a range.
+void ReadSelectionOdds(const tSettingsFile& settings);
+
+// Writes the five entries of SelectionOdds under their frequency names, from
+// Restricted to Common, stopping at the first refused write. Returns false
+// when a write was refused (settings.LastError() tells which file).
+bool WriteSelectionOdds(tSettingsFile& settings);

@@ -1,0 +1,61 @@
+#pragma once
+// The settings file "Quillmark.INI": a text file of sections ("[name]" lines)
+// and "key=value" lines, read and written one value at a time. Nothing is
+// cached: every read reads the file and every write goes to it at once.
+//
+// Sections and keys are found without regard to ASCII letter case; the first
+// section and the first key of a name count. Lines starting with ';' or '#' are
+// comments. Values are taken without the blanks around them and without one
+// pair of enclosing double or single quotes. Lines may end in CR LF, LF or CR.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+constexpr std::string_view SettingsFileName = "Quillmark.INI";
+
+// A read string value keeps at most this many characters.
+constexpr size_t MaxSettingsValueLength = 1023;
+
+// "Unable to write to " followed by the path: the message of a refused write.
+std::string SettingsWriteError(const std::string& path);
+
+// Reads a settings integer: decimal with an optional sign, or hexadecimal after
+// "0x" or "0X". Returns false and leaves value alone for an empty text, any
+// other character, or a number outside the int32 range.
+bool ParseSettingsInteger(std::string_view text, int32_t& value);
+
+class tSettingsFile {
+public:
+    // Binds to the path; the file need not exist, and is not created until the
+    // first write.
+    explicit tSettingsFile(std::string path);
+
+    const std::string& Path() const { return FPath; }
+
+    // The value of the key, at most 1023 characters; defaultValue (cut to the
+    // same length) when the file, the section or the key is missing.
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
+
+    // The value of the key as an integer (ParseSettingsInteger); defaultValue
+    // when it is missing, empty or not a number.
+    int32_t ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
+
+    // Sets the key to value in the file at once. Only the key's own line
+    // changes (a missing key gets a new line at the end of its section, a
+    // missing section is added at the end of the file, a missing file is
+    // created); every other line keeps its bytes and place. A value is written
+    // up to its first line break. Returns false when the system refuses the
+    // write; LastError() then holds SettingsWriteError(Path()) and the file is
+    // left as it was.
+    bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+    bool WriteInteger(std::string_view section, std::string_view key, int32_t value);
+
+    // The message of the last refused write; empty after a write that worked.
+    const std::string& LastError() const { return FLastError; }
+
+private:
+    std::string FPath;
+    std::string FLastError;
+};

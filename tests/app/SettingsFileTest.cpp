@@ -1,0 +1,190 @@
+#include "app/SettingsFile.h"
+#include "app/OddsSettings.h"
+#include "files/Odds.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+TEST(ParseSettingsIntegerTest, DecimalAndHexadecimalWithinInt32) {
+    struct Case {
+        const char* text;
+        bool valid;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {"10", true, 10},
+        {"0x0A", true, 10},
+        {"0X1f", true, 31},
+        {"-5", true, -5},
+        {"+7", true, 7},
+        {"007", true, 7},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, INT32_MIN},
+        {"0x7FFFFFFF", true, 2147483647},
+        {"2147483648", false, 0},
+        {"0x80000000", false, 0},
+        {"", false, 0},
+        {"abc", false, 0},
+        {"0x", false, 0},
+        {"0xG", false, 0},
+        {"12a", false, 0},
+        {" 5", false, 0},
+        {"5 ", false, 0},
+        {"-", false, 0},
+        {"-0x10", false, 0},
+        {"$1A", false, 0},
+    };
+    for (const Case& c : cases) {
+        int32_t value = -99;
+        EXPECT_EQ(ParseSettingsInteger(c.text, value), c.valid) << c.text;
+        EXPECT_EQ(value, c.valid ? c.value : -99) << c.text;
+    }
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void Write(const std::string& bytes) { WriteBytes(path, bytes); }
+    std::string Contents() const { return ReadBytes(path); }
+
+    TempDir dir;
+    std::filesystem::path path = dir / "Quillmark.INI";
+    tSettingsFile settings{path.string()};
+};
+
+TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndIsNotCreatedByReading) {
+    EXPECT_EQ(settings.Path(), path.string());
+    EXPECT_EQ(settings.ReadInteger("SpellFrequencyOdds", "Common", 1), 1);
+    EXPECT_EQ(settings.ReadString("Quillmark", "MasterFile", "MASTER.DAT"), "MASTER.DAT");
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(SettingsFileTest, IntegersReadHexadecimalAndFallBackToTheDefault) {
+    Write("[SpellFrequencyOdds]\r\nCommon=0x0A\r\nRare=abc\r\nUncommon=\r\nRestricted= 250 \r\n"
+          "Very Rare=\"30\"\r\n");
+    EXPECT_EQ(settings.ReadInteger("SpellFrequencyOdds", "Common", 1), 10);
+    EXPECT_EQ(settings.ReadInteger("SpellFrequencyOdds", "Rare", 10), 10);
+    EXPECT_EQ(settings.ReadInteger("SpellFrequencyOdds", "Uncommon", 5), 5);
+    EXPECT_EQ(settings.ReadInteger("SpellFrequencyOdds", "Restricted", 100), 250);
+    EXPECT_EQ(settings.ReadInteger("SpellFrequencyOdds", "Very Rare", 20), 30);
+    EXPECT_EQ(settings.ReadInteger("SpellFrequencyOdds", "Missing", -4), -4);
+    EXPECT_EQ(settings.ReadInteger("OtherSection", "Common", 3), 3);
+}
+
+TEST_F(SettingsFileTest, SectionsAndKeysAreFoundWithoutRegardToCase) {
+    Write("; settings\r\nMasterFile=before any section\r\n[ quillmark ]\r\n  masterfile = "
+          "C:\\Lists\\Mine.DAT  \r\n"
+          "#DataDirectory=commented out\r\n;DataDirectory=also out\r\nnot a key line\r\n"
+          "[SPELLFREQUENCYODDS]\r\nVERY RARE=7\r\nvery rare=8\r\n[Quillmark]\r\nDataDirectory=second "
+          "section\r\n");
+    EXPECT_EQ(settings.ReadString("Quillmark", "MasterFile", "MASTER.DAT"), "C:\\Lists\\Mine.DAT");
+    EXPECT_EQ(settings.ReadString("QUILLMARK", "MASTERFILE", ""), "C:\\Lists\\Mine.DAT");
+    EXPECT_EQ(settings.ReadString("Quillmark", "DataDirectory", "dflt"), "dflt");
+    EXPECT_EQ(settings.ReadInteger("SpellFrequencyOdds", "Very Rare", 20), 7);
+}
+
+TEST_F(SettingsFileTest, StringValuesLoseOnePairOfQuotesAndStopAt1023Characters) {
+    const std::string longValue(2000, 'q');
+    Write("[S]\nquoted=\"  spaced  \"\nsingle='x'\nodd=\"x\nempty=\nlong=" + longValue + "\n");
+    EXPECT_EQ(settings.ReadString("S", "quoted", "d"), "  spaced  ");
+    EXPECT_EQ(settings.ReadString("S", "single", "d"), "x");
+    EXPECT_EQ(settings.ReadString("S", "odd", "d"), "\"x");
+    EXPECT_EQ(settings.ReadString("S", "empty", "d"), "");
+    EXPECT_EQ(settings.ReadString("S", "long", "d"), longValue.substr(0, 1023));
+    EXPECT_EQ(settings.ReadString("S", "none", longValue), longValue.substr(0, 1023));
+}
+
+TEST_F(SettingsFileTest, WriteChangesOnlyItsOwnLine) {
+    const std::string before = "; kept comment\r\n[SpellFrequencyOdds]\r\nRestricted=100\r\n"
+                               "common = 1\r\nRare=10\r\n\r\n[Quillmark]\r\nMasterFile=MASTER.DAT\r\n";
+    Write(before);
+    ASSERT_TRUE(settings.WriteInteger("SPELLFREQUENCYODDS", "Common", 3));
+    EXPECT_EQ(Contents(), "; kept comment\r\n[SpellFrequencyOdds]\r\nRestricted=100\r\n"
+                          "common=3\r\nRare=10\r\n\r\n[Quillmark]\r\nMasterFile=MASTER.DAT\r\n");
+    EXPECT_EQ(settings.LastError(), "");
+    EXPECT_EQ(settings.ReadInteger("SpellFrequencyOdds", "Common", 1), 3);
+}
+
+TEST_F(SettingsFileTest, MissingKeyGoesAfterTheLastKeyOfItsSection) {
+    Write("[SpellFrequencyOdds]\r\nRare=10\r\n\r\n; next\r\n[Quillmark]\r\nMasterFile=M.DAT\r\n");
+    ASSERT_TRUE(settings.WriteString("SpellFrequencyOdds", "Very Rare", "25"));
+    EXPECT_EQ(Contents(), "[SpellFrequencyOdds]\r\nRare=10\r\nVery Rare=25\r\n\r\n; "
+                          "next\r\n[Quillmark]\r\nMasterFile=M.DAT\r\n");
+    ASSERT_TRUE(settings.WriteString("Quillmark", "DataDirectory", "/data/"));
+    EXPECT_EQ(Contents(), "[SpellFrequencyOdds]\r\nRare=10\r\nVery Rare=25\r\n\r\n; next\r\n[Quillmark]\r\n"
+                          "MasterFile=M.DAT\r\nDataDirectory=/data/\r\n");
+}
+
+TEST_F(SettingsFileTest, MissingFileAndSectionAreCreated) {
+    ASSERT_TRUE(settings.WriteString("Quillmark", "MasterFile", "A.DAT"));
+    EXPECT_EQ(Contents(), "[Quillmark]\r\nMasterFile=A.DAT\r\n");
+    ASSERT_TRUE(settings.WriteInteger("SpellFrequencyOdds", "Common", 2));
+    EXPECT_EQ(Contents(), "[Quillmark]\r\nMasterFile=A.DAT\r\n\r\n[SpellFrequencyOdds]\r\nCommon=2\r\n");
+}
+
+TEST_F(SettingsFileTest, LineEndsOfOtherLinesAreKept) {
+    Write("[A]\nx=1\n[B]\ry=2");
+    ASSERT_TRUE(settings.WriteString("B", "z", "3"));
+    EXPECT_EQ(Contents(), "[A]\nx=1\n[B]\ry=2\r\nz=3\r\n");
+    ASSERT_TRUE(settings.WriteString("A", "x", "line\r\nbreak"));
+    EXPECT_EQ(Contents(), "[A]\nx=line\n[B]\ry=2\r\nz=3\r\n");
+    Write("no newline at end");
+    ASSERT_TRUE(settings.WriteString("S", "k", "v"));
+    EXPECT_EQ(Contents(), "no newline at end\r\n\r\n[S]\r\nk=v\r\n");
+}
+
+TEST_F(SettingsFileTest, RefusedWriteIsReportedWithThePath) {
+    WriteBytes(dir / "plain", "a regular file");
+    const std::string inside = (dir / "plain" / "Quillmark.INI").string();
+    tSettingsFile refused(inside);
+    EXPECT_FALSE(refused.WriteInteger("SpellFrequencyOdds", "Common", 4));
+    EXPECT_EQ(refused.LastError(), "Unable to write to " + inside);
+    EXPECT_EQ(refused.ReadInteger("SpellFrequencyOdds", "Common", 1), 1);
+
+    std::filesystem::create_directory(dir / "folder");
+    tSettingsFile folder((dir / "folder").string());
+    EXPECT_FALSE(folder.WriteString("S", "k", "v"));
+    EXPECT_EQ(folder.LastError(), "Unable to write to " + (dir / "folder").string());
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder"));
+
+    // A later write that works clears the message.
+    ASSERT_TRUE(settings.WriteString("S", "k", "v"));
+    EXPECT_EQ(settings.LastError(), "");
+}
+
+class OddsSettingsTest : public SettingsFileTest {
+protected:
+    void TearDown() override { ResetSelectionOdds(); }
+};
+
+TEST_F(OddsSettingsTest, ReadsEveryFrequencyWithItsDefault) {
+    SelectionOdds = {1, 1, 1, 1, 1};
+    ReadSelectionOdds(settings);
+    EXPECT_EQ(SelectionOdds, DefaultOdds);
+
+    Write("[spellfrequencyodds]\r\nCommon=0x0A\r\nRare=letters\r\nvery rare=40\r\nRestricted=0\r\n");
+    ReadSelectionOdds(settings);
+    EXPECT_EQ(SelectionOdds, (std::array<int32_t, 5>{0, 40, 10, 5, 10}));
+}
+
+TEST_F(OddsSettingsTest, WritesAllFiveKeysAndReadsThemBack) {
+    Write("[Quillmark]\r\nMasterFile=MASTER.DAT\r\n");
+    SelectionOdds = {50, 20, 9, 5, 2};
+    ASSERT_TRUE(WriteSelectionOdds(settings));
+    EXPECT_EQ(Contents(),
+              "[Quillmark]\r\nMasterFile=MASTER.DAT\r\n\r\n[SpellFrequencyOdds]\r\nRestricted=50\r\n"
+              "Very Rare=20\r\nRare=9\r\nUncommon=5\r\nCommon=2\r\n");
+    ResetSelectionOdds();
+    ReadSelectionOdds(settings);
+    EXPECT_EQ(SelectionOdds, (std::array<int32_t, 5>{50, 20, 9, 5, 2}));
+
+    tSettingsFile refused((dir / "Quillmark.INI" / "x").string());
+    EXPECT_FALSE(WriteSelectionOdds(refused));
+    EXPECT_EQ(refused.LastError(), "Unable to write to " + refused.Path());
+}
+
+} // namespace
