@@ -1,0 +1,164 @@
+#include "files/SpellLine.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+using Fields = std::vector<std::string>;
+
+TEST(SplitCommaTextTest, SplitsByTheCommaTextRule) {
+    const struct {
+        std::string line;
+        Fields fields;
+    } cases[] = {
+        {"a,b", {"a", "b"}},
+        {"  a , b ", {"a", "b"}},
+        {"a,,b", {"a", "", "b"}},
+        {"a,", {"a"}},
+        {",a", {"", "a"}},
+        {"   ", {}},
+        {"", {}},
+        {"\"\"", {""}},
+        {"\"\",\"\"", {"", ""}},
+        {"\"a\"\"b\",c", {"a\"b", "c"}},
+        {"\"a,b\" c", {"a,b", "c"}},
+        {"3,Fire Ball,PHB", {"3", "Fire", "Ball", "PHB"}},
+        {"\"abc", {"ab"}}, // no closing quote: the rest without its last byte
+        {"x,\"", {"x", ""}},
+        {"\"ab\"cd,e", {"ab", "cd", "e"}}, // a field starting right after a closing quote
+        {"\t\"x\"\x01,\x02y", {"x", "y"}},
+        {std::string("a\0b,c", 5), {std::string("a\0b", 3), "c"}}, // byte 0 does not end a field
+        {"\xE9t\xE9,\xFF", {"\xE9t\xE9", "\xFF"}},
+        {"\"\"\"\"", {"\""}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitCommaText(c.line), c.fields) << c.line;
+    }
+}
+
+TEST(ParseIntegerTest, AcceptsOnlyWholeInt32Texts) {
+    const struct {
+        std::string text;
+        bool valid;
+        int32_t value;
+    } cases[] = {
+        {"0", true, 0},
+        {"42", true, 42},
+        {"-7", true, -7},
+        {"+7", true, 7},
+        {"  12", true, 12},
+        {"0000000000000000000012", true, 12},
+        {"$1F", true, 31},
+        {"$ff", true, 255},
+        {"$7FFFFFFF", true, std::numeric_limits<int32_t>::max()},
+        {"2147483647", true, std::numeric_limits<int32_t>::max()},
+        {"-2147483648", true, std::numeric_limits<int32_t>::min()},
+        {"$80000000", false, 0},
+        {"2147483648", false, 0},
+        {"-2147483649", false, 0},
+        {"99999999999999999999999", false, 0},
+        {"", false, 0},
+        {" ", false, 0},
+        {"$", false, 0},
+        {"-", false, 0},
+        {"12 ", false, 0},
+        {"1.5", false, 0},
+        {"-$5", false, 0},
+        {"$-5", false, 0},
+        {"$G", false, 0},
+        {"\t5", false, 0},
+        {"Fireball", false, 0},
+    };
+    for (const auto& c : cases) {
+        int32_t value = 99;
+        EXPECT_EQ(ParseInteger(c.text, value), c.valid) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+    }
+}
+
+TEST(ParseSpellLineTest, ReadsTheSevenFields) {
+    auto fireball = ParseSpellLine("3,\"Fireball\",\"PHB\",150,\"C\",\"e/c\",\"N\"");
+    ASSERT_TRUE(fireball);
+    EXPECT_EQ(*fireball, tSpell(3, "Fireball", "PHB", 150, 0, "e/c", false));
+
+    auto fire = ParseSpellLine("3,Fire Ball,PHB");
+    ASSERT_TRUE(fire);
+    EXPECT_EQ(*fire, tSpell(3, "Fire", "Ball", 0, 0, "", false));
+
+    auto web = ParseSpellLine("2,\"Web\",\"\",,\"r\",\"alt\",\"y\"");
+    ASSERT_TRUE(web);
+    EXPECT_EQ(*web, tSpell(2, "Web", "", 0, -2, "alt", true));
+
+    auto wish = ParseSpellLine("9,\"Wish\"");
+    ASSERT_TRUE(wish);
+    EXPECT_EQ(*wish, tSpell(9, "Wish", "", 0, 0, "", false));
+
+    auto odd = ParseSpellLine("$4,\"Odd\",\"B\",-12,\"X\",\"c\",\"yes\",extra,fields");
+    ASSERT_TRUE(odd);
+    EXPECT_EQ(*odd, tSpell(4, "Odd", "B", -12, 0, "c", false));
+
+    auto vrare = ParseSpellLine("1,\"A\",\"B\",1,\"Very rare\",\"c\",\"Y\"");
+    ASSERT_TRUE(vrare);
+    EXPECT_EQ(vrare->Frequency, -3);
+    EXPECT_TRUE(vrare->Memorized);
+}
+
+TEST(ParseSpellLineTest, YieldsNoSpellWithoutLevelOrName) {
+    for (const char* line : {"0,\"Cantrip\"", "10,\"Wish\"", "-1,\"X\"", "3,\"\"", "3", "", " ", "5",
+                             "Illusionist", "x,\"Name\"", "3.0,\"Name\""}) {
+        EXPECT_FALSE(ParseSpellLine(line)) << line;
+    }
+}
+
+TEST(FormatSpellLineTest, WritesTheFixedShape) {
+    EXPECT_EQ(FormatSpellLine(tSpell(3, "Fireball", "PHB", 150, 0, "e/c", false)),
+              "3,\"Fireball\",\"PHB\",150,\"C\",\"e/c\",\"N\"");
+    EXPECT_EQ(FormatSpellLine(tSpell(1, "Say \"hi\"", "", -5, -4, "", true)),
+              "1,\"Say \"\"hi\"\"\",\"\",-5,\"S\",\"\",\"Y\"");
+}
+
+TEST(FormatSpellLineTest, EverySpellReadsBackEqual) {
+    const tSpell spells[] = {
+        {3, "Fireball", "PHB", 150, 0, "e/c", false},
+        {1, "Bigby's \"Hand\"", "ToM, vol. 2", 7, -1, "abj, c/s", true},
+        {2, "  blanks  ", " ", 0, -2, "a;b", false},
+        {9, "\"", "\"\"", std::numeric_limits<int32_t>::min(), -3, "\",", true},
+        {5, "\xE9t\xE9 \xFF", "\x80", std::numeric_limits<int32_t>::max(), -4, "\x01\x1F", false},
+        {4, ",", "", 1, 0, "", false},
+        {6, std::string("nul\0byte", 8), "b", 2, -1, "c", true},
+    };
+    for (const tSpell& spell : spells) {
+        auto back = ParseSpellLine(FormatSpellLine(spell));
+        ASSERT_TRUE(back) << spell.Name;
+        EXPECT_EQ(*back, spell) << FormatSpellLine(spell);
+    }
+}
+
+TEST(FormatCommaTextTest, QuotesWhatTheSplitWouldChange) {
+    const struct {
+        Fields items;
+        std::string text;
+    } cases[] = {
+        {{}, ""},
+        {{""}, "\"\""},
+        {{"abj"}, "abj"},
+        {{"alt", "ill"}, "alt,ill"},
+        {{"c s"}, "\"c s\""},
+        {{"a\"b", "x,y"}, "\"a\"\"b\",\"x,y\""},
+        {{"", "a"}, ",a"},
+        {{"a", ""}, "a,\"\""},
+        {{"", ""}, ",\"\""},
+        {{"\xE9", "\x7F"}, "\xE9,\x7F"},
+        {{" lead", "tab\t"}, "\" lead\",\"tab\t\""},
+        {{std::string(1, '\0')}, std::string("\"\0\"", 3)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatCommaText(c.items), c.text);
+        EXPECT_EQ(SplitCommaText(FormatCommaText(c.items)), c.items) << c.text;
+    }
+}
+
+} // namespace

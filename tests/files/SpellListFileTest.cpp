@@ -1,0 +1,141 @@
+#include "files/SpellListFile.h"
+#include "FileTestSupport.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+std::unique_ptr<TSpellBook> ReadText(const std::string& bytes, FileError* error = nullptr) {
+    std::istringstream in(bytes);
+    return ReadSpellList(in, error);
+}
+
+std::string WriteText(TSpellBook& book) {
+    std::ostringstream out;
+    EXPECT_TRUE(WriteSpellList(book, out));
+    return out.str();
+}
+
+TEST(SpellListFileTest, WritesSpellLinesInBookOrderThenOneBlank) {
+    TSpellBook book;
+    book.AddSpell(tSpell::Create(3, "Fireball", "PHB", 150, 0, "e/c", false));
+    book.AddSpell(tSpell::Create(1, "Sleep", "PHB", 154, -1, "e/c", true));
+    EXPECT_EQ(WriteText(book), "1,\"Sleep\",\"PHB\",154,\"U\",\"e/c\",\"Y\"\r\n"
+                               "3,\"Fireball\",\"PHB\",150,\"C\",\"e/c\",\"N\"\r\n"
+                               " \r\n");
+    EXPECT_EQ(book.Current(), nullptr);
+
+    TSpellBook empty;
+    EXPECT_EQ(WriteText(empty), " \r\n");
+}
+
+TEST(SpellListFileTest, RoundTripKeepsEverySpell) {
+    TSpellBook book;
+    int32_t page = 0;
+    for (int32_t frequency = -4; frequency <= 0; ++frequency) {
+        for (const std::string& name : {std::string("Plain"), std::string("With \"quotes\""),
+                                        std::string("a, b"), std::string(" lead"), std::string("\xE9\xFF")}) {
+            ++page;
+            book.AddSpell(tSpell::Create(1 - frequency * 2, name, frequency == -2 ? "" : "B\"k", -page,
+                                         frequency, frequency == -1 ? "" : "abj, \"x\"", page % 2 == 0));
+        }
+    }
+    const std::string bytes = WriteText(book);
+    FileError error = FileError::CannotOpen;
+    auto back = ReadText(bytes, &error);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(error, FileError::None);
+    EXPECT_EQ(SpellsOf(*back), SpellsOf(book));
+    EXPECT_EQ(back->LevelCount, book.LevelCount);
+    EXPECT_EQ(back->FileVersion, 0);
+    EXPECT_EQ(WriteText(*back), bytes);
+}
+
+TEST(SpellListFileTest, SkipsUnusableLinesAndKeepsTheFirstOfEqualSpells) {
+    auto book = ReadText("5\r\n7\r\n15\r\nIllusionist\r\nR\r\n"
+                         "2,\"Web\",\"A\",1,\"C\",\"\",\"N\"\r\n"
+                         "0,\"Cantrip\"\r\n"
+                         "1,\"sleep\",\"first\"\n"
+                         "1,\"Sleep\",\"second\"\r"
+                         "\r\n"
+                         "1,\"Armor\"\r\n"
+                         " \r\n");
+    ASSERT_TRUE(book);
+    const std::vector<tSpell> spells = SpellsOf(*book);
+    ASSERT_EQ(spells.size(), 3u);
+    EXPECT_EQ(spells[0].Name, "Armor");
+    EXPECT_EQ(spells[1].Name, "sleep");
+    EXPECT_EQ(spells[1].Book, "first");
+    EXPECT_EQ(spells[2].Name, "Web");
+    EXPECT_EQ(book->CasterLevel, 0);
+    EXPECT_EQ(book->Specialty, "");
+}
+
+TEST(SpellListFileTest, UnsortedAndDuplicatedLinesGiveTheSortedBook) {
+    std::string bytes;
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 999; i >= 0; --i) {
+            bytes += std::to_string(i % 9 + 1) + ",\"S" + std::to_string(i * 7919 % 1000) + "\",\"r" +
+                     std::to_string(round) + "\"\r\n";
+        }
+    }
+    auto book = ReadText(bytes);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->Count(), 1000);
+    const std::vector<tSpell> spells = SpellsOf(*book);
+    for (size_t i = 1; i < spells.size(); ++i) {
+        EXPECT_LT(CompareSpells(spells[i - 1], spells[i]), 0);
+    }
+    for (const tSpell& spell : spells) {
+        EXPECT_EQ(spell.Book, "r0");
+    }
+}
+
+TEST(SpellListFileTest, LongLinesAreReadWhole) {
+    const std::string name(300, 'n');
+    auto book = ReadText("1,\"" + name + "\",\"PHB\",1,\"R\",\"abj\",\"Y\"\r\n");
+    ASSERT_TRUE(book);
+    ASSERT_EQ(book->Count(), 1);
+    book->First();
+    EXPECT_EQ(*book->CurrentSpell(), tSpell(1, name, "PHB", 1, -2, "abj", true));
+}
+
+TEST(SpellListFileTest, EmptyMissingAndFailingInput) {
+    auto empty = ReadText("");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->Count(), 0);
+
+    FileError error = FileError::None;
+    tFailingStream failing("1,\"Sleep\"\r\n2,\"Web\"\r\n");
+    EXPECT_FALSE(ReadSpellList(failing, &error));
+    EXPECT_EQ(error, FileError::ReadError);
+
+    TempDir dir;
+    for (const std::string& path : {std::string(), (dir / "missing.dat").string(), dir.Path().string()}) {
+        error = FileError::None;
+        EXPECT_FALSE(ReadSpellList(path, &error)) << path;
+        EXPECT_EQ(error, FileError::CannotOpen) << path;
+    }
+}
+
+TEST(SpellListFileTest, PathFormsWriteAndReadTheFile) {
+    TempDir dir;
+    const std::string path = (dir / "MASTER.DAT").string();
+    TSpellBook book;
+    book.AddSpell(MakeSpell(2, "Web", -2, "alt"));
+    FileError error = FileError::CannotOpen;
+    ASSERT_TRUE(WriteSpellList(book, path, &error));
+    EXPECT_EQ(error, FileError::None);
+    EXPECT_EQ(ReadBytes(path), "2,\"Web\",\"PHB\",1,\"R\",\"alt\",\"N\"\r\n \r\n");
+    auto back = ReadSpellList(path, &error);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(SpellsOf(*back), SpellsOf(book));
+
+    EXPECT_FALSE(WriteSpellList(book, (dir / "no" / "such.dat").string(), &error));
+    EXPECT_EQ(error, FileError::CannotWrite);
+}
+
+} // namespace
