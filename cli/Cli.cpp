@@ -1,0 +1,593 @@
+#include "cli/Cli.h"
+
+#include "app/OddsSettings.h"
+#include "app/SettingsFile.h"
+#include "cli/Arguments.h"
+#include "files/AtomicWrite.h"
+#include "files/Fill.h"
+#include "files/Odds.h"
+#include "files/RuleTables.h"
+#include "files/Rules.h"
+#include "files/SpecialtyFile.h"
+#include "files/SpellListFile.h"
+#include "files/SpellbookFile.h"
+#include "files/TextLines.h"
+#include "master/SpellFilter.h"
+#include "model/Random.h"
+#include "model/Specialty.h"
+#include "model/Text.h"
+#include "output/BookText.h"
+#include "output/Scroll.h"
+#include "output/SpellListLine.h"
+
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view ProgramName = "quillmark-cli";
+
+// Ends a subcommand: RunCli writes Line (when not empty) to err and returns
+// Status.
+struct tFailure {
+    int Status;
+    std::string Line;
+};
+
+// One run of a subcommand: its name (for messages) and the two streams.
+struct tRun {
+    std::string Command;
+    std::ostream& Out;
+    std::ostream& Err;
+};
+
+[[noreturn]] void BadArguments(const tRun& run, const std::string& message) {
+    throw tFailure{ExitBadArguments, std::string(ProgramName) + " " + run.Command + ": " + message +
+                                         " (see \"" + std::string(ProgramName) + " " + run.Command +
+                                         " --help\")"};
+}
+
+[[noreturn]] void FileFailure(const tRun& run, const std::string& path, FileError error) {
+    if (error == FileError::None) {
+        error = FileError::CannotOpen;
+    }
+    throw tFailure{ExitFileFailure, std::string(ProgramName) + " " + run.Command + ": " + path + " " +
+                                        DescribeFileError(error)};
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// --- Arguments --------------------------------------------------------------
+
+void ExpectPositional(const tRun& run, const tArguments& args, size_t count, std::string_view what) {
+    if (args.Positional.size() < count) {
+        BadArguments(run, "missing " + std::string(what));
+    }
+    if (args.Positional.size() > count) {
+        BadArguments(run, "unexpected argument " + Quoted(args.Positional[count]));
+    }
+}
+
+std::string Required(const tRun& run, const tArguments& args, std::string_view name) {
+    std::optional<std::string> value = args.Value(name);
+    if (!value) {
+        BadArguments(run, std::string(name) + " is required");
+    }
+    return *value;
+}
+
+int32_t NumberOption(const tRun& run, const tArguments& args, std::string_view name, int32_t min, int32_t max,
+                     std::optional<int32_t> fallback) {
+    const std::optional<std::string> text = fallback ? args.Value(name) : Required(run, args, name);
+    if (!text) {
+        return *fallback;
+    }
+    int64_t value = 0;
+    if (!ParseWholeNumber(*text, min, max, value)) {
+        BadArguments(run, std::string(name) + " must be a whole number from " + std::to_string(min) + " to " +
+                              std::to_string(max) + ", not " + Quoted(*text));
+    }
+    return static_cast<int32_t>(value);
+}
+
+// A frequency code from its name ("Common" ... "Restricted", any ASCII case).
+std::optional<int32_t> FrequencyOption(const tRun& run, const tArguments& args, std::string_view name) {
+    const std::optional<std::string> text = args.Value(name);
+    if (!text) {
+        return std::nullopt;
+    }
+    for (size_t i = 0; i < FrequencyNames.size(); ++i) {
+        if (SameTextAscii(*text, FrequencyNames[i])) {
+            return static_cast<int32_t>(i) + FrequencyRestricted;
+        }
+    }
+    BadArguments(run, std::string(name) +
+                          " must be Common, Uncommon, Rare, \"Very Rare\" or Restricted, not " +
+                          Quoted(*text));
+}
+
+std::optional<uint64_t> SeedOption(const tRun& run, const tArguments& args) {
+    const std::optional<std::string> text = args.Value("--seed");
+    if (!text) {
+        return std::nullopt;
+    }
+    uint64_t seed = 0;
+    if (!ParseSeed(*text, seed)) {
+        BadArguments(run,
+                     "--seed must be a whole number from 0 to 18446744073709551615, not " + Quoted(*text));
+    }
+    return seed;
+}
+
+// Seeds the random source with the seed given, else from the clock.
+void SeedRandomSource(std::optional<uint64_t> seed) {
+    if (seed) {
+        SeedRandom(*seed);
+    } else {
+        SeedRandomFromClock();
+    }
+}
+
+// --- Inputs -----------------------------------------------------------------
+
+std::unique_ptr<TSpellBook> LoadBook(const tRun& run, const std::string& path) {
+    FileError error = FileError::None;
+    std::unique_ptr<TSpellBook> book = ReadSpellbookFile(path, &error);
+    if (!book) {
+        FileFailure(run, path, error);
+    }
+    return book;
+}
+
+// The list of --specialties, else the built-in list.
+std::unique_ptr<tSpecialtyList> LoadSpecialties(const tRun& run, const tArguments& args) {
+    const std::optional<std::string> path = args.Value("--specialties");
+    if (!path) {
+        return MakeDefaultSpecialties();
+    }
+    FileError error = FileError::None;
+    std::unique_ptr<tSpecialtyList> list = ReadSpecialtyFile(*path, &error);
+    if (!list) {
+        FileFailure(run, *path, error);
+    }
+    return list;
+}
+
+// The selection odds of --settings (each missing key its default), else the
+// defaults. A settings file named on the command line must exist.
+void LoadOdds(const tRun& run, const tArguments& args) {
+    ResetSelectionOdds();
+    const std::optional<std::string> path = args.Value("--settings");
+    if (!path) {
+        return;
+    }
+    std::ifstream probe;
+    FileError error = FileError::None;
+    if (!OpenInputFile(*path, probe, &error)) {
+        FileFailure(run, *path, error);
+    }
+    probe.close();
+    ReadSelectionOdds(tSettingsFile(*path));
+}
+
+// The specialty a book is made for: "Generalist" or a name of the list, in
+// any ASCII case; the book gets the name as the list spells it.
+std::string SpecialtyOption(const tRun& run, const tArguments& args, tSpecialtyList& specialties) {
+    const std::optional<std::string> text = args.Value("--specialty");
+    if (!text || SameTextAscii(*text, GeneralistName)) {
+        return GeneralistName;
+    }
+    if (const tSpecialty* specialty = specialties.Find(*text)) {
+        return specialty->Name;
+    }
+    std::string known = GeneralistName;
+    for (const std::string& name : specialties.Names()) {
+        known += ", " + name;
+    }
+    BadArguments(run, "unknown specialty " + Quoted(*text) + " (known: " + known + ")");
+}
+
+// --- Outputs ----------------------------------------------------------------
+
+using tWriter = std::function<bool(std::ostream&)>;
+
+// Writes through writer into the file path, replacing it only when all went
+// well, or to standard output when path is none.
+void Emit(const tRun& run, const std::optional<std::string>& path, const tWriter& writer) {
+    if (!path) {
+        std::ostringstream text;
+        writer(text);
+        run.Out << text.str();
+        return;
+    }
+    FileError error = FileError::None;
+    if (!WriteFileAtomically(*path, writer, &error)) {
+        FileFailure(run, *path, error == FileError::None ? FileError::CannotWrite : error);
+    }
+}
+
+tWriter SpellbookWriter(TSpellBook& book) {
+    return [&book](std::ostream& out) { return WriteSpellbookFile(book, out); };
+}
+
+// --- Subcommands ------------------------------------------------------------
+
+int RunNew(const tRun& run, const tArguments& args) {
+    ExpectPositional(run, args, 0, "");
+    const std::string masterPath = Required(run, args, "--master");
+    const int32_t level = NumberOption(run, args, "--level", MinCasterLevel, MaxCasterLevel, std::nullopt);
+    const int32_t intelligence =
+        NumberOption(run, args, "--intelligence", MinIntelligence, MaxIntelligence, std::nullopt);
+    const int32_t frequency = FrequencyOption(run, args, "--frequency").value_or(FrequencyCommon);
+    const std::optional<uint64_t> seed = SeedOption(run, args);
+    const std::optional<std::string> out = args.Value("-o");
+    const bool many = args.Has("--count");
+    const int32_t count = NumberOption(run, args, "--count", 1, 1000000, 1);
+    if (many && !out) {
+        BadArguments(run, "--count needs -o FOLDER");
+    }
+
+    std::unique_ptr<tSpecialtyList> specialties = LoadSpecialties(run, args);
+    const std::string specialty = SpecialtyOption(run, args, *specialties);
+    LoadOdds(run, args);
+    std::unique_ptr<TSpellBook> master = LoadBook(run, masterPath);
+
+    SeedRandomSource(seed);
+    // Every book is made before anything is written.
+    std::vector<std::string> books;
+    books.reserve(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        auto book = TSpellBook::Create(level, intelligence, frequency, specialty);
+        FillBook(book.get(), master.get(), specialties.get());
+        std::ostringstream text;
+        WriteSpellbookFile(*book, text);
+        books.push_back(std::move(text).str());
+    }
+
+    if (!many) {
+        Emit(run, out, [&books](std::ostream& o) { return static_cast<bool>(o << books.front()); });
+        return ExitSuccess;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(*out, ec);
+    if (!std::filesystem::is_directory(*out, ec)) {
+        FileFailure(run, *out, FileError::CannotWrite);
+    }
+    const size_t width = std::to_string(count).size();
+    for (size_t i = 0; i < books.size(); ++i) {
+        std::string number = std::to_string(i + 1);
+        number.insert(0, width - number.size(), '0');
+        const std::string path = (std::filesystem::path(*out) / ("book-" + number + ".spb")).string();
+        Emit(run, path, [&books, i](std::ostream& o) { return static_cast<bool>(o << books[i]); });
+    }
+    return ExitSuccess;
+}
+
+int RunFill(const tRun& run, const tArguments& args) {
+    ExpectPositional(run, args, 1, "BOOK");
+    const std::string masterPath = Required(run, args, "--master");
+    const std::string out = Required(run, args, "-o");
+    const std::optional<uint64_t> seed = SeedOption(run, args);
+
+    std::unique_ptr<tSpecialtyList> specialties = LoadSpecialties(run, args);
+    LoadOdds(run, args);
+    std::unique_ptr<TSpellBook> book = LoadBook(run, args.Positional[0]);
+    std::unique_ptr<TSpellBook> master = LoadBook(run, masterPath);
+
+    SeedRandomSource(seed);
+    FillBook(book.get(), master.get(), specialties.get());
+    Emit(run, out, SpellbookWriter(*book));
+    return ExitSuccess;
+}
+
+int RunValidate(const tRun& run, const tArguments& args) {
+    ExpectPositional(run, args, 1, "BOOK");
+    const std::optional<std::string> out = args.Value("-o");
+
+    std::unique_ptr<tSpecialtyList> specialties = LoadSpecialties(run, args);
+    std::unique_ptr<TSpellBook> book = LoadBook(run, args.Positional[0]);
+
+    const std::vector<std::unique_ptr<tSpell>> removed = PurgeIllegalSpells(*book, *specialties);
+    Emit(run, out, SpellbookWriter(*book));
+    for (const auto& spell : removed) {
+        run.Err << "removed level " << spell->Level << ": " << SpellListLine(*spell, false) << '\n';
+    }
+    return ExitSuccess;
+}
+
+int RunText(const tRun& run, const tArguments& args) {
+    ExpectPositional(run, args, 1, "BOOK");
+    tOutputOptions options;
+    options.Columns = NumberOption(run, args, "--columns", 0, MaxOutputColumns, 0);
+    options.Memorized = !args.Has("--no-memorized");
+    options.BookPage = !args.Has("--no-book-page");
+    options.Category = args.Has("--category");
+    options.Frequency = args.Has("--frequency");
+
+    const std::string& path = args.Positional[0];
+    std::unique_ptr<TSpellBook> book = LoadBook(run, path);
+    run.Out << JoinLines(BuildOutputText(*book, path, options));
+    return ExitSuccess;
+}
+
+int RunScroll(const tRun& run, const tArguments& args) {
+    ExpectPositional(run, args, 1, "BOOK");
+    const std::string countsText = Required(run, args, "--counts");
+    tScrollCounts counts{};
+    if (!ParseLevelCounts(countsText, counts)) {
+        BadArguments(run, "--counts must be nine whole numbers of at least 0 separated by commas, not " +
+                              Quoted(countsText));
+    }
+    const std::string out = Required(run, args, "-o");
+    const std::optional<uint64_t> seed = SeedOption(run, args);
+
+    std::unique_ptr<TSpellBook> source = LoadBook(run, args.Positional[0]);
+    SeedRandomSource(seed);
+    std::unique_ptr<TSpellBook> scroll = MakeScroll(*source, counts);
+    Emit(run, out, SpellbookWriter(*scroll));
+    return ExitSuccess;
+}
+
+int RunList(const tRun& run, const tArguments& args) {
+    ExpectPositional(run, args, 1, "MASTER");
+    const int32_t level = NumberOption(run, args, "--level", MinSpellLevel, MaxSpellLevel, 0);
+    tSpellFilter filter;
+    filter.Category = args.Value("--category").value_or("");
+    filter.Frequency = FrequencyOption(run, args, "--frequency");
+    filter.SourceBook = args.Value("--source").value_or("");
+
+    std::unique_ptr<tSpecialtyList> specialties = LoadSpecialties(run, args);
+    std::unique_ptr<TSpellBook> master = LoadBook(run, args.Positional[0]);
+    std::unique_ptr<TSpellBook> match;
+    if (const std::optional<std::string> path = args.Value("--match")) {
+        match = LoadBook(run, *path);
+        filter.MatchBook = match.get();
+        filter.Specialties = specialties.get();
+    }
+
+    TSpellBook shown;
+    shown.MarkReferencesOnly();
+    ApplyFilter(*master, shown, filter);
+    for (int32_t l = MinSpellLevel; l <= MaxSpellLevel; ++l) {
+        if (level != 0 && l != level) {
+            continue;
+        }
+        for (const std::string& line : SpellListLines(shown, l, false)) {
+            run.Out << line << '\n';
+        }
+    }
+    return ExitSuccess;
+}
+
+int RunConvert(const tRun& run, const tArguments& args) {
+    ExpectPositional(run, args, 2, "IN and OUT");
+    const std::string form = args.Value("--as").value_or("spellbook");
+    const bool asList = SameTextAscii(form, "list");
+    if (!asList && !SameTextAscii(form, "spellbook")) {
+        BadArguments(run, "--as must be spellbook or list, not " + Quoted(form));
+    }
+
+    std::unique_ptr<TSpellBook> book = LoadBook(run, args.Positional[0]);
+    if (asList) {
+        Emit(run, args.Positional[1], [&book](std::ostream& o) { return WriteSpellList(*book, o); });
+    } else {
+        Emit(run, args.Positional[1], SpellbookWriter(*book));
+    }
+    return ExitSuccess;
+}
+
+// --- The command table ------------------------------------------------------
+
+struct tCommand {
+    std::string_view Name;
+    std::string_view Summary;
+    std::string_view Help;
+    std::vector<tOptionSpec> Options;
+    int (*Run)(const tRun&, const tArguments&);
+};
+
+const std::vector<tCommand>& Commands() {
+    static const std::vector<tCommand> commands = {
+        {"new",
+         "make a spellbook filled at random from a master list",
+         R"(Usage: quillmark-cli new --master FILE --level N --intelligence N [options]
+
+Makes an empty spellbook for the wizard described, fills it at random from the
+master list within the game's limits, and writes it as a version-5 spellbook.
+
+  --master FILE       the master spell list (spell list or spellbook file)
+  --level N           caster level, 1 to 30
+  --intelligence N    intelligence, 9 to 21
+  --specialty NAME    Generalist (the default) or a specialty of the list
+  --frequency NAME    the rarest spells the book admits: Common (the default),
+                      Uncommon, Rare, "Very Rare" or Restricted
+  --specialties FILE  a specialty file to use instead of the built-in list
+  --settings FILE     a settings file; its section "SpellFrequencyOdds" gives
+                      the selection odds (default 100, 20, 10, 5, 1)
+  --seed N            draw reproducibly from seed N (default: the clock)
+  --count N           make N books into the folder OUT, named book-N.spb with
+                      the numbers padded to one width (book-01.spb ...)
+  -o OUT              the output file, or with --count the folder (made when
+                      missing); default: standard output
+)",
+         {{"--master", true},
+          {"--level", true},
+          {"--intelligence", true},
+          {"--specialty", true},
+          {"--frequency", true},
+          {"--specialties", true},
+          {"--settings", true},
+          {"--seed", true},
+          {"--count", true},
+          {"-o", true}},
+         RunNew},
+        {"fill",
+         "fill an existing spellbook from a master list",
+         R"(Usage: quillmark-cli fill BOOK --master FILE -o OUT [options]
+
+Tops the spellbook BOOK up at random from the master list, as Fill Book does:
+spells already in the book stay, and none is added twice.
+
+  --master FILE       the master spell list
+  --specialties FILE  a specialty file to use instead of the built-in list
+  --settings FILE     a settings file giving the selection odds
+  --seed N            draw reproducibly from seed N (default: the clock)
+  -o OUT              the output file (version-5 spellbook)
+)",
+         {{"--master", true}, {"--specialties", true}, {"--settings", true}, {"--seed", true}, {"-o", true}},
+         RunFill},
+        {"validate",
+         "remove the spells a spellbook may not hold",
+         R"(Usage: quillmark-cli validate BOOK [--specialties FILE] [-o OUT]
+
+Removes every spell the rules do not allow the book's wizard (a spell level he
+cannot cast, rarer than the book admits, or of a prohibited school), writes the
+book and lists the removed spells on standard error, one a line.
+
+  --specialties FILE  a specialty file to use instead of the built-in list
+  -o OUT              the output file (default: standard output)
+)",
+         {{"--specialties", true}, {"-o", true}},
+         RunValidate},
+        {"text",
+         "print a spellbook's text",
+         R"(Usage: quillmark-cli text BOOK [options]
+
+Prints the book's text, as it goes to the clipboard, on standard output. Its
+first line names BOOK as given.
+
+  --columns N         0 (the default) puts each level on one line; 1 to 4
+                      lays it out in that many tab-separated columns
+  --no-memorized      no "*" in front of memorized spells
+  --no-book-page      leave out the source book and page
+  --category          add the category
+  --frequency         add the frequency letter
+)",
+         {{"--columns", true},
+          {"--no-memorized", false},
+          {"--no-book-page", false},
+          {"--category", false},
+          {"--frequency", false}},
+         RunText},
+        {"scroll",
+         "make a scroll of random spells drawn from a spellbook",
+         R"(Usage: quillmark-cli scroll BOOK --counts N1,...,N9 -o OUT [--seed N]
+
+Makes a new spellbook for the same wizard holding, for each spell level, the
+given number of different spells of BOOK drawn at random (at most as many as
+BOOK holds of that level).
+
+  --counts N1,...,N9  the number of spells of levels 1 to 9
+  --seed N            draw reproducibly from seed N (default: the clock)
+  -o OUT              the output file (version-5 spellbook)
+)",
+         {{"--counts", true}, {"--seed", true}, {"-o", true}},
+         RunScroll},
+        {"list",
+         "print the master list's lines, filtered",
+         R"(Usage: quillmark-cli list MASTER [options]
+
+Prints the lines the master list window shows, one spell a line, for the
+spells of MASTER that pass the filter; all levels in order, or one level.
+
+  --level L           only spell level L, 1 to 9
+  --category TEXT     category contains TEXT, ignoring case
+  --frequency NAME    Common, Uncommon, Rare, "Very Rare" or Restricted
+  --source TEXT       source book is TEXT, ignoring case
+  --match BOOK        only spells legal for the spellbook BOOK
+  --specialties FILE  a specialty file to use instead of the built-in list
+)",
+         {{"--level", true},
+          {"--category", true},
+          {"--frequency", true},
+          {"--source", true},
+          {"--match", true},
+          {"--specialties", true}},
+         RunList},
+        {"convert",
+         "rewrite a spellbook or spell list file",
+         R"(Usage: quillmark-cli convert IN OUT [--as spellbook|list]
+
+Reads IN (a spellbook file of version 3, 4 or 5, or a spell list) and writes it
+to OUT as a version-5 spellbook (the default) or as a spell list.
+
+  --as FORM           spellbook or list
+)",
+         {{"--as", true}},
+         RunConvert},
+    };
+    return commands;
+}
+
+std::string GeneralHelp() {
+    std::string text = "Usage: " + std::string(ProgramName) + R"( COMMAND [ARGUMENTS]
+
+Makes, checks and prints spellbooks without the windows.
+
+Commands:
+)";
+    for (const tCommand& command : Commands()) {
+        std::string name(command.Name);
+        name.resize(10, ' ');
+        text += "  " + name + std::string(command.Summary) + "\n";
+    }
+    text += "\nRun \"" + std::string(ProgramName) + R"( COMMAND --help" for a command's arguments.
+Exit status: 0 done; 1 a file could not be read, is not a spellbook or spell
+list, or could not be written; 2 bad arguments.
+)";
+    return text;
+}
+
+const tCommand* FindCommand(std::string_view name) {
+    for (const tCommand& command : Commands()) {
+        if (command.Name == name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << ProgramName << ": a command is missing (see \"" << ProgramName << " --help\")\n";
+        return ExitBadArguments;
+    }
+    const std::string& name = args.front();
+    if (name == "--help" || name == "-h" || name == "help") {
+        const tCommand* command = args.size() > 1 ? FindCommand(args[1]) : nullptr;
+        out << (command ? command->Help : GeneralHelp());
+        return ExitSuccess;
+    }
+    const tCommand* command = FindCommand(name);
+    if (!command) {
+        err << ProgramName << ": unknown command " << Quoted(name) << " (see \"" << ProgramName
+            << " --help\")\n";
+        return ExitBadArguments;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (AsksForHelp(rest)) {
+        out << command->Help;
+        return ExitSuccess;
+    }
+    const tRun run{std::string(command->Name), out, err};
+    try {
+        tArguments parsed;
+        std::string message;
+        if (!ParseArguments(rest, command->Options, parsed, message)) {
+            BadArguments(run, message);
+        }
+        return command->Run(run, parsed);
+    } catch (const tFailure& failure) {
+        err << failure.Line << '\n';
+        return failure.Status;
+    }
+}

@@ -1,0 +1,540 @@
+// Runs the built quillmark-cli on files in a temporary folder and checks what
+// it writes, what it says on standard error and its exit status.
+
+#include "files/RuleTables.h"
+#include "files/Rules.h"
+#include "files/SpellListFile.h"
+#include "files/SpellbookFile.h"
+#include "output/BookText.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct tRunResult {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+std::string ShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
+// Runs the program in dir with args; relative paths are taken from dir.
+tRunResult RunProgram(const TempDir& dir, const std::vector<std::string>& args) {
+    const std::filesystem::path out = dir / ".stdout";
+    const std::filesystem::path err = dir / ".stderr";
+    std::string command = "cd " + ShellQuote(dir.Path().string()) + " && " + ShellQuote(QUILL_CLI_PROGRAM);
+    for (const std::string& arg : args) {
+        command += " " + ShellQuote(arg);
+    }
+    command += " >" + ShellQuote(out.string()) + " 2>" + ShellQuote(err.string());
+    const int raw = std::system(command.c_str());
+    tRunResult result;
+    result.Status = (raw != -1 && WIFEXITED(raw)) ? WEXITSTATUS(raw) : -1;
+    result.Out = ReadBytes(out);
+    result.Err = ReadBytes(err);
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return result;
+}
+
+std::unique_ptr<TSpellBook> BookFromBytes(const std::string& bytes) {
+    std::istringstream in(bytes);
+    return ReadSpellbookFile(in);
+}
+
+std::string BookBytes(TSpellBook& book) {
+    std::ostringstream out;
+    WriteSpellbookFile(book, out);
+    return out.str();
+}
+
+// 16 spells of every level; every fourth is rarer than Common (U, R, V, S in
+// turn) and the categories run through the eight schools.
+std::unique_ptr<TSpellBook> MakeBigMaster() {
+    static const std::vector<std::string> schools = {"abj", "alt", "ill", "e/c", "i/e", "nec", "div", "c/s"};
+    auto master = TSpellBook::Create(0, 0, 0, "");
+    for (int32_t level = 1; level <= 9; ++level) {
+        for (int32_t k = 0; k < 16; ++k) {
+            const int32_t frequency = k % 4 == 3 ? -(1 + (k / 4) % 4) : 0;
+            master->AddSpell(MakeSpell(level, "L" + std::to_string(level) + " Spell " + std::to_string(k),
+                                       frequency, schools[static_cast<size_t>(k) % schools.size()], "PHB",
+                                       k + 1));
+        }
+    }
+    return master;
+}
+
+void WriteListFile(TSpellBook& book, const std::filesystem::path& path) {
+    std::ostringstream out;
+    WriteSpellList(book, out);
+    WriteBytes(path, out.str());
+}
+
+// Every spell of the book is legal for it under the built-in specialties.
+void ExpectLegal(TSpellBook& book, const std::string& what) {
+    auto specialties = MakeDefaultSpecialties();
+    for (book.First(); book.Current(); book.Next()) {
+        EXPECT_TRUE(IsSpellLegal(book.CurrentSpell(), &book, specialties.get()))
+            << what << ": " << book.CurrentName();
+    }
+}
+
+class CliProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        master = MakeBigMaster();
+        WriteListFile(*master, dir / "master.dat");
+    }
+
+    // A caster level 3, intelligence 9 generalist book with two spells.
+    void WriteSmallBook(const std::string& name) {
+        auto book = TSpellBook::Create(3, 9, 0, "Generalist");
+        book->AddSpell(MakeSpell(1, "L1 Spell 0", 0, "abj", "PHB", 1, true));
+        book->AddSpell(MakeSpell(2, "Own Spell", 0, "alt", "Notes", 4));
+        WriteBytes(dir / name, BookBytes(*book));
+    }
+
+    TempDir dir;
+    std::unique_ptr<TSpellBook> master;
+};
+
+} // namespace
+
+TEST_F(CliProgram, NewMakesAFilledVersion5BookOnStandardOutput) {
+    const tRunResult r = RunProgram(
+        dir, {"new", "--master", "master.dat", "--level", "3", "--intelligence", "9", "--seed", "1"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Err, "");
+    ASSERT_TRUE(r.Out.starts_with("5\r\n3\r\n9\r\nGeneralist\r\nC\r\n")) << r.Out;
+    auto book = BookFromBytes(r.Out);
+    ASSERT_TRUE(book);
+    // Level 1 usable since caster level 1: the maximum count; level 2 just
+    // reached: the starting count; nothing higher.
+    EXPECT_EQ(book->LevelCount[1], MaximumCount(9));
+    EXPECT_EQ(book->LevelCount[2], StartingCount(9));
+    EXPECT_EQ(book->Count(), MaximumCount(9) + StartingCount(9));
+    ExpectLegal(*book, "new");
+}
+
+TEST_F(CliProgram, NewTakesSpecialtyFrequencyAndOutputFile) {
+    const tRunResult r =
+        RunProgram(dir, {"new", "--master", "master.dat", "--level", "12", "--intelligence", "14",
+                         "--specialty", "necromancer", "--frequency", "very rare", "-o", "n.spb"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err, "");
+    auto book = ReadSpellbookFile((dir / "n.spb").string());
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->FileVersion, 5);
+    EXPECT_EQ(book->CasterLevel, 12);
+    EXPECT_EQ(book->Intelligence, 14);
+    EXPECT_EQ(book->Specialty, "Necromancer"); // as the list spells it
+    EXPECT_EQ(book->Frequency, -3);
+    EXPECT_GT(book->LevelCount[6], 0);
+    EXPECT_EQ(book->LevelCount[7], 0);
+    ExpectLegal(*book, "necromancer");
+}
+
+TEST_F(CliProgram, NewReadsSpecialtiesAndOddsFromFiles) {
+    // A specialty only the file knows, prohibiting every school but abj.
+    WriteBytes(dir / "Specialty.dat", "Warden\r\nabj\r\nalt,ill,e/c,i/e,nec,div,c/s\r\n");
+    const tRunResult r =
+        RunProgram(dir, {"new", "--master", "master.dat", "--level", "5", "--intelligence", "12",
+                         "--specialty", "Warden", "--specialties", "Specialty.dat", "--seed", "3"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    auto book = BookFromBytes(r.Out);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->Specialty, "Warden");
+    ASSERT_GT(book->Count(), 0);
+    for (book->First(); book->Current(); book->Next()) {
+        EXPECT_EQ(book->CurrentCategory(), "abj");
+    }
+
+    // Odds: among Common and Rare first-level spells, odds of 1 in 32767 for
+    // Common and 1 in 1 for Rare give Rare spells only; the defaults favour
+    // Common ones.
+    auto pool = TSpellBook::Create(0, 0, 0, "");
+    for (int k = 0; k < 8; ++k) {
+        pool->AddSpell(MakeSpell(1, "Common " + std::to_string(k), 0));
+        pool->AddSpell(MakeSpell(1, "Rare " + std::to_string(k), -2));
+    }
+    WriteListFile(*pool, dir / "pool.dat");
+    WriteBytes(dir / "odds.ini", "[SpellFrequencyOdds]\r\nCommon=32767\r\nRare=0x1\r\n");
+    auto countRare = [&](const std::vector<std::string>& extra) {
+        std::vector<std::string> args = {"new", "--master",    "pool.dat", "--level", "1",  "--intelligence",
+                                         "9",   "--frequency", "Rare",     "--seed",  "11", "--count",
+                                         "10",  "-o",          "odds"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const tRunResult run = RunProgram(dir, args);
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        int rare = 0;
+        int all = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir / "odds")) {
+            auto b = ReadSpellbookFile(entry.path().string());
+            for (b->First(); b->Current(); b->Next()) {
+                rare += b->CurrentFrequency() == -2 ? 1 : 0;
+                ++all;
+            }
+        }
+        std::filesystem::remove_all(dir / "odds");
+        EXPECT_EQ(all, 40);
+        return rare;
+    };
+    EXPECT_EQ(countRare({"--settings", "odds.ini"}), 40);
+    EXPECT_LT(countRare({}), 20);
+}
+
+TEST_F(CliProgram, SeedMakesEveryDrawReproducible) {
+    WriteSmallBook("small.spb");
+    const std::vector<std::vector<std::string>> commands = {
+        {"new", "--master", "master.dat", "--level", "14", "--intelligence", "18", "--frequency",
+         "Restricted"},
+        {"fill", "small.spb", "--master", "master.dat", "-o", "filled.spb"},
+        {"scroll", "master.dat", "--counts", "3,3,3,3,3,3,3,3,3", "-o", "scroll.spb"},
+    };
+    for (const auto& command : commands) {
+        auto run = [&](const std::string& seed) {
+            std::vector<std::string> args = command;
+            args.insert(args.end(), {"--seed", seed});
+            const tRunResult r = RunProgram(dir, args);
+            EXPECT_EQ(r.Status, 0) << r.Err;
+            EXPECT_EQ(r.Err, "");
+            const auto o = std::find(command.begin(), command.end(), "-o");
+            return o == command.end() ? r.Out : ReadBytes(dir / *(o + 1));
+        };
+        const std::string first = run("42");
+        EXPECT_FALSE(first.empty());
+        EXPECT_EQ(run("42"), first) << command[0];
+        EXPECT_NE(run("43"), first) << command[0];
+    }
+
+    const std::vector<std::string> many = {"new", "--master", "master.dat", "--level", "9", "--intelligence",
+                                           "12",  "--seed",   "7",          "--count", "5", "-o"};
+    auto withFolder = [&](const std::string& folder) {
+        std::vector<std::string> args = many;
+        args.push_back(folder);
+        return args;
+    };
+    ASSERT_EQ(RunProgram(dir, withFolder("a")).Status, 0);
+    ASSERT_EQ(RunProgram(dir, withFolder("b")).Status, 0);
+    for (int i = 1; i <= 5; ++i) {
+        const std::string name = "book-" + std::to_string(i) + ".spb";
+        EXPECT_FALSE(ReadBytes(dir / "a" / name).empty()) << name;
+        EXPECT_EQ(ReadBytes(dir / "a" / name), ReadBytes(dir / "b" / name)) << name;
+    }
+    EXPECT_NE(ReadBytes(dir / "a" / "book-1.spb"), ReadBytes(dir / "a" / "book-2.spb"));
+}
+
+TEST_F(CliProgram, CountFiftyGivesFiftyLegalBooks) {
+    const tRunResult r =
+        RunProgram(dir, {"new", "--master", "master.dat", "--level", "12", "--intelligence", "15",
+                         "--specialty", "Abjurer", "--frequency", "Rare", "--count", "50", "-o", "party"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err, "");
+    int books = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "party")) {
+        ++books;
+        auto book = ReadSpellbookFile(entry.path().string());
+        ASSERT_TRUE(book) << entry.path();
+        EXPECT_EQ(book->Specialty, "Abjurer");
+        EXPECT_GT(book->Count(), 0);
+        ExpectLegal(*book, entry.path().filename().string());
+    }
+    EXPECT_EQ(books, 50);
+    EXPECT_TRUE(std::filesystem::exists(dir / "party" / "book-01.spb"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "party" / "book-50.spb"));
+}
+
+TEST_F(CliProgram, FillKeepsTheBookAndTopsItUp) {
+    WriteSmallBook("small.spb");
+    const tRunResult r = RunProgram(dir, {"fill", "small.spb", "--master", "master.dat", "-o", "small.spb"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err, "");
+    auto book = ReadSpellbookFile((dir / "small.spb").string());
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->CasterLevel, 3);
+    ASSERT_TRUE(book->FindByName("Own Spell")); // not in the master list, kept
+    ASSERT_TRUE(book->FindByName("L1 Spell 0"));
+    EXPECT_TRUE(book->CurrentMemorized());
+    EXPECT_EQ(book->LevelCount[1], MaximumCount(9));
+    EXPECT_EQ(book->LevelCount[2], StartingCount(9));
+}
+
+TEST_F(CliProgram, ValidateRemovesIllegalSpellsAndListsThem) {
+    auto book = TSpellBook::Create(1, 9, -1, "Abjurer");
+    book->AddSpell(MakeSpell(1, "Alter Self", 0, "alt", "PHB", 3));
+    book->AddSpell(MakeSpell(1, "Illusion", 0, "ill", "PHB", 4));
+    book->AddSpell(MakeSpell(1, "Shield", -1, "abj", "PHB", 5));
+    book->AddSpell(MakeSpell(1, "Ward", -2, "abj", "ToM", 6));
+    book->AddSpell(MakeSpell(2, "Web", 0, "e/c", "PHB", 7));
+    WriteBytes(dir / "abj.spb", BookBytes(*book));
+
+    const tRunResult r = RunProgram(dir, {"validate", "abj.spb"});
+    ASSERT_EQ(r.Status, 0);
+    EXPECT_EQ(r.Err, "removed level 1: Alter Self  (alt) [PHB 3] - C\n"
+                     "removed level 1: Illusion  (ill) [PHB 4] - C\n"
+                     "removed level 1: Ward  (abj) [ToM 6] - R\n"
+                     "removed level 2: Web  (e/c) [PHB 7] - C\n");
+    auto valid = BookFromBytes(r.Out);
+    ASSERT_TRUE(valid);
+    EXPECT_EQ(NamesOf(*valid), std::vector<std::string>{"Shield"});
+    EXPECT_EQ(valid->Specialty, "Abjurer");
+
+    // With -o the book goes to the file; a valid book loses nothing.
+    const tRunResult again = RunProgram(dir, {"validate", "abj.spb", "-o", "clean.spb"});
+    ASSERT_EQ(again.Status, 0);
+    EXPECT_EQ(again.Out, "");
+    EXPECT_EQ(ReadBytes(dir / "clean.spb"), r.Out);
+    const tRunResult clean = RunProgram(dir, {"validate", "clean.spb"});
+    EXPECT_EQ(clean.Status, 0);
+    EXPECT_EQ(clean.Err, "");
+    EXPECT_EQ(clean.Out, r.Out);
+}
+
+TEST_F(CliProgram, TextFollowsTheOptions) {
+    WriteSmallBook("small.spb");
+    auto book = ReadSpellbookFile((dir / "small.spb").string());
+    ASSERT_TRUE(book);
+    struct Case {
+        std::vector<std::string> flags;
+        tOutputOptions options;
+    };
+    auto options = [](int32_t columns, bool memorized, bool bookPage, bool category, bool frequency) {
+        tOutputOptions o;
+        o.Columns = columns;
+        o.Memorized = memorized;
+        o.BookPage = bookPage;
+        o.Category = category;
+        o.Frequency = frequency;
+        return o;
+    };
+    const std::vector<Case> cases = {
+        {{}, options(0, true, true, false, false)},
+        {{"--columns", "2", "--category"}, options(2, true, true, true, false)},
+        {{"--no-memorized", "--no-book-page", "--frequency"}, options(0, false, false, false, true)},
+        {{"--columns=4", "--category", "--frequency"}, options(4, true, true, true, true)},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"text", "./small.spb"};
+        args.insert(args.end(), c.flags.begin(), c.flags.end());
+        const tRunResult r = RunProgram(dir, args);
+        ASSERT_EQ(r.Status, 0) << r.Err;
+        EXPECT_EQ(r.Err, "");
+        EXPECT_EQ(r.Out, JoinLines(BuildOutputText(*book, "./small.spb", c.options)));
+    }
+    const tRunResult plain = RunProgram(dir, {"text", "small.spb", "--columns", "1"});
+    EXPECT_TRUE(plain.Out.starts_with("Spell Book:small.spb\r\nCaster Level: 3\r\n")) << plain.Out;
+    EXPECT_NE(plain.Out.find("\r\n*L1 Spell 0 [PHB 1]\r\n"), std::string::npos) << plain.Out;
+}
+
+TEST_F(CliProgram, ScrollDrawsTheCountsFromTheBook) {
+    WriteSmallBook("small.spb");
+    const tRunResult r =
+        RunProgram(dir, {"scroll", "master.dat", "--counts", "2,0,16,99,0,0,0,0,1", "-o", "scroll.spb"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Err, "");
+    auto scroll = ReadSpellbookFile((dir / "scroll.spb").string());
+    ASSERT_TRUE(scroll);
+    EXPECT_EQ(scroll->LevelCount, (std::array<int32_t, 10>{0, 2, 0, 16, 16, 0, 0, 0, 0, 1}));
+    for (scroll->First(); scroll->Current(); scroll->Next()) {
+        EXPECT_TRUE(master->FindByName(scroll->CurrentName())) << scroll->CurrentName();
+    }
+
+    // The scroll keeps the caster and the memorized marks of its source.
+    ASSERT_EQ(
+        RunProgram(dir, {"scroll", "small.spb", "--counts", "1,1,0,0,0,0,0,0,0", "-o", "s2.spb"}).Status, 0);
+    auto copy = ReadSpellbookFile((dir / "s2.spb").string());
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->CasterLevel, 3);
+    EXPECT_EQ(copy->Specialty, "Generalist");
+    EXPECT_EQ(NamesOf(*copy), (std::vector<std::string>{"L1 Spell 0", "Own Spell"}));
+    EXPECT_TRUE(copy->FindByName("L1 Spell 0")->Memorized);
+}
+
+TEST_F(CliProgram, ListShowsTheFilteredLines) {
+    auto pool = TSpellBook::Create(0, 0, 0, "");
+    pool->AddSpell(MakeSpell(1, "Alarm", 0, "abj", "PHB", 1, true));
+    pool->AddSpell(MakeSpell(1, "Change Self", -1, "ALT", "phb", 2));
+    pool->AddSpell(MakeSpell(1, "Charm", 0, "ench/alt", "ToM", 3));
+    pool->AddSpell(MakeSpell(2, "Blur", -2, "ill", "PHB", 4));
+    pool->AddSpell(MakeSpell(2, "Web", 0, "alt,e/c", "PHB 2", 5));
+    pool->AddSpell(MakeSpell(5, "Cone", 0, "i/e", "", 6));
+    WriteListFile(*pool, dir / "pool.dat");
+    auto low = TSpellBook::Create(1, 9, -1, "Generalist");
+    WriteBytes(dir / "low.spb", BookBytes(*low));
+    auto abjurer = TSpellBook::Create(1, 9, -1, "Abjurer");
+    WriteBytes(dir / "abj.spb", BookBytes(*abjurer));
+
+    struct Case {
+        std::vector<std::string> flags;
+        std::string lines;
+    };
+    const std::vector<Case> cases = {
+        {{},
+         "Alarm  (abj) [PHB 1] - C\nChange Self  (ALT) [phb 2] - U\nCharm  (ench/alt) [ToM 3] - C\n"
+         "Blur  (ill) [PHB 4] - R\nWeb  (alt,e/c) [PHB 2 5] - C\nCone  (i/e) [ 6] - C\n"},
+        {{"--level", "2"}, "Blur  (ill) [PHB 4] - R\nWeb  (alt,e/c) [PHB 2 5] - C\n"},
+        {{"--level", "3"}, ""},
+        {{"--category", "alt"},
+         "Change Self  (ALT) [phb 2] - U\nCharm  (ench/alt) [ToM 3] - C\nWeb  (alt,e/c) [PHB 2 5] - C\n"},
+        {{"--category", " "},
+         "Alarm  (abj) [PHB 1] - C\nChange Self  (ALT) [phb 2] - U\nCharm  (ench/alt) [ToM 3] - C\n"
+         "Blur  (ill) [PHB 4] - R\nWeb  (alt,e/c) [PHB 2 5] - C\nCone  (i/e) [ 6] - C\n"},
+        {{"--frequency", "uncommon"}, "Change Self  (ALT) [phb 2] - U\n"},
+        {{"--source", "PHB"},
+         "Alarm  (abj) [PHB 1] - C\nChange Self  (ALT) [phb 2] - U\nBlur  (ill) [PHB 4] - R\n"},
+        {{"--source", "PH"}, ""},
+        // Caster level 1 admits level 1 only; Uncommon admits Change Self.
+        {{"--match", "low.spb"},
+         "Alarm  (abj) [PHB 1] - C\nChange Self  (ALT) [phb 2] - U\nCharm  (ench/alt) [ToM 3] - C\n"},
+        // An Abjurer may not learn alt: of those, Alarm alone.
+        {{"--match", "abj.spb"}, "Alarm  (abj) [PHB 1] - C\n"},
+        {{"--match", "low.spb", "--source", "phb", "--category", "l"}, "Change Self  (ALT) [phb 2] - U\n"},
+        {{"--match", "low.spb", "--source", "phb", "--category", "l", "--frequency", "Common"}, ""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"list", "pool.dat"};
+        args.insert(args.end(), c.flags.begin(), c.flags.end());
+        const tRunResult r = RunProgram(dir, args);
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        EXPECT_EQ(r.Err, "");
+        EXPECT_EQ(r.Out, c.lines) << ::testing::PrintToString(c.flags);
+    }
+}
+
+TEST_F(CliProgram, ConvertBetweenSpellbookAndSpellList) {
+    // A spell list in, a spellbook out: the header is worked out from the
+    // spells (highest level 3 needs caster level 5).
+    auto pool = TSpellBook::Create(0, 0, 0, "");
+    pool->AddSpell(MakeSpell(1, "Alarm", 0, "abj"));
+    pool->AddSpell(MakeSpell(3, "Fireball", -2, "i/e"));
+    WriteListFile(*pool, dir / "list.dat");
+    ASSERT_EQ(RunProgram(dir, {"convert", "list.dat", "book.spb"}).Status, 0);
+    auto book = ReadSpellbookFile((dir / "book.spb").string());
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->FileVersion, 5);
+    EXPECT_EQ(book->CasterLevel, 5);
+    EXPECT_EQ(NamesOf(*book), (std::vector<std::string>{"Alarm", "Fireball"}));
+
+    // And back: the spell list holds the same bytes as the one written first.
+    const tRunResult r = RunProgram(dir, {"convert", "book.spb", "again.dat", "--as", "list"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err, "");
+    EXPECT_EQ(ReadBytes(dir / "again.dat"), ReadBytes(dir / "list.dat"));
+
+    // Older versions are written as version 5.
+    WriteBytes(dir / "old.spb",
+               "3\r\n7\r\n15\r\n6\r\nR\r\n1,\"Alarm\",\"PHB\",1,\"C\",\"abj\",\"N\"\r\n \r\n");
+    ASSERT_EQ(RunProgram(dir, {"convert", "old.spb", "new.spb", "--as", "spellbook"}).Status, 0);
+    EXPECT_EQ(ReadBytes(dir / "new.spb"),
+              "5\r\n7\r\n15\r\nInvoker\r\nR\r\n1,\"Alarm\",\"PHB\",1,\"C\",\"abj\",\"N\"\r\n \r\n");
+}
+
+TEST_F(CliProgram, HelpForEveryCommand) {
+    for (const std::string command : {"new", "fill", "validate", "text", "scroll", "list", "convert"}) {
+        const tRunResult r = RunProgram(dir, {command, "--help"});
+        EXPECT_EQ(r.Status, 0) << command;
+        EXPECT_EQ(r.Err, "");
+        EXPECT_TRUE(r.Out.starts_with("Usage: quillmark-cli " + command)) << r.Out;
+        EXPECT_EQ(RunProgram(dir, {"help", command}).Out, r.Out);
+    }
+    const tRunResult general = RunProgram(dir, {"--help"});
+    EXPECT_EQ(general.Status, 0);
+    EXPECT_NE(general.Out.find("convert"), std::string::npos);
+}
+
+TEST_F(CliProgram, BadInputGetsOneLineAndLeavesTheOutputAlone) {
+    WriteSmallBook("small.spb");
+    WriteBytes(dir / "v2.spb", "2\r\n1\r\n9\r\nGeneralist\r\nC\r\n");
+    const std::string keep = "previous contents\r\n";
+    WriteBytes(dir / "keep.spb", keep);
+    const std::vector<std::string> good = {"--master", "master.dat", "--level", "4", "--intelligence", "9"};
+    auto newWith = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = {"new"};
+        args.insert(args.end(), good.begin(), good.end());
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.insert(args.end(), {"-o", "keep.spb"});
+        return args;
+    };
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string mention; // a text the message must hold
+    };
+    const std::vector<Case> cases = {
+        {{}, 2, "command"},
+        {{"bogus"}, 2, "bogus"},
+        {{"new", "-o", "keep.spb"}, 2, "--master"},
+        {newWith({"--bogus"}), 2, "--bogus"},
+        {{"new", "--master", "master.dat", "--level", "31", "--intelligence", "9", "-o", "keep.spb"},
+         2,
+         "--level"},
+        {{"new", "--master", "master.dat", "--level", "4", "--intelligence", "8", "-o", "keep.spb"},
+         2,
+         "--intelligence"},
+        {newWith({"--frequency", "Epic"}), 2, "Epic"},
+        {newWith({"--specialty", "Wizard"}), 2, "Wizard"},
+        {newWith({"--seed", "-1"}), 2, "--seed"},
+        {newWith({"--count", "0"}), 2, "--count"},
+        {newWith({"extra"}), 2, "extra"},
+        {{"new", "--master", "master.dat", "--level", "4", "--intelligence", "9", "--count", "2"}, 2, "-o"},
+        {{"new", "--master", "missing.dat", "--level", "4", "--intelligence", "9", "-o", "keep.spb"},
+         1,
+         "missing.dat"},
+        {{"new", "--master", "v2.spb", "--level", "4", "--intelligence", "9", "-o", "keep.spb"}, 1, "v2.spb"},
+        {newWith({"--specialties", "nope.dat"}), 1, "nope.dat"},
+        {newWith({"--settings", "nope.ini"}), 1, "nope.ini"},
+        {newWith({"--settings", "."}), 1, "."},
+        {{"fill", "small.spb", "--master", "master.dat"}, 2, "-o"},
+        {{"fill", "--master", "master.dat", "-o", "keep.spb"}, 2, "BOOK"},
+        {{"fill", "v2.spb", "--master", "master.dat", "-o", "keep.spb"}, 1, "v2.spb"},
+        {{"validate", "missing.spb", "-o", "keep.spb"}, 1, "missing.spb"},
+        {{"validate", "small.spb", "other.spb"}, 2, "other.spb"},
+        {{"text", "small.spb", "--columns", "5"}, 2, "--columns"},
+        {{"text", "missing.spb"}, 1, "missing.spb"},
+        {{"scroll", "small.spb", "--counts", "1,2", "-o", "keep.spb"}, 2, "--counts"},
+        {{"scroll", "small.spb", "-o", "keep.spb"}, 2, "--counts"},
+        {{"list", "master.dat", "--level", "0"}, 2, "--level"},
+        {{"list", "master.dat", "--match", "missing.spb"}, 1, "missing.spb"},
+        {{"convert", "master.dat"}, 2, "OUT"},
+        {{"convert", "master.dat", "keep.spb", "--as", "pdf"}, 2, "pdf"},
+        {{"convert", "missing.dat", "keep.spb"}, 1, "missing.dat"},
+        {{"convert", "master.dat", "no/such/folder/x.spb"}, 1, "no/such/folder/x.spb"},
+        {{"new", "--master", "master.dat", "--level", "4", "--intelligence", "9", "--count", "2", "-o",
+          "keep.spb"},
+         1,
+         "keep.spb"},
+    };
+    for (const Case& c : cases) {
+        const std::string what = ::testing::PrintToString(c.args);
+        const tRunResult r = RunProgram(dir, c.args);
+        EXPECT_EQ(r.Status, c.status) << what << "\n" << r.Err;
+        EXPECT_EQ(r.Out, "") << what;
+        EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << what << "\n" << r.Err;
+        EXPECT_TRUE(r.Err.ends_with("\n")) << what;
+        EXPECT_TRUE(r.Err.starts_with("quillmark-cli")) << what << "\n" << r.Err;
+        EXPECT_NE(r.Err.find(c.mention), std::string::npos) << what << "\n" << r.Err;
+        EXPECT_EQ(ReadBytes(dir / "keep.spb"), keep) << what;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "no"));
+}
