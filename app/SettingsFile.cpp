@@ -92,6 +92,13 @@ std::vector<tIniLine> SplitLines(const std::string& bytes) {
     return lines;
 }
 
+std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
+    std::string text;
+    text.reserve(a.size() + b.size() + c.size());
+    text.append(a).append(b).append(c);
+    return text;
+}
+
 std::string JoinIniLines(const std::vector<tIniLine>& lines) {
     std::string bytes;
     for (const tIniLine& line : lines) {
@@ -272,15 +279,15 @@ bool tSettingsFile::WriteString(std::string_view section, std::string_view key, 
     };
     if (where.KeyFound) {
         const std::string name(ParseLine(lines[where.KeyLine].Text).Name);
-        lines[where.KeyLine].Text = name + "=" + std::string(value);
+        lines[where.KeyLine].Text = Joined(name, "=", value);
     } else if (where.SectionFound) {
-        insertLine(where.InsertAt, std::string(key) + "=" + std::string(value));
+        insertLine(where.InsertAt, Joined(key, "=", value));
     } else {
         if (!lines.empty() && !Trim(lines.back().Text).empty()) {
             insertLine(lines.size(), "");
         }
-        insertLine(lines.size(), "[" + std::string(section) + "]");
-        insertLine(lines.size(), std::string(key) + "=" + std::string(value));
+        insertLine(lines.size(), Joined("[", section, "]"));
+        insertLine(lines.size(), Joined(key, "=", value));
     }
     if (!SaveFile(FPath, JoinIniLines(lines), load == tLoad::Loaded)) {
         FLastError = SettingsWriteError(FPath);

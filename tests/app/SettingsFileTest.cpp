@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -154,6 +155,19 @@ TEST_F(SettingsFileTest, RefusedWriteIsReportedWithThePath) {
     // A later write that works clears the message.
     ASSERT_TRUE(settings.WriteString("S", "k", "v"));
     EXPECT_EQ(settings.LastError(), "");
+}
+
+TEST_F(SettingsFileTest, ReadOnlyFileIsLeftAloneAndReported) {
+    const std::string before = "[S]\r\nk=old\r\n";
+    Write(before);
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    if (std::fstream(path, std::ios::in | std::ios::out)) {
+        GTEST_SKIP() << "permission bits do not stop this user's writes";
+    }
+    EXPECT_FALSE(settings.WriteString("S", "k", "new"));
+    EXPECT_EQ(settings.LastError(), "Unable to write to " + path.string());
+    EXPECT_EQ(Contents(), before);
 }
 
 class OddsSettingsTest : public SettingsFileTest {
