@@ -1,0 +1,83 @@
+#pragma once
+// The state every window shares for the whole run, and the window-free steps of
+// program start: the program's folder, the settings file, the specialty list
+// in use and the built-in one, and the help file.
+//
+// Start-up order: LoadProgram() before any window exists; then, while the main
+// frame is being created, OpenSharedState(); CloseSharedState() when the main
+// frame closes.
+
+#include "app/SettingsFile.h"
+#include "app/UserInterface.h"
+#include "model/Specialty.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Help context numbers of the windows.
+constexpr int32_t HelpMainFrame = 1;
+constexpr int32_t HelpSpellBook = 100;
+constexpr int32_t HelpPrintPreview = 200;
+constexpr int32_t HelpOutputFormat = 300;
+constexpr int32_t HelpBookParameters = 400;
+constexpr int32_t HelpDataDirectory = 500;
+constexpr int32_t HelpSelectionOdds = 600;
+constexpr int32_t HelpMasterList = 800;
+
+constexpr std::string_view ProgramTitle = "Quillmark";
+constexpr std::string_view MainSection = "Quillmark";
+constexpr std::string_view DataDirectoryKey = "DataDirectory";
+constexpr std::string_view SpecialtyFileName = "Specialty.dat";
+constexpr std::string_view HelpFileName = "Quillmark.HLP";
+
+// The built-in specialties, made by LoadProgram(); never changed afterwards.
+extern std::unique_ptr<tSpecialtyList> DefaultSpecialties;
+// The specialty list in use: the one read from "Specialty.dat", or a copy of
+// DefaultSpecialties. The same object from OpenSharedState() to the end of the
+// run; specialty maintenance edits it in place.
+extern std::unique_ptr<tSpecialtyList> Specialties;
+// The open settings file; none before OpenSharedState() and after
+// CloseSharedState().
+extern std::unique_ptr<tSettingsFile> Settings;
+// The help file: "Quillmark.hlp" until OpenSharedState() makes it the full path
+// of "Quillmark.HLP" in the program's folder.
+extern std::string HelpFile;
+
+// The folder of the running executable, ending in a path separator; the
+// current folder when it cannot be found.
+std::string ExecutableDirectory();
+
+// The folder the settings, specialty and help files are kept in, ending in a
+// path separator: ExecutableDirectory() unless SetProgramDirectory() chose
+// another (tests run the program in a folder of their own).
+const std::string& ProgramDirectory();
+void SetProgramDirectory(const std::string& folder);
+
+// Program start, before any window: seeds the random source from the clock,
+// puts DefaultOdds into SelectionOdds and builds DefaultSpecialties.
+void LoadProgram();
+
+// The main frame's part of start-up: opens Settings on the program folder's
+// "Quillmark.INI", reads the five selection odds, sets HelpFile, and reads
+// "Specialty.dat" from the program folder into Specialties (a copy of
+// DefaultSpecialties when it cannot be read). Nothing is written.
+void OpenSharedState();
+
+// Releases Settings.
+void CloseSharedState();
+
+// The "DataDirectory" setting, or the program folder when it is missing.
+std::string ReadDataDirectory();
+
+// Writes one setting. When the system refuses the write, shows the error
+// "Unable to write to <settings path>" and returns false: the command that
+// wrote stops there. False without a message when Settings is none.
+bool WriteSetting(std::string_view section, std::string_view key, std::string_view value,
+                  tMessages& messages);
+
+// The names a specialty choice offers: "Generalist", then the names of the
+// list in order.
+std::vector<std::string> SpecialtyChoices(tSpecialtyList& specialties);

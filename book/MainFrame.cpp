@@ -1,0 +1,53 @@
+#include "book/MainFrame.h"
+
+#include "files/SpellbookFile.h"
+
+#include <filesystem>
+
+tSpellBookDocument* tMainFrameCommands::NewSpellbook(TSpellBook* master) {
+    tBookParameters parameters;
+    if (!Host.AskBookParameters(parameters)) {
+        return nullptr;
+    }
+    tSpellBookDocument* window = Host.CreateSpellBookWindow();
+    window->MakeNew(parameters, master);
+    return window;
+}
+
+void tMainFrameCommands::Open() {
+    std::string path;
+    if (!Host.ChooseOpenFile(FOpenFolder, path) || path.empty()) {
+        return;
+    }
+    OpenFile(path);
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) {
+        FOpenFolder = folder.string() + '/';
+    }
+}
+
+tSpellBookDocument* tMainFrameCommands::OpenFile(const std::string& path) {
+    Host.ShowWorking(WorkingLoadingSpellbook);
+    tSpellBookDocument* window = Host.CreateSpellBookWindow();
+    std::unique_ptr<TSpellBook> book = ReadSpellbookFile(path);
+    if (!book) {
+        // The notice goes first so that it does not stand over the message.
+        Host.HideWorking();
+        Host.ShowError(ErrorReadingSpellbook);
+        Host.DiscardSpellBookWindow(window);
+        return nullptr;
+    }
+    window->TakeOpenedBook(std::move(book), path);
+    Host.HideWorking();
+    return window;
+}
+
+bool FrameCloseQuery(const std::vector<tSpellBookDocument*>& windows,
+                     const std::function<bool()>& masterMayClose) {
+    for (tSpellBookDocument* window : windows) {
+        if (!window->CloseQuery()) {
+            return false;
+        }
+    }
+    return !masterMayClose || masterMayClose();
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The main frame's commands that make spellbook windows (New and Open) and its
+// close request, over the frame as a small interface.
+
+#include "app/UserInterface.h"
+#include "book/SpellBookDocument.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The main frame as its commands see it.
+class tSpellBookHost : public tMessages, public tWorkingNotice {
+public:
+    // Shows the new-spellbook parameters dialog modally; true when it closed
+    // with OK, parameters then holding its choices.
+    virtual bool AskBookParameters(tBookParameters& parameters) = 0;
+    // Makes a spellbook window (hiding the frame's toolbar) and runs its
+    // creation; returns its commands. Never none.
+    virtual tSpellBookDocument* CreateSpellBookWindow() = 0;
+    // Destroys a window made by CreateSpellBookWindow without asking anything,
+    // as if it were closed.
+    virtual void DiscardSpellBookWindow(tSpellBookDocument* window) = 0;
+    // The open-spellbook dialog, starting in folder; false when cancelled,
+    // otherwise path receives the file chosen.
+    virtual bool ChooseOpenFile(const std::string& folder, std::string& path) = 0;
+};
+
+inline constexpr const char* ErrorReadingSpellbook = "Error Reading Spellbook File";
+
+class tMainFrameCommands {
+public:
+    explicit tMainFrameCommands(tSpellBookHost& host) : Host(host) {}
+
+    // The folder the open-spellbook dialog starts in.
+    const std::string& OpenFolder() const { return FOpenFolder; }
+    void SetOpenFolder(const std::string& folder) { FOpenFolder = folder; }
+
+    // New spellbook: the parameters dialog, then a new window with a book
+    // filled from master. Returns the window, or none when the dialog was
+    // cancelled.
+    tSpellBookDocument* NewSpellbook(TSpellBook* master);
+
+    // Open: the open dialog, then the file opened into a new window; the
+    // file's folder becomes the dialog's folder for the next Open (for the
+    // rest of the run only), whether or not the file could be read.
+    void Open();
+
+    // Opens a spellbook file into a new window behind the working notice
+    // "Loading Spellbook". When it cannot be read, shows "Error Reading
+    // Spellbook File", leaves no window and returns none.
+    tSpellBookDocument* OpenFile(const std::string& path);
+
+private:
+    tSpellBookHost& Host;
+    std::string FOpenFolder;
+};
+
+// The main frame's close request: asks every spellbook window in turn, then
+// the master list (masterMayClose); true only when all agree. Stops at the
+// first refusal, so later windows and the master list are not asked.
+bool FrameCloseQuery(const std::vector<tSpellBookDocument*>& windows,
+                     const std::function<bool()>& masterMayClose);

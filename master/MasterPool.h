@@ -1,0 +1,34 @@
+#pragma once
+// The master spell pool: the one book holding every spell the user knows of.
+// Books are filled from it and random spells drawn from it. It is loaded when
+// the master list window is made at start-up and exists, never none, from then
+// to the end of the run.
+
+#include "app/SettingsFile.h"
+#include "app/UserInterface.h"
+#include "model/SpellBook.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+constexpr std::string_view MasterFileKey = "MasterFile";
+constexpr std::string_view DefaultMasterFile = "MASTER.DAT";
+
+// The pool; owns its spells. None only before the first load.
+extern std::unique_ptr<TSpellBook> MasterSpells;
+
+// The master file name: "MasterFile" of section "Quillmark", or "MASTER.DAT"
+// (looked for in the working folder) when the key is missing or there are no
+// settings.
+std::string MasterFileName(const tSettingsFile* settings);
+
+// Replaces the pool with the spellbook or spell list file at path; an empty
+// book (all header fields 0 and an empty specialty) when the file is missing or
+// unreadable. The pool is unmodified afterwards.
+void LoadMasterSpells(const std::string& path);
+
+// The load at start-up: shows the working notice with "Loading Master Spell
+// List", reads the master file name from settings and loads it. The notice is
+// left showing: the master list window hides it once its views are built.
+void LoadMasterSpellsAtStart(const tSettingsFile* settings, tWorkingNotice& notice);

@@ -1,0 +1,30 @@
+#pragma once
+// The new-spellbook parameters dialog: caster level, intelligence, specialty
+// and frequency limit. One instance for the whole run; it keeps the last
+// choices between uses.
+
+#include "book/SpellBookDocument.h"
+
+#include <QDialog>
+
+class QButtonGroup;
+class QListWidget;
+
+class TfrmBookParm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmBookParm(QWidget* parent = nullptr);
+
+    // Fills the specialty list: "Generalist", then the names of the list in
+    // use; "Generalist" chosen.
+    void FillSpecialties();
+
+    // The choices now shown.
+    tBookParameters Parameters() const;
+
+private:
+    QButtonGroup* grpCasterLevel = nullptr;
+    QButtonGroup* grpCasterIntelligence = nullptr;
+    QListWidget* lbSpecialty = nullptr;
+    QListWidget* lbSpellFrequency = nullptr;
+};

@@ -1,0 +1,69 @@
+#pragma once
+// Every message box, file dialog and modal dialog of the program goes through
+// here, so that tests can answer them: an answer queued with SetNext... is
+// taken by the next prompt of its kind instead of showing anything. In
+// unattended mode a prompt with no queued answer is not shown either; it is
+// recorded and answered Cancel (No for a Yes/No question). Error messages take
+// no queued answer: in unattended mode they are only recorded.
+
+#include "app/UserInterface.h"
+
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QDialog;
+class QWidget;
+
+namespace Prompts {
+
+// A file dialog: its title, filter in the "description|pattern|..." form, the
+// default extension added to a name typed without one, and the folder it
+// starts in.
+struct tFileDialog {
+    QString Title;
+    QString Filter;
+    QString DefaultSuffix;
+    QString Folder;
+};
+
+void ShowError(QWidget* parent, const std::string& text);
+tAnswer AskYesNo(QWidget* parent, const std::string& text);
+tAnswer AskYesNoCancel(QWidget* parent, const std::string& text);
+
+// Open dialog (the folder and the file must exist) and save dialog (it never
+// asks about replacing: the commands ask themselves). False when cancelled.
+bool ChooseOpenFile(QWidget* parent, const tFileDialog& dialog, QString& path);
+bool ChooseSaveFile(QWidget* parent, const tFileDialog& dialog, QString& path);
+
+// Shows the dialog modally; its result (QDialog::Accepted or Rejected).
+int RunModal(QDialog& dialog);
+
+// The filter list of a "description|pattern|description|pattern" text as the
+// toolkit's file dialog takes it, each pattern matching without regard to
+// letter case ("*.SPB" also lists "book.spb").
+QStringList DialogFilters(const QString& filter);
+
+// A prompt as it was asked: its kind ("error", "yesno", "yesnocancel", "open",
+// "save" or "modal"), its text (the message, the dialog's title, or the modal
+// dialog's object name) and whether a queued answer took it.
+struct tShownPrompt {
+    QString Kind;
+    QString Text;
+    bool Answered = false;
+};
+
+// Test seam.
+void SetUnattended(bool unattended);
+void SetNextAnswer(tAnswer answer);
+void SetNextFile(const QString& path); // an empty path cancels the dialog
+void SetNextModal(std::function<int(QDialog&)> handler);
+const std::vector<tShownPrompt>& Shown();
+// Empties the queues and the record.
+void Reset();
+// Answers still queued, of every kind.
+int PendingAnswers();
+
+} // namespace Prompts

@@ -1,0 +1,47 @@
+#include "ui/Text1252.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+constexpr const char* Codepage = "Windows-1252";
+}
+
+QString FromText(const std::string& text) {
+    QStringDecoder decoder(Codepage);
+    if (!decoder.isValid()) {
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    return decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+std::string ToText(const QString& text) {
+    QStringEncoder encoder(Codepage);
+    QByteArray bytes = encoder.isValid() ? QByteArray(encoder(text)) : text.toLatin1();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QStringList FromTexts(const std::vector<std::string>& texts) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts) {
+        list << FromText(text);
+    }
+    return list;
+}
+
+QString FromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string ToPath(const QString& path) {
+    QByteArray bytes = QFile::encodeName(path);
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QString MessageText(const std::string& text) {
+    QString shown = FromText(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Text crosses between the windows and the core as Windows-1252 bytes; file
+// paths cross as the file system's own bytes.
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+QString FromText(const std::string& text);
+std::string ToText(const QString& text);
+QStringList FromTexts(const std::vector<std::string>& texts);
+
+QString FromPath(const std::string& path);
+std::string ToPath(const QString& path);
+
+// A message of the core as the windows show it: "\r\n" becomes one line break.
+QString MessageText(const std::string& text);

@@ -1,0 +1,19 @@
+// Quillmark: builds and keeps the spellbooks of wizard characters.
+
+#include "app/Shared.h"
+#include "ui/FrmMain.h"
+#include "ui/Program.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    // Before any window: the random source, the odds and the built-in
+    // specialties.
+    LoadProgram();
+    QApplication application(argc, argv);
+    CreateProgramWindows();
+    QObject::connect(frmMain, &TfrmMain::closed, &application, &QApplication::quit, Qt::QueuedConnection);
+    const int result = QApplication::exec();
+    DestroyProgramWindows();
+    return result;
+}
