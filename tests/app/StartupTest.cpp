@@ -1,0 +1,122 @@
+#include "app/PathText.h"
+#include "app/Shared.h"
+#include "files/Odds.h"
+#include "files/SpecialtyFile.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+class tRecordingMessages : public tMessages {
+public:
+    std::vector<std::string> Errors;
+    void ShowError(const std::string& text) override { Errors.push_back(text); }
+    tAnswer AskYesNo(const std::string&) override { return tAnswer::No; }
+    tAnswer AskYesNoCancel(const std::string&) override { return tAnswer::Cancel; }
+};
+
+// Runs the program's start in a folder of the test's own.
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetProgramDirectory(Folder.Path().string());
+        LoadProgram();
+    }
+    void TearDown() override {
+        CloseSharedState();
+        SetProgramDirectory("");
+        ResetSelectionOdds();
+    }
+
+    std::string FolderText() const { return Folder.Path().string() + "/"; }
+
+    TempDir Folder;
+};
+
+TEST_F(StartupTest, AFirstStartInAnEmptyFolderTakesEveryDefaultAndWritesNothing) {
+    SelectionOdds = {1, 1, 1, 1, 1};
+    LoadProgram();
+    EXPECT_EQ(SelectionOdds, DefaultOdds) << "loading puts the default odds back";
+    OpenSharedState();
+    EXPECT_EQ(SelectionOdds, (std::array<int32_t, 5>{100, 20, 10, 5, 1}));
+    ASSERT_TRUE(Settings);
+    EXPECT_EQ(Settings->Path(), FolderText() + "Quillmark.INI");
+    EXPECT_EQ(ReadDataDirectory(), FolderText());
+    EXPECT_EQ(HelpFile, FolderText() + "Quillmark.HLP");
+    ASSERT_TRUE(Specialties);
+    EXPECT_EQ(Specialties->Names(), DefaultSpecialties->Names());
+    EXPECT_NE(Specialties.get(), DefaultSpecialties.get())
+        << "editing the list in use leaves the built-in one";
+    EXPECT_TRUE(std::filesystem::is_empty(Folder.Path()));
+}
+
+TEST_F(StartupTest, OddsAndDataDirectoryComeFromTheSettingsFile) {
+    WriteBytes(Folder / "Quillmark.INI",
+               "[SpellFrequencyOdds]\r\nCommon=0x0A\r\nRare=letters\r\nvery rare=40\r\n"
+               "[Quillmark]\r\nDataDirectory=/books/\r\n");
+    OpenSharedState();
+    EXPECT_EQ(SelectionOdds, (std::array<int32_t, 5>{100, 40, 10, 5, 10}));
+    EXPECT_EQ(ReadDataDirectory(), "/books/");
+}
+
+TEST_F(StartupTest, TheSpecialtyFileReplacesTheBuiltInList) {
+    WriteBytes(Folder / "Specialty.dat", "Wild Mage\r\nwld\r\nnec\r\nChronomancer\r\ntmp\r\n\r\n");
+    OpenSharedState();
+    EXPECT_EQ(Specialties->Names(), (std::vector<std::string>{"Wild Mage", "Chronomancer"}));
+    EXPECT_EQ(SpecialtyChoices(*Specialties),
+              (std::vector<std::string>{"Generalist", "Wild Mage", "Chronomancer"}));
+    EXPECT_EQ(DefaultSpecialties->Names().size(), 8u);
+}
+
+TEST_F(StartupTest, ARefusedSettingsWriteIsReportedWithTheFilesPath) {
+    std::filesystem::create_directory(Folder / "Quillmark.INI"); // a folder where the file should be
+    OpenSharedState();
+    tRecordingMessages messages;
+    EXPECT_FALSE(WriteSetting(MainSection, DataDirectoryKey, "/elsewhere/", messages));
+    EXPECT_EQ(messages.Errors,
+              (std::vector<std::string>{"Unable to write to " + FolderText() + "Quillmark.INI"}));
+}
+
+TEST_F(StartupTest, AnAcceptedSettingsWriteIsReadBackAndReportsNothing) {
+    OpenSharedState();
+    tRecordingMessages messages;
+    EXPECT_TRUE(WriteSetting(MainSection, DataDirectoryKey, "/elsewhere/", messages));
+    EXPECT_TRUE(messages.Errors.empty());
+    EXPECT_EQ(ReadDataDirectory(), "/elsewhere/");
+    CloseSharedState();
+    EXPECT_FALSE(Settings);
+    EXPECT_FALSE(WriteSetting(MainSection, DataDirectoryKey, "/x/", messages)) << "no settings once closed";
+    EXPECT_TRUE(messages.Errors.empty());
+}
+
+TEST(ProgramDirectoryTest, EndsInASeparator) {
+    SetProgramDirectory("/some/folder");
+    EXPECT_EQ(ProgramDirectory(), "/some/folder/");
+    SetProgramDirectory("");
+    EXPECT_EQ(ProgramDirectory(), ExecutableDirectory());
+    EXPECT_EQ(ExecutableDirectory().back(), '/');
+    EXPECT_TRUE(std::filesystem::is_directory(ExecutableDirectory()));
+}
+
+TEST(PathForDisplayTest, Utf8PathsBecomeWindows1252Text) {
+    struct {
+        std::string Path;
+        std::string Shown;
+    } const cases[] = {
+        {"/plain/book.spb", "/plain/book.spb"},
+        {"/caf\xC3\xA9/\xE2\x82\xAC.spb", "/caf\xE9/\x80.spb"}, // é and the euro sign
+        {"/\xE6\x97\xA5.spb", "/?.spb"},                        // no Windows-1252 form
+        {"/already\xE9-1252", "/already\xE9-1252"},             // not UTF-8: kept
+        {"/cut\xC3", "/cut\xC3"},                               // a sequence cut short
+        {"/over\xC0\xAF", "/over\xC0\xAF"},                     // an overlong form
+        {"/\xC5\xB8\xE2\x84\xA2", "/\x9F\x99"},                 // Ÿ and the trade mark sign
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PathForDisplay(c.Path), c.Shown) << c.Path;
+    }
+}
+
+} // namespace
