@@ -30,6 +30,20 @@ public:
     }
 };
 
+// The answer of a file dialog: the first queued file, or cancelled when the
+// queue is empty or its first entry is nothing.
+inline bool TakeFile(std::deque<std::optional<std::string>>& queue, std::string& path) {
+    if (queue.empty()) {
+        return false;
+    }
+    std::optional<std::string> file = queue.front();
+    queue.pop_front();
+    if (file) {
+        path = *file;
+    }
+    return file.has_value();
+}
+
 class tFakeView : public tSpellBookView {
 public:
     explicit tFakeView(tFakeMessages& messages) : Messages(messages) {}
@@ -89,15 +103,7 @@ public:
     void SetCaption(const std::string& caption) override { Caption = caption; }
     bool ChooseSaveFile(const std::string& folder, std::string& path) override {
         SaveFolders.push_back(folder);
-        if (SaveFiles.empty() || !SaveFiles.front()) {
-            if (!SaveFiles.empty()) {
-                SaveFiles.pop_front();
-            }
-            return false;
-        }
-        path = *SaveFiles.front();
-        SaveFiles.pop_front();
-        return true;
+        return TakeFile(SaveFiles, path);
     }
     void OpenSpecialtyMaintenance() override { ++MaintenanceOpened; }
 };
@@ -160,14 +166,6 @@ public:
     }
     bool ChooseOpenFile(const std::string& folder, std::string& path) override {
         OpenFolders.push_back(folder);
-        if (OpenFiles.empty() || !OpenFiles.front()) {
-            if (!OpenFiles.empty()) {
-                OpenFiles.pop_front();
-            }
-            return false;
-        }
-        path = *OpenFiles.front();
-        OpenFiles.pop_front();
-        return true;
+        return TakeFile(OpenFiles, path);
     }
 };
