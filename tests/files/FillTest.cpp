@@ -47,6 +47,12 @@ void AddSpells(TSpellBook& book, int32_t level, int count, int32_t frequency = 0
     }
 }
 
+void AddEveryLevel(TSpellBook& book, int perLevel) {
+    for (int32_t l = 1; l <= 9; ++l) {
+        AddSpells(book, l, perLevel);
+    }
+}
+
 // The count a level is filled to, worked out from the table's shape: a level
 // usable at the previous caster level (columns never shrink) is filled to the
 // maximum count, a level just reached to the starting count.
@@ -79,9 +85,7 @@ protected:
 
 TEST_F(FillTest, WorkedExamples) {
     TSpellBook master;
-    for (int32_t l = 1; l <= 9; ++l) {
-        AddSpells(master, l, 10);
-    }
+    AddEveryLevel(master, 10);
     TSpellBook first(1, 9, 0, "Generalist");
     FillBook(&first, &master, Specialties.get());
     EXPECT_EQ(CountsOf(first), MakeCounts({4}));
@@ -124,9 +128,7 @@ TEST_F(FillTest, EmptyBookEndsWithMinOfCountAndLegalSpells) {
 
 TEST_F(FillTest, FillingAgainAddsNothing) {
     TSpellBook master;
-    for (int32_t l = 1; l <= 9; ++l) {
-        AddSpells(master, l, 40);
-    }
+    AddEveryLevel(master, 40);
     TSpellBook book(18, 16, 0, "Generalist");
     FillBook(&book, &master, Specialties.get());
     const std::vector<std::string> once = NamesOf(book);
@@ -162,9 +164,7 @@ TEST_F(FillTest, OnlyAddsAndNeverTwice) {
 
 TEST_F(FillTest, NothingForBooksOutsideTheTables) {
     TSpellBook master;
-    for (int32_t l = 1; l <= 9; ++l) {
-        AddSpells(master, l, 10);
-    }
+    AddEveryLevel(master, 10);
     struct Wizard {
         int32_t caster, intelligence;
     };
