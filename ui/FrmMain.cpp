@@ -57,11 +57,15 @@ TfrmMain::TfrmMain() : FrameCommands(*this) {
 }
 
 TfrmMain::~TfrmMain() {
-    // Spellbook windows go first: their menus may stand in the menu bar.
-    for (const QPointer<TfrmSpellBook>& window : Windows) {
-        delete window.data();
+    // The spellbook windows go first, quietly: their menus may stand in the
+    // menu bar, and the frame no longer follows them.
+    disconnect(Area, nullptr, this, nullptr);
+    const QList<TfrmSpellBook*> windows = Area->findChildren<TfrmSpellBook*>();
+    for (TfrmSpellBook* window : windows) {
+        disconnect(window, nullptr, this, nullptr);
     }
     menuBar()->clear();
+    qDeleteAll(windows);
 }
 
 // Creation: the working notice, the drag cursor, the settings with the odds and
@@ -244,10 +248,11 @@ void TfrmMain::SubWindowActivated(QMdiSubWindow* window) {
     // The area reports no active window also when the frame itself loses the
     // focus (a message box, another program): the menus then stay as they
     // are while the window is still open.
-    auto* spellBook = qobject_cast<TfrmSpellBook*>(window);
-    if (spellBook) {
+    const QList<TfrmSpellBook*> open = SpellBookWindows();
+    auto* spellBook = static_cast<TfrmSpellBook*>(window);
+    if (window && open.contains(spellBook)) {
         Current = spellBook;
-    } else if (!Current || !SpellBookWindows().contains(Current.data())) {
+    } else if (!Current || !open.contains(Current.data())) {
         Current = nullptr;
     }
     UpdateMenuBar();

@@ -96,7 +96,12 @@ TfrmSpellBook::TfrmSpellBook(TfrmMain* frame)
 }
 
 TfrmSpellBook::~TfrmSpellBook() {
-    // The menus live in the frame's menu bar while this window is active.
+    // A window destroyed without closing (with the frame) still leaves the
+    // frame's list and menu bar before its menus go.
+    if (!FClosed) {
+        FClosed = true;
+        emit windowClosed(this);
+    }
     delete mnuFile;
     delete mnuEdit;
 }
@@ -361,6 +366,7 @@ void TfrmSpellBook::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    FClosed = true;
     emit windowClosed(this);
     QMdiSubWindow::closeEvent(event);
 }

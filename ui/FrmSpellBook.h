@@ -90,6 +90,7 @@ private:
     TfrmMain* Frame;
     tSpellBookDocument Doc;
     bool FDiscarding = false;
+    bool FClosed = false;
 
     QMenu* mnuFile = nullptr;
     QMenu* mnuEdit = nullptr;

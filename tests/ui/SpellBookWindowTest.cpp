@@ -1,0 +1,557 @@
+// The spellbook window driven through its real widgets: New with the
+// parameters dialog, Open, the level tabs and counters, the wizard controls,
+// the unsaved-changes question, the frame's toolbar and the merged menus.
+
+#include "GuiSupport.h"
+
+#include "app/Shared.h"
+#include "files/RuleTables.h"
+#include "files/SpellbookFile.h"
+#include "master/MasterPool.h"
+#include "ui/FrmBookParm.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmSpellBook.h"
+#include "ui/FrmWorking.h"
+#include "ui/Program.h"
+#include "ui/Prompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <filesystem>
+
+namespace {
+
+// A generalist of caster level 2 (two first-level spells a day) with the
+// given number of memorized first-level spells among four.
+std::string BookWithMemorized(int memorized) {
+    std::string bytes = "5\r\n2\r\n10\r\nGeneralist\r\nC\r\n";
+    const char* names[] = {"Amber Ward", "Brass Bell", "Cinder Veil", "Dusk Lamp"};
+    for (int i = 0; i < 4; ++i) {
+        bytes += std::string("1,\"") + names[i] + "\",\"Tome\"," + std::to_string(i + 1) +
+                 ",\"C\",\"abj\",\"" + (i < memorized ? "Y" : "N") + "\"\r\n";
+    }
+    return bytes + "2,\"Gloom Step\",\"Codex\",40,\"R\",\"ill\",\"N\"\r\n \r\n";
+}
+
+// Answers the parameters dialog by clicking its controls, then OK.
+void AnswerParameters(int casterLevel, int intelligence, int specialtyRow, int frequencyRow) {
+    Prompts::SetNextModal([=](QDialog& dialog) {
+        dialog.show();
+        if (!QTest::qWaitForWindowExposed(&dialog)) {
+            return int(QDialog::Rejected);
+        }
+        QTest::mouseClick(Named<QRadioButton>(&dialog, QStringLiteral("grpCasterLevel%1").arg(casterLevel)),
+                          Qt::LeftButton);
+        QTest::mouseClick(
+            Named<QRadioButton>(&dialog, QStringLiteral("grpCasterIntelligence%1").arg(intelligence)),
+            Qt::LeftButton);
+        Named<QListWidget>(&dialog, QStringLiteral("lbSpecialty"))->setCurrentRow(specialtyRow);
+        Named<QListWidget>(&dialog, QStringLiteral("lbSpellFrequency"))->setCurrentRow(frequencyRow);
+        QTest::mouseClick(Named<QPushButton>(&dialog, QStringLiteral("bnOK")), Qt::LeftButton);
+        return dialog.result();
+    });
+}
+
+QColor MarkedColour(TfrmSpellBook* window) {
+    return Named<QLineEdit>(window, QStringLiteral("ebSpellsMarked"))->palette().color(QPalette::Base);
+}
+
+QStringList ListLines(TfrmSpellBook* window) {
+    QStringList lines;
+    auto* list = Named<QListWidget>(window, QStringLiteral("lbSpells"));
+    for (int i = 0; i < list->count(); ++i) {
+        lines << list->item(i)->text();
+    }
+    return lines;
+}
+
+} // namespace
+
+class SpellBookWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void TheParametersDialogHasItsControlsAndStartValues();
+    void NewMakesAFilledWindowFromTheDialogsChoices();
+    void NewCancelledMakesNoWindow();
+    void TheWindowCarriesEveryCommand();
+    void LevelTabsAndTheMemorizedCounterColours();
+    void WizardControlsAndTheCloseQuestion();
+    void TheCloseQuestionAnsweredEachWay();
+    void AnUnreadableFileLeavesNoWindowAndTheToolbar();
+    void MenusMergeAndTheWindowMenuListsTheBooks();
+    void LeavingTheSpecialtyBoxWithAnUnknownName();
+    void ClosingTheFrameAsksTheBooksFirst();
+    void ResizeLimitsAndArrange();
+    void SpellbookFilesAreListedWhateverTheirCase();
+
+private:
+    TfrmSpellBook* OpenBook(const std::string& name, const std::string& bytes);
+
+    std::unique_ptr<tProgramUnderTest> Program;
+};
+
+void SpellBookWindowTest::init() {
+    Program = std::make_unique<tProgramUnderTest>(
+        std::map<std::string, std::string>{{"MASTER.DAT", SampleMaster()}});
+    Program->Start();
+}
+
+void SpellBookWindowTest::cleanup() {
+    Program.reset();
+}
+
+TfrmSpellBook* SpellBookWindowTest::OpenBook(const std::string& name, const std::string& bytes) {
+    WriteBytes(Program->Folder / name, bytes);
+    Prompts::SetNextFile(Program->QPath(name));
+    const int before = static_cast<int>(SpellBooks().size());
+    frmMain->mnuOpenSpellbookClick();
+    if (SpellBooks().size() != before + 1) {
+        return nullptr;
+    }
+    return SpellBooks().last();
+}
+
+void SpellBookWindowTest::TheParametersDialogHasItsControlsAndStartValues() {
+    QCOMPARE(frmBookParm->windowTitle(), QStringLiteral("New Spellbook Parameters"));
+    QCOMPARE(Named<QLabel>(frmBookParm, QStringLiteral("lblHeading"))->text(),
+             QStringLiteral("Select Options for New Spellbook"));
+    auto* levels = Named<QGroupBox>(frmBookParm, QStringLiteral("grpCasterLevel"));
+    auto* intelligence = Named<QGroupBox>(frmBookParm, QStringLiteral("grpCasterIntelligence"));
+    QCOMPARE(levels->title(), QStringLiteral("Caster Level"));
+    QCOMPARE(intelligence->title(), QStringLiteral("Intelligence"));
+    QCOMPARE(levels->findChildren<QRadioButton*>().size(), 30);
+    QCOMPARE(intelligence->findChildren<QRadioButton*>().size(), 13);
+    QVERIFY(Named<QRadioButton>(levels, QStringLiteral("grpCasterLevel1"))->isChecked());
+    QVERIFY(Named<QRadioButton>(intelligence, QStringLiteral("grpCasterIntelligence9"))->isChecked());
+    QCOMPARE(Named<QRadioButton>(levels, QStringLiteral("grpCasterLevel30"))->text(), QStringLiteral("30"));
+    auto* frequency = Named<QListWidget>(frmBookParm, QStringLiteral("lbSpellFrequency"));
+    QCOMPARE(frequency->count(), 5);
+    QCOMPARE(frequency->item(0)->text(), QStringLiteral("Common"));
+    QCOMPARE(frequency->item(4)->text(), QStringLiteral("Restricted"));
+    QCOMPARE(frequency->currentRow(), 0);
+    QCOMPARE(Named<QListWidget>(frmBookParm, QStringLiteral("lbSpecialty"))->currentRow(), 0);
+
+    // Three columns of ten: 1 to 10 in the first, 11 to 20 in the second.
+    frmBookParm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frmBookParm));
+    auto x = [&](int n) {
+        return Named<QRadioButton>(levels, QStringLiteral("grpCasterLevel%1").arg(n))->x();
+    };
+    QCOMPARE(x(1), x(10));
+    QVERIFY(x(11) > x(10));
+    QVERIFY(x(21) > x(20));
+    frmBookParm->hide();
+}
+
+void SpellBookWindowTest::NewMakesAFilledWindowFromTheDialogsChoices() {
+    AnswerParameters(5, 12, 1, 2); // Abjurer, Rare
+    QTest::mouseClick(Named<QToolButton>(frmMain->ToolBar(), QStringLiteral("bnNew")), Qt::LeftButton);
+    QCOMPARE(SpellBooks().size(), 1);
+    TfrmSpellBook* window = SpellBooks().first();
+    tSpellBookDocument& doc = window->Document();
+
+    QCOMPARE(window->windowTitle(), QStringLiteral("untitled"));
+    QCOMPARE(window->width(), 550);
+    QVERIFY(doc.Modified());
+    QCOMPARE(doc.Book().CasterLevel, 5);
+    QCOMPARE(doc.Book().Intelligence, 12);
+    QCOMPARE(doc.Book().Specialty, std::string("Abjurer"));
+    QCOMPARE(doc.Book().Frequency, -2);
+    QCOMPARE(Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"))->value(), 5);
+    QCOMPARE(Named<QSpinBox>(window, QStringLiteral("spnWizardIntelligence"))->value(), 12);
+    QCOMPARE(Named<QComboBox>(window, QStringLiteral("cbWizardSpecialty"))->currentText(),
+             QStringLiteral("Abjurer"));
+    QCOMPARE(Named<QComboBox>(window, QStringLiteral("cbSpellFrequency"))->currentIndex(), 2);
+    QVERIFY(Named<QRadioButton>(window, QStringLiteral("grpSpellLevel1"))->isChecked());
+    QVERIFY(doc.Book().LevelCount[1] > 0);
+    QCOMPARE(ListLines(window).size(), doc.Book().LevelCount[1]);
+    QCOMPARE(Named<QLineEdit>(window, QStringLiteral("ebSpellsPerDay"))->text(),
+             QString::number(SpellsPerDay(5, 1) + 1));
+    QCOMPARE(Named<QLineEdit>(window, QStringLiteral("ebSpellsMarked"))->text(), QStringLiteral("0"));
+    // No alteration spell (prohibited for an Abjurer) was added.
+    for (const QString& line : ListLines(window)) {
+        QVERIFY2(!line.contains("(alt)"), qPrintable(line));
+    }
+    QVERIFY(!frmMain->ToolBar()->isVisibleTo(frmMain));
+
+    // The dialog keeps its last choices for the next New.
+    QVERIFY(Named<QRadioButton>(frmBookParm, QStringLiteral("grpCasterLevel5"))->isChecked());
+    QCOMPARE(Named<QListWidget>(frmBookParm, QStringLiteral("lbSpecialty"))->currentRow(), 1);
+
+    // A level-30 wizard keeps his level.
+    AnswerParameters(30, 21, 0, 4);
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuNew"))));
+    QCOMPARE(SpellBooks().size(), 2);
+    QCOMPARE(SpellBooks().last()->Document().Book().CasterLevel, 30);
+    QCOMPARE(Named<QSpinBox>(SpellBooks().last(), QStringLiteral("spnWizardLevel"))->value(), 30);
+    QVERIFY(SpellBooks().last()->Document().Book().LevelCount[9] > 0);
+}
+
+void SpellBookWindowTest::NewCancelledMakesNoWindow() {
+    Prompts::SetNextModal([](QDialog&) { return int(QDialog::Rejected); });
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("mnuNewSpellbook"))));
+    QVERIFY(SpellBooks().isEmpty());
+    QVERIFY(frmMain->ToolBar()->isVisibleTo(frmMain));
+    QCOMPARE(Prompts::Shown().back().Text, QStringLiteral("frmBookParm"));
+}
+
+void SpellBookWindowTest::TheWindowCarriesEveryCommand() {
+    TfrmSpellBook* window = OpenBook("a.spb", BookWithMemorized(1));
+    QVERIFY(window);
+    const tExpectedAction commands[] = {
+        {"mnuNew", "&New", QKeySequence(Qt::Key_F4), true},
+        {"mnuOpen", "&Open", QKeySequence(), true},
+        {"mnuSave", "&Save", QKeySequence(Qt::Key_F2), true},
+        {"mnuSaveAs", "Save &As", QKeySequence(), true},
+        {"mnuClose", "&Close", QKeySequence(Qt::CTRL | Qt::Key_F4), true},
+        {"mnuImportSpells", "&Import Spells", QKeySequence(), false},
+        {"mnuExportSpell", "&Export Spell", QKeySequence(), false},
+        {"mnuCopytoClipboard", "Copy to Cli&pboard", QKeySequence(), false},
+        {"mnuPrinterSetup", "Printer Setup...", QKeySequence(), false},
+        {"mnuPrintPreview", "&Print Preview/Format...", QKeySequence(), false},
+        {"mnuPrint", "Prin&t", QKeySequence(), false},
+        {"mnuExit", "E&xit", QKeySequence(), true},
+        {"mnuFillBook", "&Fill Book", QKeySequence(), false},
+        {"mnuValidateBook", "&Validate Book", QKeySequence(), false},
+        {"mnuClearBook", "&Clear Book", QKeySequence(), false},
+        {"mnuAddSelectedSpell", "&Add Selected Spell", QKeySequence(), false},
+        {"mnuAddRandomSpell", "Add &Random Spell", QKeySequence(Qt::Key_Insert), false},
+        {"mnuToggleMemorized", "Toggle Memorized ", QKeySequence(Qt::CTRL | Qt::Key_M), false},
+        {"mnuDeleteSpell", "&Delete Spell", QKeySequence(Qt::Key_Delete), false},
+        {"mnuEditSpell", "Edit Spell Data", QKeySequence(), false},
+        {"mnuCreateNewSpell", "Create New Spell", QKeySequence(), false},
+        {"mnuCreateScroll", "Create Scroll", QKeySequence(), false},
+        {"pmnuSaveSpellbook", "Save Spellbook", QKeySequence(), true},
+        {"pmnuValidateSpellbook", "Validate Spellbook", QKeySequence(), false},
+        {"pmnuEraseSpellbook", "Erase Spellbook", QKeySequence(), false},
+        {"pmnuAddSelectedSpell", "Add Selected Spell", QKeySequence(), false},
+        {"pmnuAddRandomSpell", "Add Random Spell", QKeySequence(Qt::Key_Insert), false},
+        {"ToggleMemorized2", "Toggle Memorized", QKeySequence(Qt::CTRL | Qt::Key_M), false},
+        {"pmnuDeleteSpell", "Delete Spell", QKeySequence(Qt::Key_Delete), false},
+        {"pmnuEditSpellData", "Edit Spell Data", QKeySequence(), false},
+        {"pmnuCreateScroll", "Create Scroll", QKeySequence(), false},
+    };
+    for (const tExpectedAction& command : commands) {
+        const QString mismatch = ActionMismatch(window, command);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    }
+    QCOMPARE(Named<QAction>(window, QStringLiteral("mnuPrintPreview"))->statusTip(),
+             QStringLiteral("Preview & Format Output"));
+    QCOMPARE(Named<QAction>(window, QStringLiteral("mnuCopytoClipboard"))->statusTip(),
+             QStringLiteral("Copy Spellbook to Clipboard"));
+
+    // The toolbar: fourteen buttons in five groups, with their hints.
+    auto* toolbar = Named<QToolBar>(window, QStringLiteral("tbSpellBook"));
+    QStringList order;
+    for (QAction* action : toolbar->actions()) {
+        order << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+    }
+    QCOMPARE(order.join(' '), QStringLiteral("bnNew bnOpen bnSave | bnBookFill bnBookValidate bnBookErase | "
+                                             "bnSpellAdd bnSpellAddRandom bnSpellDelete | bnSpellEdit "
+                                             "bnAddNewSpell | bnClipboard bnPrintPreview bnPrint"));
+    QCOMPARE(Named<QToolButton>(toolbar, QStringLiteral("bnPrintPreview"))->toolTip(),
+             QStringLiteral("Preview/Format Output"));
+    QVERIFY(Named<QToolButton>(toolbar, QStringLiteral("bnSave"))->isEnabled());
+    QVERIFY(!Named<QToolButton>(toolbar, QStringLiteral("bnBookFill"))->isEnabled());
+
+    // The labels of the level view.
+    const std::pair<const char*, const char*> labels[] = {
+        {"lblWizardLevel", "Wizard Level:"},  {"lblWizardIntelligence", "Intelligence:"},
+        {"lblWizardSpecialty", "Specialty:"}, {"lblSpellFrequency", "Spell Frequency: "},
+        {"lblSpellsPerDay", "# per day"},     {"lblSpellsMarked", "# Memorized"}};
+    for (const auto& [name, text] : labels) {
+        QCOMPARE(Named<QLabel>(window, QLatin1String(name))->text(), QLatin1String(text));
+    }
+    QCOMPARE(Named<QGroupBox>(window, QStringLiteral("grpSpellLevel"))->title(),
+             QStringLiteral("Spell Level"));
+    QCOMPARE(Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"))->maximum(), 30);
+    QCOMPARE(Named<QSpinBox>(window, QStringLiteral("spnWizardIntelligence"))->minimum(), 9);
+    QCOMPARE(Named<QComboBox>(window, QStringLiteral("cbWizardSpecialty"))->maxVisibleItems(), 9);
+    QVERIFY(Named<QComboBox>(window, QStringLiteral("cbWizardSpecialty"))->isEditable());
+    QVERIFY(!Named<QComboBox>(window, QStringLiteral("cbSpellFrequency"))->isEditable());
+    QCOMPARE(Named<QListWidget>(window, QStringLiteral("lbSpells"))->selectionMode(),
+             QAbstractItemView::ExtendedSelection);
+    QVERIFY(Named<QLineEdit>(window, QStringLiteral("ebSpellsPerDay"))->isReadOnly());
+    QVERIFY(Named<QLineEdit>(window, QStringLiteral("ebSpellsMarked"))->font().bold());
+}
+
+void SpellBookWindowTest::LevelTabsAndTheMemorizedCounterColours() {
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    const std::pair<int, QColor> cases[] = {{1, QColor(0, 255, 0)}, {2, buttonFace}, {3, QColor(255, 0, 0)}};
+    for (const auto& [memorized, colour] : cases) {
+        TfrmSpellBook* window =
+            OpenBook("m" + std::to_string(memorized) + ".spb", BookWithMemorized(memorized));
+        QVERIFY(window);
+        QCOMPARE(Named<QLineEdit>(window, QStringLiteral("ebSpellsPerDay"))->text(), QStringLiteral("2"));
+        QCOMPARE(Named<QLineEdit>(window, QStringLiteral("ebSpellsMarked"))->text(),
+                 QString::number(memorized));
+        QCOMPARE(MarkedColour(window), colour);
+    }
+    TfrmSpellBook* window = SpellBooks().last();
+    QCOMPARE(ListLines(window),
+             (QStringList{"Amber Ward*  (abj) [Tome 1] - C", "Brass Bell*  (abj) [Tome 2] - C",
+                          "Cinder Veil*  (abj) [Tome 3] - C", "Dusk Lamp  (abj) [Tome 4] - C"}));
+
+    QTest::mouseClick(Named<QRadioButton>(window, QStringLiteral("grpSpellLevel2")), Qt::LeftButton);
+    QCOMPARE(ListLines(window), QStringList{"Gloom Step  (ill) [Codex 40] - R"});
+    QCOMPARE(Named<QLineEdit>(window, QStringLiteral("ebSpellsPerDay"))->text(), QStringLiteral("0"));
+    QCOMPARE(MarkedColour(window), buttonFace);
+    QCOMPARE(window->Document().SpellLevel(), 2);
+
+    QTest::mouseClick(Named<QRadioButton>(window, QStringLiteral("grpSpellLevel9")), Qt::LeftButton);
+    QVERIFY(ListLines(window).isEmpty());
+    QCOMPARE(Named<QLineEdit>(window, QStringLiteral("ebSpellsMarked"))->text(), QStringLiteral("0"));
+    QVERIFY(!window->Document().Modified());
+}
+
+void SpellBookWindowTest::WizardControlsAndTheCloseQuestion() {
+    TfrmSpellBook* window = OpenBook("w.spb", BookWithMemorized(2));
+    QVERIFY(window);
+    auto* frequency = Named<QComboBox>(window, QStringLiteral("cbSpellFrequency"));
+    frequency->setCurrentIndex(3);
+    QCOMPARE(window->Document().Book().Frequency, -3);
+    QVERIFY(!window->Document().Modified());
+    // Only the frequency changed: closing asks nothing.
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuClose"))));
+    QVERIFY(SpellBooks().isEmpty());
+    QVERIFY(Prompts::Shown().back().Kind == QStringLiteral("open"));
+
+    window = OpenBook("w.spb", BookWithMemorized(2));
+    auto* level = Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"));
+    level->setFocus();
+    level->selectAll();
+    QTest::keyClicks(level, QStringLiteral("7"));
+    QCOMPARE(window->Document().Book().CasterLevel, 7);
+    QVERIFY(window->Document().Modified());
+    QCOMPARE(Named<QLineEdit>(window, QStringLiteral("ebSpellsPerDay"))->text(),
+             QString::number(SpellsPerDay(7, 1)));
+
+    auto* specialty = Named<QComboBox>(window, QStringLiteral("cbWizardSpecialty"));
+    specialty->setCurrentIndex(specialty->findText(QStringLiteral("Diviner")));
+    QCOMPARE(window->Document().Book().Specialty, std::string("Diviner"));
+    QCOMPARE(Named<QLineEdit>(window, QStringLiteral("ebSpellsPerDay"))->text(),
+             QString::number(SpellsPerDay(7, 1) + 1));
+
+    Named<QSpinBox>(window, QStringLiteral("spnWizardIntelligence"))->setValue(17);
+    QCOMPARE(window->Document().Book().Intelligence, 17);
+}
+
+void SpellBookWindowTest::TheCloseQuestionAnsweredEachWay() {
+    TfrmSpellBook* window = OpenBook("q.spb", BookWithMemorized(0));
+    QVERIFY(window);
+    Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"))->setValue(4);
+    QVERIFY(window->Document().Modified());
+    const QString question = QStringLiteral("Spellbook:\n%1\nhas not been saved. Do you wish to save it now?")
+                                 .arg(Program->QPath("q.spb"));
+
+    Prompts::SetNextAnswer(tAnswer::Cancel);
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuClose"))));
+    QCOMPARE(Prompts::Shown().back().Text, question);
+    QCOMPARE(SpellBooks().size(), 1);
+
+    Prompts::SetNextAnswer(tAnswer::Yes);
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuClose"))));
+    QVERIFY(SpellBooks().isEmpty());
+    QCOMPARE(ReadSpellbookFile(Program->Path("q.spb"))->CasterLevel, 4);
+    QVERIFY(frmMain->ToolBar()->isVisibleTo(frmMain));
+
+    window = OpenBook("q.spb", ReadBytes(Program->Folder / "q.spb"));
+    Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"))->setValue(9);
+    Prompts::SetNextAnswer(tAnswer::No);
+    window->close();
+    QVERIFY(SpellBooks().isEmpty());
+    QCOMPARE(ReadSpellbookFile(Program->Path("q.spb"))->CasterLevel, 4);
+
+    // An untitled book: Yes asks for a file name; cancelling it keeps the window.
+    AnswerParameters(3, 9, 0, 0);
+    frmMain->mnuNewSpellbookClick();
+    window = SpellBooks().last();
+    Prompts::SetNextAnswer(tAnswer::Yes);
+    Prompts::SetNextFile(QString());
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuClose"))));
+    QCOMPARE(SpellBooks().size(), 1);
+    QCOMPARE(Prompts::Shown().back().Kind, QStringLiteral("save"));
+    QCOMPARE(Prompts::Shown().back().Text, QStringLiteral("Save Spellbook"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("untitled"));
+    QVERIFY(window->Document().Modified());
+
+    // Save As to a new name, then Save again writes there without a dialog.
+    Prompts::SetNextFile(Program->QPath("fresh.spb"));
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuSaveAs"))));
+    QCOMPARE(window->windowTitle(), Program->QPath("fresh.spb"));
+    QVERIFY(!window->Document().Modified());
+    const size_t prompts = Prompts::Shown().size();
+    Named<QSpinBox>(window, QStringLiteral("spnWizardIntelligence"))->setValue(20);
+    QTest::mouseClick(Named<QToolButton>(window, QStringLiteral("bnSave")), Qt::LeftButton);
+    QCOMPARE(Prompts::Shown().size(), prompts);
+    QCOMPARE(ReadSpellbookFile(Program->Path("fresh.spb"))->Intelligence, 20);
+    QVERIFY(window->close());
+}
+
+void SpellBookWindowTest::AnUnreadableFileLeavesNoWindowAndTheToolbar() {
+    QVERIFY(OpenBook("bad.spb", "7\r\nnot a spellbook\r\n") == nullptr);
+    QCOMPARE(Prompts::Shown().back().Kind, QStringLiteral("error"));
+    QCOMPARE(Prompts::Shown().back().Text, QStringLiteral("Error Reading Spellbook File"));
+    QVERIFY(SpellBooks().isEmpty());
+    QVERIFY(frmMain->ToolBar()->isVisibleTo(frmMain));
+    QCOMPARE(MenuBarTitles(), (QStringList{"&File", "&Options", "&Window", "&Help"}));
+    QVERIFY(!frmWorking->isVisible());
+}
+
+void SpellBookWindowTest::MenusMergeAndTheWindowMenuListsTheBooks() {
+    TfrmSpellBook* first = OpenBook("one.spb", BookWithMemorized(0));
+    TfrmSpellBook* second = OpenBook("two.spb", BookWithMemorized(1));
+    QVERIFY(first && second);
+    QVERIFY(!frmMain->ToolBar()->isVisibleTo(frmMain));
+    QCOMPARE(MenuBarTitles(), (QStringList{"&File", "&Edit", "&Options", "&Window", "&Help"}));
+    QCOMPARE(frmMain->menuBar()->actions().first()->menu(), second->FileMenu());
+    QCOMPARE(frmMain->menuBar()->actions()[1]->menu(), second->EditMenu());
+
+    auto* windowMenu = Named<QMenu>(frmMain, QStringLiteral("mnuWindow"));
+    QStringList items;
+    for (QAction* action : windowMenu->actions()) {
+        if (!action->isSeparator()) {
+            items << action->text();
+        }
+    }
+    QCOMPARE(items,
+             (QStringList{"&Arrange", "&1 " + Program->QPath("one.spb"), "&2 " + Program->QPath("two.spb")}));
+
+    // Choosing a book in the Window menu activates it and its menus show.
+    QVERIFY(Trigger(Named<QAction>(windowMenu, QStringLiteral("mnuWindow1"))));
+    QCOMPARE(frmMain->ClientArea()->activeSubWindow(), first);
+    QCOMPARE(frmMain->menuBar()->actions().first()->menu(), first->FileMenu());
+
+    QVERIFY(first->close());
+    QCOMPARE(MenuBarTitles(), (QStringList{"&File", "&Edit", "&Options", "&Window", "&Help"}));
+    QVERIFY(!frmMain->ToolBar()->isVisibleTo(frmMain));
+    QVERIFY(second->close());
+    QCOMPARE(MenuBarTitles(), (QStringList{"&File", "&Options", "&Window", "&Help"}));
+    QCOMPARE(frmMain->menuBar()->actions().first()->menu(), Named<QMenu>(frmMain, QStringLiteral("mnuFile")));
+    QVERIFY(frmMain->ToolBar()->isVisibleTo(frmMain));
+}
+
+void SpellBookWindowTest::LeavingTheSpecialtyBoxWithAnUnknownName() {
+    TfrmSpellBook* window = OpenBook("s.spb", BookWithMemorized(0));
+    QVERIFY(window);
+    frmMain->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frmMain));
+    auto* specialty = Named<QComboBox>(window, QStringLiteral("cbWizardSpecialty"));
+    specialty->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(specialty->hasFocus());
+    specialty->lineEdit()->selectAll();
+    QTest::keyClicks(specialty, QStringLiteral("wild mage"));
+    QCOMPARE(window->Document().Book().Specialty, std::string("wild mage"));
+    QVERIFY(window->Document().Modified());
+    QCOMPARE(Named<QLineEdit>(window, QStringLiteral("ebSpellsPerDay"))->text(), QStringLiteral("3"));
+
+    const size_t before = Prompts::Shown().size();
+    Prompts::SetNextAnswer(tAnswer::Yes);
+    Named<QSpinBox>(window, QStringLiteral("spnWizardIntelligence"))->setFocus(Qt::TabFocusReason);
+    QCOMPARE(Prompts::Shown().size(), before + 2);
+    QCOMPARE(Prompts::Shown()[before].Text,
+             QStringLiteral("The specialty \"wild mage\" does not exist on the current specialty list.\n"
+                            "Would you like modify the specialty list?"));
+    QCOMPARE(Prompts::Shown()[before + 1].Kind, QStringLiteral("modal"));
+    QCOMPARE(Prompts::Shown()[before + 1].Text, QStringLiteral("frmSpecialtyMaintenance"));
+    QCOMPARE(window->Document().Book().Specialty, std::string("wild mage"));
+
+    // A known name in any case asks nothing.
+    specialty->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(specialty->hasFocus());
+    specialty->lineEdit()->selectAll();
+    QTest::keyClicks(specialty, QStringLiteral("necromancer"));
+    const size_t known = Prompts::Shown().size();
+    Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"))->setFocus(Qt::TabFocusReason);
+    QCOMPARE(Prompts::Shown().size(), known);
+}
+
+void SpellBookWindowTest::ClosingTheFrameAsksTheBooksFirst() {
+    TfrmSpellBook* window = OpenBook("c.spb", BookWithMemorized(0));
+    QVERIFY(window);
+    Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"))->setValue(6);
+    Prompts::SetNextAnswer(tAnswer::Cancel);
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuExit"))));
+    QVERIFY(frmMain->isVisible());
+    QCOMPARE(SpellBooks().size(), 1);
+    QVERIFY(Settings != nullptr);
+
+    Prompts::SetNextAnswer(tAnswer::No);
+    QVERIFY(frmMain->close());
+    QVERIFY(!frmMain->isVisible());
+}
+
+void SpellBookWindowTest::ResizeLimitsAndArrange() {
+    TfrmSpellBook* window = OpenBook("r.spb", BookWithMemorized(0));
+    QVERIFY(window);
+    QWidget* client = window->widget();
+    QVERIFY(client->minimumHeight() >= 275);
+    auto* print = Named<QToolButton>(window, QStringLiteral("bnPrint"));
+    QVERIFY(client->minimumWidth() >= print->mapTo(client, QPoint(print->width(), 0)).x());
+    window->resize(100, 100);
+    QVERIFY(client->height() >= 275);
+    QVERIFY(client->width() >= print->mapTo(client, QPoint(print->width(), 0)).x());
+    // The spell list is 20 pixels narrower than the client area.
+    auto* list = Named<QListWidget>(window, QStringLiteral("lbSpells"));
+    window->resize(700, 500);
+    QCOMPARE(list->width(), client->width() - 20);
+
+    OpenBook("r2.spb", BookWithMemorized(0));
+    OpenBook("r3.spb", BookWithMemorized(0));
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("mnuArrange"))));
+    QList<TfrmSpellBook*> windows = SpellBooks();
+    QCOMPARE(windows.size(), 3);
+    for (TfrmSpellBook* each : windows) {
+        QCOMPARE(each->size(), QSize(540, 480));
+    }
+    QVERIFY(windows[1]->x() > windows[0]->x() || windows[2]->x() > windows[0]->x());
+}
+
+void SpellBookWindowTest::SpellbookFilesAreListedWhateverTheirCase() {
+    QCOMPARE(Prompts::DialogFilters(QStringLiteral("*.SPB (Spellbook Files)|*.SPB|*.* (All Files)|*.*")),
+             (QStringList{"*.SPB (Spellbook Files) (*.[Ss][Pp][Bb])", "*.* (All Files) (*.*)"}));
+    for (const char* name : {"lower.spb", "UPPER.SPB", "Mixed.Spb", "other.dat"}) {
+        WriteBytes(Program->Folder / name, "x");
+    }
+    QFileDialog dialog(nullptr, QStringLiteral("Open Spellbook"), Program->QPath(""));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setNameFilters(
+        Prompts::DialogFilters(QStringLiteral("*.SPB (Spellbook Files)|*.SPB|*.* (All Files)|*.*")));
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    QVERIFY(model);
+    const QModelIndex root = model->index(Program->QPath(""));
+    // The model lists only what the filter lets through.
+    auto listed = [&] {
+        QStringList names;
+        for (int row = 0; row < model->rowCount(root); ++row) {
+            names << model->fileName(model->index(row, 0, root));
+        }
+        names.sort();
+        return names;
+    };
+    QTRY_COMPARE(listed(), (QStringList{"Mixed.Spb", "UPPER.SPB", "lower.spb"}));
+}
+
+QTEST_MAIN(SpellBookWindowTest)
+#include "SpellBookWindowTest.moc"
