@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program and starts it.
+# Builds the program and starts it on the sample master list: the program looks
+# for its master file "MASTER.DAT" in the folder it is started in, so it starts
+# in data/. Its settings, specialty and help files live beside the executable.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}"
@@ -8,7 +10,16 @@ cd "$ROOT"
 cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF
 cmake --build build/run -j "$JOBS"
 
-if [ -x build/run/ui/quillmark ]; then
-    exec build/run/ui/quillmark "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "There is no display here (neither DISPLAY nor WAYLAND_DISPLAY is set), so the windows cannot open."
+    # Without a display, show the program's main job on the terminal instead.
+    if [ -f "$ROOT/scripts/cli-demo.sh" ]; then
+        echo "Showing it on the terminal with quillmark-cli instead:"
+        echo
+        exec bash "$ROOT/scripts/cli-demo.sh" "$ROOT/build/run"
+    fi
+    exit 1
 fi
-echo "Built the core libraries in build/run. The windows are not part of this version yet."
+
+cd "$ROOT/data"
+exec "$ROOT/build/run/ui/quillmark" "$@"
