@@ -24,12 +24,13 @@ bool NeedsQuotes(std::string_view item) {
 
 void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';
-    for (char c : text) {
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
+    size_t start = 0;
+    for (size_t quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"', quote + 1)) {
+        out.append(text.substr(start, quote + 1 - start));
+        out += '"';
+        start = quote + 1;
     }
+    out.append(text.substr(start));
     out += '"';
 }
 
@@ -120,8 +121,11 @@ bool ParseInteger(std::string_view text, int32_t& value) {
         }
         for (char c : text) {
             const int digit = HexDigit(c);
+            if (digit < 0) {
+                return false;
+            }
             magnitude = magnitude * 16 + digit;
-            if (digit < 0 || magnitude > Largest) {
+            if (magnitude > Largest) {
                 return false;
             }
         }

@@ -7,12 +7,17 @@
 #include <vector>
 
 void ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* firstLine) {
-    // The spells are gathered, sorted and handed to the book in order, so the
-    // book links each at its tail: a large unsorted file costs n log n, not the
-    // n squared of inserting every spell by walking the book.
+    // The spells are gathered, put in order when the file had them out of
+    // order, and handed to the book in order, so the book links each at its
+    // tail: a large unsorted file costs n log n, not the n squared of inserting
+    // every spell by walking the book.
     std::vector<std::unique_ptr<tSpell>> spells;
-    const auto take = [&spells](const std::string& line) {
+    bool ordered = true; // strictly ascending so far: no sorting, no equal spells
+    const auto take = [&spells, &ordered](const std::string& line) {
         if (std::unique_ptr<tSpell> spell = ParseSpellLine(line)) {
+            if (ordered && !spells.empty() && CompareSpells(*spell, *spells.back()) <= 0) {
+                ordered = false;
+            }
             spells.push_back(std::move(spell));
         }
     };
@@ -23,12 +28,14 @@ void ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     while (reader.ReadLine(line)) {
         take(line);
     }
-    // Stable, so of equal spells the one read first comes first and is kept.
-    std::stable_sort(spells.begin(), spells.end(),
-                     [](const auto& a, const auto& b) { return CompareSpells(*a, *b) < 0; });
+    if (!ordered) {
+        // Stable, so of equal spells the one read first comes first and is kept.
+        std::stable_sort(spells.begin(), spells.end(),
+                         [](const auto& a, const auto& b) { return CompareSpells(*a, *b) < 0; });
+    }
     const tSpell* kept = nullptr;
     for (std::unique_ptr<tSpell>& spell : spells) {
-        if (kept && CompareSpells(*spell, *kept) == 0) {
+        if (!ordered && kept && CompareSpells(*spell, *kept) == 0) {
             continue; // released with the vector
         }
         tSpell* raw = spell.get();

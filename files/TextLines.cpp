@@ -1,9 +1,12 @@
 #include "files/TextLines.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 namespace {
 constexpr size_t BlockSize = 64 * 1024;
+constexpr size_t Unknown = static_cast<size_t>(-1);
 constexpr char EndOfText = '\x1A';
 
 bool IsLineBreakOrEnd(char c) {
@@ -27,6 +30,7 @@ bool tLineReader::Fill() {
         return false;
     }
     Pos = End = 0;
+    NextCr = NextLf = Unknown;
     if (!SourceDone) {
         try {
             In.read(Buffer.data(), static_cast<std::streamsize>(Buffer.size()));
@@ -39,6 +43,11 @@ bool tLineReader::Fill() {
         }
         SourceDone = FFailed || !In.good();
     }
+    // A byte 26 ends the text: the block is cut there and nothing more is read.
+    if (const void* endOfText = std::memchr(Buffer.data(), EndOfText, End)) {
+        End = static_cast<size_t>(static_cast<const char*>(endOfText) - Buffer.data());
+        SourceDone = true;
+    }
     if (End == 0) {
         Ended = true;
         return false;
@@ -46,42 +55,35 @@ bool tLineReader::Fill() {
     return true;
 }
 
+size_t tLineReader::Find(size_t& cached, char c) {
+    if (cached == Unknown || cached < Pos) {
+        const void* hit = std::memchr(Buffer.data() + Pos, c, End - Pos);
+        cached = hit ? static_cast<size_t>(static_cast<const char*>(hit) - Buffer.data()) : End;
+    }
+    return cached;
+}
+
 bool tLineReader::AtEnd() {
-    if (!Fill()) {
-        return true;
-    }
-    if (Buffer[Pos] == EndOfText) {
-        Ended = true;
-        Pos = End;
-        return true;
-    }
-    return false;
+    return !Fill();
 }
 
 bool tLineReader::ReadLine(std::string& line) {
     line.clear();
-    if (AtEnd()) {
+    if (!Fill()) {
         return false;
     }
-    while (Fill()) {
-        const char* begin = Buffer.data() + Pos;
-        const char* end = Buffer.data() + End;
-        const char* p = begin;
-        while (p != end && !IsLineBreakOrEnd(*p)) {
-            ++p;
-        }
-        line.append(begin, p);
-        Pos += static_cast<size_t>(p - begin);
-        if (p == end) {
+    for (;;) {
+        const size_t stop = std::min(Find(NextCr, '\r'), Find(NextLf, '\n'));
+        line.append(Buffer.data() + Pos, stop - Pos);
+        if (stop == End) {
+            Pos = End;
+            if (!Fill()) {
+                break;
+            }
             continue;
         }
-        const char lineEnd = *p;
-        if (lineEnd == EndOfText) {
-            Ended = true;
-            Pos = End;
-            break;
-        }
-        ++Pos;
+        const char lineEnd = Buffer[stop];
+        Pos = stop + 1;
         if (lineEnd == '\r' && Fill() && Buffer[Pos] == '\n') {
             ++Pos;
         }
