@@ -17,20 +17,11 @@ std::unique_ptr<tSpecialtyList> ReadSpecialtyFile(std::istream& in, FileError* e
         specialty->Prohibited = SplitCommaText(line);
         list->Append(std::move(specialty));
     } while (!reader.AtEnd());
-    if (reader.Failed()) {
-        SetFileError(error, FileError::ReadError);
-        return nullptr;
-    }
-    SetFileError(error, FileError::None);
-    return list;
+    return FinishRead(reader, std::move(list), error);
 }
 
 std::unique_ptr<tSpecialtyList> ReadSpecialtyFile(const std::string& path, FileError* error) {
-    std::ifstream in;
-    if (!OpenInputFile(path, in, error)) {
-        return nullptr;
-    }
-    return ReadSpecialtyFile(in, error);
+    return ReadFromPath(path, error, [](std::istream& in, FileError* e) { return ReadSpecialtyFile(in, e); });
 }
 
 bool WriteSpecialtyFile(tSpecialtyList& list, std::ostream& out) {

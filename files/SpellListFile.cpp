@@ -56,20 +56,11 @@ std::unique_ptr<TSpellBook> ReadSpellList(std::istream& in, FileError* error) {
     tLineReader reader(in);
     auto book = TSpellBook::Create(0, 0, 0, std::string());
     ReadSpellLines(reader, *book);
-    if (reader.Failed()) {
-        SetFileError(error, FileError::ReadError);
-        return nullptr;
-    }
-    SetFileError(error, FileError::None);
-    return book;
+    return FinishRead(reader, std::move(book), error);
 }
 
 std::unique_ptr<TSpellBook> ReadSpellList(const std::string& path, FileError* error) {
-    std::ifstream in;
-    if (!OpenInputFile(path, in, error)) {
-        return nullptr;
-    }
-    return ReadSpellList(in, error);
+    return ReadFromPath(path, error, [](std::istream& in, FileError* e) { return ReadSpellList(in, e); });
 }
 
 bool WriteSpellList(TSpellBook& book, std::ostream& out) {

@@ -86,20 +86,11 @@ std::unique_ptr<TSpellBook> ReadSpellbookFile(std::istream& in, FileError* error
         SetFileError(error, reader.Failed() ? FileError::ReadError : FileError::NotSpellbook);
         return nullptr;
     }
-    if (reader.Failed()) {
-        SetFileError(error, FileError::ReadError);
-        return nullptr;
-    }
-    SetFileError(error, FileError::None);
-    return book;
+    return FinishRead(reader, std::move(book), error);
 }
 
 std::unique_ptr<TSpellBook> ReadSpellbookFile(const std::string& path, FileError* error) {
-    std::ifstream in;
-    if (!OpenInputFile(path, in, error)) {
-        return nullptr;
-    }
-    return ReadSpellbookFile(in, error);
+    return ReadFromPath(path, error, [](std::istream& in, FileError* e) { return ReadSpellbookFile(in, e); });
 }
 
 bool WriteSpellbookFile(TSpellBook& book, std::ostream& out) {

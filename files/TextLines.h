@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <fstream>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -57,3 +58,22 @@ void WriteTextLine(std::ostream& out, std::string_view text);
 // Opens path for binary reading. On failure (empty path, missing file, a
 // folder) returns false and sets error to CannotOpen.
 bool OpenInputFile(const std::string& path, std::ifstream& in, FileError* error);
+
+// What a reader answers once it is done with reader: none with error
+// ReadError after a read error, otherwise result with error None.
+template <class T>
+std::unique_ptr<T> FinishRead(const tLineReader& reader, std::unique_ptr<T> result, FileError* error) {
+    if (reader.Failed()) {
+        SetFileError(error, FileError::ReadError);
+        return nullptr;
+    }
+    SetFileError(error, FileError::None);
+    return result;
+}
+
+// Opens path and hands the stream to read (a stream reader taking the stream
+// and error); none with error CannotOpen when the file cannot be opened.
+template <class Read> auto ReadFromPath(const std::string& path, FileError* error, Read read) {
+    std::ifstream in;
+    return OpenInputFile(path, in, error) ? read(in, error) : nullptr;
+}
