@@ -48,8 +48,11 @@ TfrmMain::TfrmMain() : FrameCommands(*this) {
     BuildPopupMenu();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
 
+    // Help asked for in the frame opens the topic of the active spellbook
+    // window, or the frame's own.
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpMainFrame); });
+    connect(help, &QShortcut::activated, this,
+            [this] { ShowHelp(this, Current ? HelpSpellBook : HelpMainFrame); });
 
     FormCreate();
     UpdateMenuBar();

@@ -4,7 +4,6 @@
 #include "ui/Artwork.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmWorking.h"
-#include "ui/HelpViewer.h"
 #include "ui/Placeholders.h"
 #include "ui/Program.h"
 #include "ui/Prompts.h"
@@ -24,7 +23,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolBar>
@@ -79,11 +77,6 @@ TfrmSpellBook::TfrmSpellBook(TfrmMain* frame)
     layout->addWidget(tbSpellBook);
     layout->addWidget(BuildBody(), 1);
     setWidget(content);
-
-    // The window's own help topic.
-    auto* help =
-        new QShortcut(QKeySequence::HelpContents, content, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpSpellBook); });
 
     // The system menu's close item would share Ctrl+F4 with "&Close".
     for (QAction* action : systemMenu()->actions()) {

@@ -12,6 +12,8 @@ TfrmWorking::TfrmWorking(QWidget* parent)
     setObjectName(QStringLiteral("frmWorking"));
     setWindowTitle(QStringLiteral("Quillmark"));
     setModal(false);
+    // The notice informs; it never takes the focus from the window at work.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     QPalette aqua = palette();
     aqua.setColor(QPalette::Window, QColor(0, 255, 255));
     aqua.setColor(QPalette::WindowText, Qt::black);

@@ -12,6 +12,7 @@
 #include "ui/FrmMain.h"
 #include "ui/FrmSpellBook.h"
 #include "ui/FrmWorking.h"
+#include "ui/HelpViewer.h"
 #include "ui/Program.h"
 #include "ui/Prompts.h"
 
@@ -104,6 +105,7 @@ private slots:
     void ClosingTheFrameAsksTheBooksFirst();
     void ResizeLimitsAndArrange();
     void SpellbookFilesAreListedWhateverTheirCase();
+    void KeyboardShortcutsReachTheActiveWindow();
 
 private:
     TfrmSpellBook* OpenBook(const std::string& name, const std::string& bytes);
@@ -551,6 +553,50 @@ void SpellBookWindowTest::SpellbookFilesAreListedWhateverTheirCase() {
         return names;
     };
     QTRY_COMPARE(listed(), (QStringList{"Mixed.Spb", "UPPER.SPB", "lower.spb"}));
+}
+
+void SpellBookWindowTest::KeyboardShortcutsReachTheActiveWindow() {
+    frmMain->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frmMain));
+    // The help viewer and the parameters dialog take the focus, and without a
+    // window manager nothing gives it back: come back to the frame.
+    auto backToFrame = [] {
+        CloseHelp();
+        frmMain->activateWindow();
+        return QTest::qWaitForWindowActive(frmMain);
+    };
+    auto press = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : frmMain;
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    };
+
+    press(Qt::Key_F1);
+    QCOMPARE(LastHelpRequest().Context, 1);
+    QVERIFY(backToFrame());
+    AnswerParameters(2, 9, 0, 0);
+    press(Qt::Key_F4); // the frame's New
+    QCOMPARE(SpellBooks().size(), 1);
+    QVERIFY(backToFrame());
+    press(Qt::Key_F1);
+    QCOMPARE(LastHelpRequest().Context, 100);
+    QVERIFY(backToFrame());
+
+    Prompts::SetNextFile(Program->QPath("keys.spb"));
+    press(Qt::Key_F2); // Save, which for an untitled book is Save As
+    QVERIFY(std::filesystem::exists(Program->Path("keys.spb")));
+    QVERIFY(!SpellBooks().first()->Document().Modified());
+
+    AnswerParameters(2, 9, 0, 0);
+    press(Qt::Key_F4); // the spellbook window's New
+    QCOMPARE(SpellBooks().size(), 2);
+    QVERIFY(backToFrame());
+    Prompts::SetNextAnswer(tAnswer::No);
+    press(Qt::Key_F4, Qt::ControlModifier); // Close: the new book is unsaved
+    QCOMPARE(SpellBooks().size(), 1);
+    QCOMPARE(Prompts::Shown().back().Kind, QStringLiteral("yesnocancel"));
+    press(Qt::Key_F4, Qt::ControlModifier);
+    QVERIFY(SpellBooks().isEmpty());
+    QCOMPARE(Prompts::PendingAnswers(), 0);
 }
 
 QTEST_MAIN(SpellBookWindowTest)
