@@ -8,6 +8,7 @@
 #include "files/RuleTables.h"
 #include "files/SpellbookFile.h"
 #include "master/MasterPool.h"
+#include "ui/Artwork.h"
 #include "ui/FrmBookParm.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmSpellBook.h"
@@ -106,6 +107,7 @@ private slots:
     void ResizeLimitsAndArrange();
     void SpellbookFilesAreListedWhateverTheirCase();
     void KeyboardShortcutsReachTheActiveWindow();
+    void TextCrossesAsWindows1252();
 
 private:
     TfrmSpellBook* OpenBook(const std::string& name, const std::string& bytes);
@@ -597,6 +599,26 @@ void SpellBookWindowTest::KeyboardShortcutsReachTheActiveWindow() {
     press(Qt::Key_F4, Qt::ControlModifier);
     QVERIFY(SpellBooks().isEmpty());
     QCOMPARE(Prompts::PendingAnswers(), 0);
+}
+
+void SpellBookWindowTest::TextCrossesAsWindows1252() {
+    // Spell names, books and specialties are Windows-1252 bytes: 0xC9 and 0xE9
+    // are the accented E and e, 0x80 the euro sign (not a control character as
+    // in Latin-1).
+    TfrmSpellBook* window = OpenBook("accents.spb", "5\r\n1\r\n9\r\nGeneralist\r\nC\r\n1,\"\xC9p\xE9"
+                                                    "e \x80\",\"Trait\xE9\",7,\"C\",\"abj\",\"N\"\r\n \r\n");
+    QVERIFY(window);
+    QCOMPARE(ListLines(window), QStringList{QString::fromUtf8("Épée €  (abj) [Traité 7] - C")});
+
+    auto* specialty = Named<QComboBox>(window, QStringLiteral("cbWizardSpecialty"));
+    specialty->setEditText(QString::fromUtf8("Mage €é"));
+    QCOMPARE(window->Document().Book().Specialty, std::string("Mage \x80\xE9"));
+    Prompts::SetNextAnswer(tAnswer::No);
+    window->cbWizardSpecialtyExit();
+    QCOMPARE(Prompts::Shown().back().Text,
+             QString::fromUtf8("The specialty \"Mage €é\" does not exist on the current specialty list.\n"
+                               "Would you like modify the specialty list?"));
+    QCOMPARE(DragCursorOf(Named<QListWidget>(window, QStringLiteral("lbSpells"))), SpellCursorNumber);
 }
 
 QTEST_MAIN(SpellBookWindowTest)
