@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolBar>
@@ -271,7 +272,7 @@ QWidget* TfrmSpellBook::BuildBody() {
     levels->setObjectName(QStringLiteral("grpSpellLevel"));
     grpSpellLevel = new QButtonGroup(levels);
     auto* levelRow = new QHBoxLayout(levels);
-    levelRow->setSpacing(6);
+    levelRow->setSpacing(2);
     levelRow->setContentsMargins(8, 4, 8, 6);
     for (int level = MinSpellLevel; level <= MaxSpellLevel; ++level) {
         auto* button = new QRadioButton(QString::number(level), levels);
@@ -346,6 +347,15 @@ void TfrmSpellBook::ApplyMinimumSize() {
     const int toolbarWidth = tbSpellBook->sizeHint().width();
     content->setMinimumSize(std::max(toolbarWidth, content->minimumSizeHint().width()),
                             std::max(MinimumClientHeight, content->minimumSizeHint().height()));
+}
+
+// The window's own minimum: the client area's plus the title bar and borders,
+// which are known once the window is laid out on screen.
+void TfrmSpellBook::showEvent(QShowEvent* event) {
+    QMdiSubWindow::showEvent(event);
+    const QMargins frame = contentsMargins();
+    const QSize around(frame.left() + frame.right(), frame.top() + frame.bottom());
+    setMinimumSize(widget()->minimumSize() + around);
 }
 
 void TfrmSpellBook::Discard() {

@@ -516,6 +516,15 @@ void SpellBookWindowTest::ResizeLimitsAndArrange() {
     window->resize(100, 100);
     QVERIFY(client->height() >= 275);
     QVERIFY(client->width() >= print->mapTo(client, QPoint(print->width(), 0)).x());
+    // The window keeps its whole client area inside it.
+    QVERIFY2(window->rect().contains(client->geometry()),
+             qPrintable(QStringLiteral("window %1x%2, client at %3,%4 %5x%6")
+                            .arg(window->width())
+                            .arg(window->height())
+                            .arg(client->x())
+                            .arg(client->y())
+                            .arg(client->width())
+                            .arg(client->height())));
     // The spell list is 20 pixels narrower than the client area.
     auto* list = Named<QListWidget>(window, QStringLiteral("lbSpells"));
     window->resize(700, 500);
