@@ -213,6 +213,69 @@ void Emit(const tRun& run, const std::optional<std::string>& path, const tWriter
     }
 }
 
+// A folder inside folder made for this run (no file or folder had its name),
+// or an empty path when none can be made.
+std::filesystem::path MakeStagingFolder(const std::filesystem::path& folder) {
+    namespace fs = std::filesystem;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const fs::path candidate = folder / (".quillmark-cli-" + std::to_string(attempt) + ".tmp");
+        std::error_code ec;
+        if (fs::create_directory(candidate, ec)) {
+            return candidate;
+        }
+        if (!fs::exists(fs::symlink_status(candidate, ec))) {
+            return {}; // the folder refuses new entries
+        }
+    }
+    return {};
+}
+
+// Writes files[i] under names[i] into folder, all of them or, when any one
+// fails, none: every file is first written into a staging folder inside
+// folder, and only when all are written are they moved to their names. A name
+// taken by a folder fails the run before anything is written. An existing
+// file keeps its permissions.
+void EmitAll(const tRun& run, const std::string& folder, const std::vector<std::string>& names,
+             const std::vector<std::string>& files) {
+    namespace fs = std::filesystem;
+    const auto target = [&folder, &names](size_t i) { return (fs::path(folder) / names[i]).string(); };
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::error_code ec;
+        if (fs::is_directory(target(i), ec)) {
+            FileFailure(run, target(i), FileError::CannotWrite);
+        }
+    }
+    const fs::path staging = MakeStagingFolder(folder);
+    if (staging.empty()) {
+        FileFailure(run, folder, FileError::CannotWrite);
+    }
+    // Removes the staging folder and whatever is left in it, on failure too.
+    struct tStaging {
+        fs::path Path;
+        ~tStaging() {
+            std::error_code ec;
+            fs::remove_all(Path, ec);
+        }
+    } cleanup{staging};
+    for (size_t i = 0; i < names.size(); ++i) {
+        const auto write = [&files, i](std::ostream& o) { return static_cast<bool>(o << files[i]); };
+        if (!WriteFileAtomically((staging / names[i]).string(), write)) {
+            FileFailure(run, target(i), FileError::CannotWrite);
+        }
+    }
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::error_code ec;
+        const fs::file_status previous = fs::status(target(i), ec);
+        if (!ec && fs::exists(previous)) {
+            fs::permissions(staging / names[i], previous.permissions(), ec);
+        }
+        fs::rename(staging / names[i], target(i), ec);
+        if (ec) {
+            FileFailure(run, target(i), FileError::CannotWrite);
+        }
+    }
+}
+
 tWriter SpellbookWriter(TSpellBook& book) {
     return [&book](std::ostream& out) { return WriteSpellbookFile(book, out); };
 }
@@ -261,12 +324,14 @@ int RunNew(const tRun& run, const tArguments& args) {
         FileFailure(run, *out, FileError::CannotWrite);
     }
     const size_t width = std::to_string(count).size();
+    std::vector<std::string> names;
+    names.reserve(books.size());
     for (size_t i = 0; i < books.size(); ++i) {
         std::string number = std::to_string(i + 1);
         number.insert(0, width - number.size(), '0');
-        const std::string path = (std::filesystem::path(*out) / ("book-" + number + ".spb")).string();
-        Emit(run, path, [&books, i](std::ostream& o) { return static_cast<bool>(o << books[i]); });
+        names.push_back("book-" + number + ".spb");
     }
+    EmitAll(run, *out, names, books);
     return ExitSuccess;
 }
 

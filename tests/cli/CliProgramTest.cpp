@@ -538,3 +538,22 @@ TEST_F(CliProgram, BadInputGetsOneLineAndLeavesTheOutputAlone) {
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "no"));
 }
+
+TEST_F(CliProgram, CountThatFailsPartWayLeavesEveryBookOfTheFolderAlone) {
+    // book-2.spb cannot be written (a folder stands there): the run fails, and
+    // the book-1.spb and book-3.spb already in the folder keep their bytes.
+    std::filesystem::create_directories(dir / "party" / "book-2.spb");
+    WriteBytes(dir / "party" / "book-1.spb", "first\r\n");
+    WriteBytes(dir / "party" / "book-3.spb", "third\r\n");
+    const tRunResult r = RunProgram(dir, {"new", "--master", "master.dat", "--level", "5", "--intelligence",
+                                          "12", "--count", "3", "-o", "party"});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("book-2.spb"), std::string::npos) << r.Err;
+    EXPECT_EQ(ReadBytes(dir / "party" / "book-1.spb"), "first\r\n");
+    EXPECT_EQ(ReadBytes(dir / "party" / "book-3.spb"), "third\r\n");
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir / "party")) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 3u); // nothing left behind
+}
