@@ -12,6 +12,9 @@ if [ ! -x "$CLI" ]; then
     echo "quillmark-cli is not built in $BUILD; run: bash scripts/run.sh" >&2
     exit 1
 fi
+# The book goes into the build folder, named from the project's root below.
+BUILD="$(cd "$BUILD" && pwd)"
+CLI="$BUILD/cli/quillmark-cli"
 
 cd "$ROOT"
 book="$(realpath --relative-to="$ROOT" "$BUILD")/Sample.SPB"
