@@ -64,6 +64,13 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(std::
     if (fs::is_directory(target, ec)) {
         return Fail(error);
     }
+    // Renaming over a file needs only the folder's permission; an existing
+    // file the system would not let this user change (read-only) is refused
+    // instead, as overwriting it in place would be.
+    if (fs::exists(target, ec) &&
+        !std::ofstream(target, std::ios::out | std::ios::app | std::ios::binary).is_open()) {
+        return Fail(error);
+    }
 
     tTemporaryFile temporary(FreeTemporaryName(target));
     {

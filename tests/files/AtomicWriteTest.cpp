@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -64,6 +65,23 @@ TEST(AtomicWriteTest, UnwritablePlaces) {
         EXPECT_FALSE(WriteFileAtomically(path, Writes("x"), &error)) << path;
         EXPECT_EQ(error, FileError::CannotWrite) << path;
     }
+}
+
+// Replacing the file through its folder would get round the file's own
+// protection: a file this user may not write stays as it is.
+TEST(AtomicWriteTest, ReadOnlyFileIsRefused) {
+    TempDir dir;
+    const fs::path path = dir / "MASTER.DAT";
+    WriteBytes(path, "previous");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    if (std::fstream(path, std::ios::in | std::ios::out)) {
+        GTEST_SKIP() << "permission bits do not stop this user's writes";
+    }
+    FileError error = FileError::None;
+    EXPECT_FALSE(WriteFileAtomically(path.string(), Writes("new"), &error));
+    EXPECT_EQ(error, FileError::CannotWrite);
+    EXPECT_EQ(ReadBytes(path), "previous");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 }
 
 TEST(AtomicWriteTest, FollowsLinksAndKeepsPermissions) {
