@@ -66,8 +66,9 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(std::
     }
     // Renaming over a file needs only the folder's permission; an existing
     // file the system would not let this user change (read-only) is refused
-    // instead, as overwriting it in place would be.
-    if (fs::exists(target, ec) &&
+    // instead, as overwriting it in place would be. Only a regular file is
+    // probed: opening a pipe for writing would wait for a reader.
+    if (fs::is_regular_file(target, ec) &&
         !std::ofstream(target, std::ios::out | std::ios::app | std::ios::binary).is_open()) {
         return Fail(error);
     }
