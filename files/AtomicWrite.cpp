@@ -45,6 +45,23 @@ bool Fail(FileError* error) {
     return false;
 }
 
+// A device or pipe (/dev/null, /dev/stdout, a FIFO) holds no content to keep
+// safe, and renaming over it would replace it with a plain file: write to it
+// directly.
+bool WriteInPlace(const fs::path& target, const std::function<bool(std::ostream&)>& body, FileError* error) {
+    std::ofstream out(target, std::ios::out | std::ios::binary);
+    if (!out.is_open()) {
+        return Fail(error);
+    }
+    const bool written = body(out);
+    out.flush();
+    if (!written || !out.good()) {
+        return Fail(error);
+    }
+    SetFileError(error, FileError::None);
+    return true;
+}
+
 } // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& body,
@@ -61,8 +78,12 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(std::
             target = resolved;
         }
     }
-    if (fs::is_directory(target, ec)) {
+    const fs::file_status existing = fs::status(target, ec);
+    if (fs::is_directory(existing)) {
         return Fail(error);
+    }
+    if (fs::exists(existing) && !fs::is_regular_file(existing)) {
+        return WriteInPlace(target, body, error);
     }
     // Renaming over a file needs only the folder's permission; an existing
     // file the system would not let this user change (read-only) is refused

@@ -14,6 +14,7 @@
 // to CannotWrite when path names an existing file this user may not write
 // (read-only), the temporary file cannot be made, body returns false, writing
 // fails or the rename fails; the previous file at path is then left as it was
-// and the temporary file is removed.
+// and the temporary file is removed. A path that names a device or pipe
+// (/dev/stdout, /dev/null, a FIFO) is written to directly, never replaced.
 bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& body,
                          FileError* error = nullptr);

@@ -5,6 +5,8 @@
 
 #include <fstream>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -106,6 +108,31 @@ TEST(FileStatusTest, EveryFailureHasAReason) {
         EXPECT_FALSE(DescribeFileError(e).empty());
     }
     EXPECT_EQ(DescribeFileError(FileError::CannotOpen), "cannot be opened");
+}
+
+} // namespace
+
+namespace {
+
+TEST(AtomicWriteTest, DevicesAndPipesAreWrittenNotReplaced) {
+    // Replacing /dev/null with a plain file would break the whole machine.
+    ASSERT_TRUE(fs::is_character_file("/dev/null"));
+    TempDir dir;
+    fs::create_symlink("/dev/null", dir / "sink");
+    EXPECT_TRUE(WriteFileAtomically((dir / "sink").string(), Writes("gone")));
+    EXPECT_TRUE(WriteFileAtomically("/dev/null", Writes("gone")));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u) << "no temporary file left beside the link";
+
+    const fs::path fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = ReadBytes(fifo); });
+    const bool written = WriteFileAtomically(fifo.string(), Writes("through the pipe"));
+    reader.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(received, "through the pipe");
+    EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
 } // namespace
