@@ -34,6 +34,9 @@ TfrmMain::TfrmMain() : FrameCommands(*this) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quillmark"));
     setWindowIcon(ProgramIcon());
+    // The toolbar shows exactly while no spellbook window is open, so the
+    // menu bar and status bar offer no menu that would toggle it.
+    setContextMenuPolicy(Qt::NoContextMenu);
 
     Area = new QMdiArea(this);
     Area->setObjectName(QStringLiteral("ClientArea"));

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -33,6 +34,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -102,6 +104,7 @@ private slots:
     void TheCloseQuestionAnsweredEachWay();
     void AnUnreadableFileLeavesNoWindowAndTheToolbar();
     void MenusMergeAndTheWindowMenuListsTheBooks();
+    void NoRightClickMenuBringsTheToolbarBack();
     void LeavingTheSpecialtyBoxWithAnUnknownName();
     void ClosingTheFrameAsksTheBooksFirst();
     void ResizeLimitsAndArrange();
@@ -454,6 +457,35 @@ void SpellBookWindowTest::MenusMergeAndTheWindowMenuListsTheBooks() {
     QCOMPARE(MenuBarTitles(), (QStringList{"&File", "&Options", "&Window", "&Help"}));
     QCOMPARE(frmMain->menuBar()->actions().first()->menu(), Named<QMenu>(frmMain, QStringLiteral("mnuFile")));
     QVERIFY(frmMain->ToolBar()->isVisibleTo(frmMain));
+}
+
+// The frame's toolbar follows the spellbook windows only: a right click on the
+// menu bar or the status bar offers no item that would show or hide it.
+void SpellBookWindowTest::NoRightClickMenuBringsTheToolbarBack() {
+    QVERIFY(OpenBook("t.spb", BookWithMemorized(0)));
+    for (QWidget* bar :
+         {static_cast<QWidget*>(frmMain->menuBar()), static_cast<QWidget*>(frmMain->statusBar())}) {
+        const QPoint at(bar->width() - 5, bar->height() / 2);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &click);
+        QWidget* popup = QApplication::activePopupWidget();
+        if (popup) {
+            popup->close();
+        }
+        QVERIFY2(!popup, qPrintable(bar->metaObject()->className()));
+    }
+    QVERIFY(!frmMain->ToolBar()->isVisibleTo(frmMain));
+
+    // The frame's empty area still has its own menu.
+    QWidget* area = frmMain->ClientArea()->viewport();
+    const QPoint empty(area->width() - 5, area->height() - 5);
+    QVERIFY(area->childAt(empty) == nullptr);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, empty, area->mapToGlobal(empty));
+    QApplication::sendEvent(area, &click);
+    QWidget* popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    QCOMPARE(popup->objectName(), QStringLiteral("pm_frmMain"));
+    popup->close();
 }
 
 void SpellBookWindowTest::LeavingTheSpecialtyBoxWithAnUnknownName() {
