@@ -344,9 +344,10 @@ void TfrmMain::DiscardSpellBookWindow(tSpellBookDocument* document) {
 
 bool TfrmMain::ChooseOpenFile(const std::string& folder, std::string& path) {
     QString chosen;
-    if (!Prompts::ChooseOpenFile(
-            this, {QStringLiteral("Open Spellbook"), OpenFilter, QStringLiteral("spb"), FromPath(folder)},
-            chosen)) {
+    if (!Prompts::ChooseOpenFile(this,
+                                 {QStringLiteral("Open Spellbook"), OpenFilter, QStringLiteral("spb"),
+                                  FromPath(folder), QStringLiteral("dlgOpenSpellBook")},
+                                 chosen)) {
         return false;
     }
     path = ToPath(chosen);

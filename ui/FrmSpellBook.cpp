@@ -546,9 +546,10 @@ void TfrmSpellBook::SetCaption(const std::string& caption) {
 
 bool TfrmSpellBook::ChooseSaveFile(const std::string& folder, std::string& path) {
     QString chosen;
-    if (!Prompts::ChooseSaveFile(
-            this, {QStringLiteral("Save Spellbook"), SaveFilter, QStringLiteral("spb"), FromPath(folder)},
-            chosen)) {
+    if (!Prompts::ChooseSaveFile(this,
+                                 {QStringLiteral("Save Spellbook"), SaveFilter, QStringLiteral("spb"),
+                                  FromPath(folder), QStringLiteral("dlgSaveSpellBook")},
+                                 chosen)) {
         return false;
     }
     path = ToPath(chosen);

@@ -81,6 +81,7 @@ bool ChooseFile(QWidget* parent, const tFileDialog& dialog, QString& path, bool 
         return false;
     }
     QFileDialog box(parent, dialog.Title, dialog.Folder);
+    box.setObjectName(dialog.Name);
     box.setOption(QFileDialog::DontUseNativeDialog, true);
     box.setOption(QFileDialog::HideNameFilterDetails, true);
     box.setNameFilters(DialogFilters(dialog.Filter));

@@ -20,13 +20,15 @@ class QWidget;
 namespace Prompts {
 
 // A file dialog: its title, filter in the "description|pattern|..." form, the
-// default extension added to a name typed without one, and the folder it
-// starts in.
+// default extension added to a name typed without one, the folder it starts
+// in, and its object name (the dialog's control name, such as
+// "dlgOpenSpellBook").
 struct tFileDialog {
     QString Title;
     QString Filter;
     QString DefaultSuffix;
     QString Folder;
+    QString Name;
 };
 
 void ShowError(QWidget* parent, const std::string& text);

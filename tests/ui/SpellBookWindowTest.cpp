@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QGroupBox>
@@ -35,6 +36,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -109,6 +111,7 @@ private slots:
     void ClosingTheFrameAsksTheBooksFirst();
     void ResizeLimitsAndArrange();
     void SpellbookFilesAreListedWhateverTheirCase();
+    void TheRealFileDialogsAsTheWindowsSetThemUp();
     void KeyboardShortcutsReachTheActiveWindow();
     void TextCrossesAsWindows1252();
 
@@ -596,6 +599,56 @@ void SpellBookWindowTest::SpellbookFilesAreListedWhateverTheirCase() {
         return names;
     };
     QTRY_COMPARE(listed(), (QStringList{"Mixed.Spb", "UPPER.SPB", "lower.spb"}));
+}
+
+// The file dialogs themselves, shown for real and cancelled as soon as they
+// are up: their name, title, folder, default extension, filters, mode and
+// the files they accept.
+void SpellBookWindowTest::TheRealFileDialogsAsTheWindowsSetThemUp() {
+    auto cancelNextDialog = [](QStringList& seen) {
+        QTimer::singleShot(0, [&seen] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                return;
+            }
+            seen = QStringList{dialog->objectName(),
+                               dialog->windowTitle(),
+                               dialog->directory().absolutePath(),
+                               dialog->defaultSuffix(),
+                               dialog->nameFilters().join(QLatin1Char(';')),
+                               dialog->acceptMode() == QFileDialog::AcceptOpen ? "open"
+                               : dialog->testOption(QFileDialog::DontConfirmOverwrite)
+                                   ? "save without asking"
+                                   : "save, asking before replacing",
+                               dialog->fileMode() == QFileDialog::ExistingFile ? "existing" : "any"};
+            dialog->reject();
+        });
+    };
+    const QString folder = QDir(Program->QPath("")).absolutePath();
+    auto filters = [](const char* filter) {
+        return Prompts::DialogFilters(QLatin1String(filter)).join(QLatin1Char(';'));
+    };
+    TfrmSpellBook* window = OpenBook("d.spb", BookWithMemorized(0));
+    QVERIFY(window);
+    Prompts::SetUnattended(false);
+
+    QStringList open;
+    cancelNextDialog(open);
+    frmMain->mnuOpenSpellbookClick();
+    QStringList save;
+    cancelNextDialog(save);
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuSaveAs"))));
+    Prompts::SetUnattended(true);
+
+    QCOMPARE(open,
+             (QStringList{"dlgOpenSpellBook", "Open Spellbook", folder, "spb",
+                          filters("*.SPB (Spellbook Files)|*.SPB|*.* (All Files)|*.*"), "open", "existing"}));
+    // Save As asks about replacing a file itself.
+    QCOMPARE(save, (QStringList{"dlgSaveSpellBook", "Save Spellbook", folder, "spb",
+                                filters("*.SPB (Spellbook Files)|*.spb|*.* (All Files)|*.*"),
+                                "save without asking", "any"}));
+    QCOMPARE(SpellBooks().size(), 1);
+    QCOMPARE(window->windowTitle(), Program->QPath("d.spb"));
 }
 
 void SpellBookWindowTest::KeyboardShortcutsReachTheActiveWindow() {
