@@ -30,6 +30,22 @@ public:
     }
 };
 
+// The message and working-notice half of a window interface, recorded in a
+// tFakeMessages.
+template <class Interface> class tRecordsMessages : public Interface {
+public:
+    explicit tRecordsMessages(tFakeMessages& sink) : Sink(sink) {}
+
+    void ShowError(const std::string& text) override { Sink.Errors.push_back(text); }
+    tAnswer AskYesNo(const std::string& text) override { return Sink.Answer(text, tAnswer::No); }
+    tAnswer AskYesNoCancel(const std::string& text) override { return Sink.Answer(text, tAnswer::Cancel); }
+    void ShowWorking(const std::string& info) override { Sink.Working.push_back("show:" + info); }
+    void HideWorking() override { Sink.Working.push_back("hide"); }
+
+private:
+    tFakeMessages& Sink;
+};
+
 // The answer of a file dialog: the first queued file, or cancelled when the
 // queue is empty or its first entry is nothing.
 inline bool TakeFile(std::deque<std::optional<std::string>>& queue, std::string& path) {
@@ -44,9 +60,9 @@ inline bool TakeFile(std::deque<std::optional<std::string>>& queue, std::string&
     return file.has_value();
 }
 
-class tFakeView : public tSpellBookView {
+class tFakeView : public tRecordsMessages<tSpellBookView> {
 public:
-    explicit tFakeView(tFakeMessages& messages) : Messages(messages) {}
+    explicit tFakeView(tFakeMessages& messages) : tRecordsMessages(messages), Messages(messages) {}
 
     tFakeMessages& Messages;
     int32_t WizardLevelBox = 0;
@@ -68,13 +84,6 @@ public:
     std::vector<std::string> SaveFolders;
     int MaintenanceOpened = 0;
 
-    void ShowError(const std::string& text) override { Messages.Errors.push_back(text); }
-    tAnswer AskYesNo(const std::string& text) override { return Messages.Answer(text, tAnswer::No); }
-    tAnswer AskYesNoCancel(const std::string& text) override {
-        return Messages.Answer(text, tAnswer::Cancel);
-    }
-    void ShowWorking(const std::string& info) override { Messages.Working.push_back("show:" + info); }
-    void HideWorking() override { Messages.Working.push_back("hide"); }
     void SetWizardLevelBox(int32_t value) override { WizardLevelBox = value; }
     void SetIntelligenceBox(int32_t value) override { IntelligenceBox = value; }
     void SetSpecialtyItems(const std::vector<std::string>& items) override { SpecialtyItems = items; }
@@ -117,10 +126,11 @@ struct tFakeWindow {
     bool Discarded = false;
 };
 
-class tFakeHost : public tSpellBookHost {
+class tFakeHost : public tRecordsMessages<tSpellBookHost> {
 public:
+    // The base only keeps a reference to Messages, made below it.
     tFakeHost(tSpecialtyList& specialties, std::string dataDirectory)
-        : Specialties(specialties), DataDirectory(std::move(dataDirectory)) {}
+        : tRecordsMessages(Messages), Specialties(specialties), DataDirectory(std::move(dataDirectory)) {}
 
     tFakeMessages Messages;
     tSpecialtyList& Specialties;
@@ -138,13 +148,6 @@ public:
         return open;
     }
 
-    void ShowError(const std::string& text) override { Messages.Errors.push_back(text); }
-    tAnswer AskYesNo(const std::string& text) override { return Messages.Answer(text, tAnswer::No); }
-    tAnswer AskYesNoCancel(const std::string& text) override {
-        return Messages.Answer(text, tAnswer::Cancel);
-    }
-    void ShowWorking(const std::string& info) override { Messages.Working.push_back("show:" + info); }
-    void HideWorking() override { Messages.Working.push_back("hide"); }
     bool AskBookParameters(tBookParameters& parameters) override {
         if (!Parameters) {
             return false;
