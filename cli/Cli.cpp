@@ -218,7 +218,7 @@ void Emit(const tRun& run, const std::optional<std::string>& path, const tWriter
 std::filesystem::path MakeStagingFolder(const std::filesystem::path& folder) {
     namespace fs = std::filesystem;
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const fs::path candidate = folder / (".quillmark-cli-" + std::to_string(attempt) + ".tmp");
+        fs::path candidate = folder / (".quillmark-cli-" + std::to_string(attempt) + ".tmp");
         std::error_code ec;
         if (fs::create_directory(candidate, ec)) {
             return candidate;

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 namespace {
-constexpr size_t BlockSize = 64 * 1024;
+constexpr size_t BlockSize = size_t{64} * 1024;
 constexpr size_t Unknown = static_cast<size_t>(-1);
 constexpr char EndOfText = '\x1A';
 

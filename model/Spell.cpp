@@ -4,12 +4,21 @@
 
 const std::array<std::string, 5> FrequencyTitles = {"Restricted", "Very Rare", "Rare", "Uncommon", "Common"};
 
+namespace {
+// The position of a frequency code in "SVRUC" and in FrequencyTitles; Common's
+// for a code that is none.
+size_t FrequencyIndex(int32_t code) {
+    const int32_t index = IsFrequencyCode(code) ? code + 4 : 4;
+    return static_cast<size_t>(index);
+}
+} // namespace
+
 char FrequencyLetter(int32_t code) {
-    return IsFrequencyCode(code) ? FrequencyLetters[static_cast<size_t>(code + 4)] : 'C';
+    return FrequencyLetters[FrequencyIndex(code)];
 }
 
 const std::string& FrequencyTitle(int32_t code) {
-    return FrequencyTitles[IsFrequencyCode(code) ? static_cast<size_t>(code + 4) : 4];
+    return FrequencyTitles[FrequencyIndex(code)];
 }
 
 bool FrequencyFromLetter(char letter, int32_t& code) {

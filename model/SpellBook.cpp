@@ -39,7 +39,8 @@ bool TSpellBook::AddSpell(std::unique_ptr<tSpell>& spell) {
         return false;
     }
     if (!ReferencesOnly) {
-        spell.release();
+        // The book owns the spell now.
+        static_cast<void>(spell.release());
     }
     return true;
 }

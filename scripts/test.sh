@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test:
+#   0. the formatting of every C++ file and clang-tidy's checks over the core;
 #   1. the normal build (warnings as errors) with all test suites, the window
 #      tests under Xvfb;
 #   2. the core test suites again under AddressSanitizer and
@@ -7,13 +8,23 @@
 #   3. each file reader's fuzzer for a short, bounded time.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev xvfb xauth
+ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format clang-tidy xvfb xauth
 
 cd "$ROOT"
+
+echo "== Formatting =="
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
 echo "== Build and test =="
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILL_WERROR=ON
 cmake --build build/test -j "$JOBS"
+
+echo "== clang-tidy over the core =="
+git ls-files -z 'model/*.cpp' 'files/*.cpp' 'output/*.cpp' 'app/*.cpp' 'book/*.cpp' 'master/*.cpp' \
+    'maintenance/*.cpp' 'frame/*.cpp' 'cli/*.cpp' |
+    xargs -0 -r -n 4 -P "$JOBS" clang-tidy -p build/test --quiet
+
+echo "== Tests =="
 ctest --test-dir build/test -j "$JOBS" --output-on-failure --timeout 600
 
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
