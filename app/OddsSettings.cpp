@@ -2,9 +2,23 @@
 
 #include "files/Odds.h"
 
+#include <algorithm>
+
 void ReadSelectionOdds(const tSettingsFile& settings) {
     for (size_t i = 0; i < SelectionOdds.size(); ++i) {
-        SelectionOdds[i] = settings.ReadInteger(OddsSection, FrequencyNames[i], DefaultOdds[i]);
+        SelectionOdds[i] =
+            std::min(settings.ReadInteger(OddsSection, FrequencyNames[i], DefaultOdds[i]), MaxSelectionOdds);
+    }
+}
+
+void ReadSelectionOdds(const std::string& text) {
+    for (size_t i = 0; i < SelectionOdds.size(); ++i) {
+        int32_t value = DefaultOdds[i];
+        if (const std::optional<std::string> found =
+                FindSettingsValue(text, OddsSection, FrequencyNames[i])) {
+            ParseSettingsInteger(*found, value);
+        }
+        SelectionOdds[i] = std::min(value, MaxSelectionOdds);
     }
 }
 

@@ -1,18 +1,18 @@
 #include "app/SettingsFile.h"
 
 #include "files/AtomicWrite.h"
+#include "files/DataFile.h"
 #include "model/Text.h"
 
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
 namespace {
 
 const std::string NewLine = "\r\n";
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 // One line of the file with its own line end ("\r\n", "\n", "\r", or empty for
 // a last line without one), so that lines nobody changes are written back
@@ -75,18 +75,26 @@ tParsedLine ParseLine(std::string_view text) {
     return parsed;
 }
 
-std::vector<tIniLine> SplitLines(const std::string& bytes) {
+// The file's lines; a UTF-8 byte-order mark at the start is kept apart in
+// mark, so that it neither hides the first line nor gets lost on a write.
+std::vector<tIniLine> SplitLines(std::string_view bytes, std::string& mark) {
+    mark.clear();
+    if (bytes.starts_with(ByteOrderMark)) {
+        mark = ByteOrderMark;
+        bytes.remove_prefix(ByteOrderMark.size());
+    }
     std::vector<tIniLine> lines;
     size_t start = 0;
     while (start < bytes.size()) {
         const size_t stop = bytes.find_first_of("\r\n", start);
-        if (stop == std::string::npos) {
-            lines.push_back({bytes.substr(start), ""});
+        if (stop == std::string_view::npos) {
+            lines.push_back({std::string(bytes.substr(start)), ""});
             break;
         }
         const size_t endLength =
             (bytes[stop] == '\r' && stop + 1 < bytes.size() && bytes[stop + 1] == '\n') ? 2 : 1;
-        lines.push_back({bytes.substr(start, stop - start), bytes.substr(stop, endLength)});
+        lines.push_back(
+            {std::string(bytes.substr(start, stop - start)), std::string(bytes.substr(stop, endLength))});
         start = stop + endLength;
     }
     return lines;
@@ -99,8 +107,8 @@ std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
     return text;
 }
 
-std::string JoinIniLines(const std::vector<tIniLine>& lines) {
-    std::string bytes;
+std::string JoinIniLines(const std::string& mark, const std::vector<tIniLine>& lines) {
+    std::string bytes = mark;
     for (const tIniLine& line : lines) {
         bytes += line.Text;
         bytes += line.End;
@@ -152,47 +160,72 @@ tLocation Locate(const std::vector<tIniLine>& lines, std::string_view section, s
     return where;
 }
 
+// A value that reading would change (blanks around it, or a pair of quotes
+// around it that reading takes off) is written between double quotes.
+std::string ValueToWrite(std::string_view value) {
+    const bool blankAround = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+    const bool quotedAlready =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    return blankAround || quotedAlready ? Joined("\"", value, "\"") : std::string(value);
+}
+
 enum class tLoad { Loaded, Missing, Failed };
 
+// The file's bytes. Missing only when no file is there; a file that cannot be
+// opened, is not a regular file or gives a read error has Failed, and is
+// then neither taken as empty nor written over.
 tLoad LoadFile(const std::string& path, std::string& bytes) {
     std::error_code ec;
-    const bool exists = std::filesystem::exists(path, ec);
-    if (ec) {
-        return tLoad::Failed;
-    }
-    if (!exists) {
+    if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) {
         return tLoad::Missing;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const std::unique_ptr<std::istream> in = OpenDataFile(path, nullptr);
+    if (!in || !ReadAllBytes(*in, bytes)) {
         return tLoad::Failed;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        return tLoad::Failed;
-    }
-    bytes = content.str();
     return tLoad::Loaded;
 }
 
-// Replaces the file's whole content without leaving a half-written file
-// behind. An existing file that cannot be opened for writing (read-only) is
-// refused, as the system refuses to change it.
-bool SaveFile(const std::string& path, const std::string& bytes, bool exists) {
-    if (exists) {
-        std::fstream probe(path, std::ios::in | std::ios::out | std::ios::binary);
-        if (!probe) {
-            return false;
-        }
+} // namespace
+
+std::optional<std::string> FindSettingsValue(const std::string& text, std::string_view section,
+                                             std::string_view key) {
+    std::string mark;
+    const std::vector<tIniLine> lines = SplitLines(text, mark);
+    const tLocation where = Locate(lines, section, key);
+    if (!where.KeyFound) {
+        return std::nullopt;
     }
-    return WriteFileAtomically(path, [&bytes](std::ostream& out) {
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return static_cast<bool>(out);
-    });
+    return std::string(where.Value.substr(0, MaxSettingsValueLength));
 }
 
-} // namespace
+std::string SetSettingsValue(const std::string& text, std::string_view section, std::string_view key,
+                             std::string_view value) {
+    value = value.substr(0, value.find_first_of("\r\n"));
+    std::string mark;
+    std::vector<tIniLine> lines = SplitLines(text, mark);
+    const tLocation where = Locate(lines, section, key);
+    const auto insertLine = [&lines](size_t at, std::string line) {
+        if (at > 0 && lines[at - 1].End.empty()) {
+            lines[at - 1].End = NewLine;
+        }
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), tIniLine{std::move(line), NewLine});
+    };
+    const std::string written = ValueToWrite(value);
+    if (where.KeyFound) {
+        const std::string name(ParseLine(lines[where.KeyLine].Text).Name);
+        lines[where.KeyLine].Text = Joined(name, "=", written);
+    } else if (where.SectionFound) {
+        insertLine(where.InsertAt, Joined(key, "=", written));
+    } else {
+        if (!lines.empty() && !Trim(lines.back().Text).empty()) {
+            insertLine(lines.size(), "");
+        }
+        insertLine(lines.size(), Joined("[", section, "]"));
+        insertLine(lines.size(), Joined(key, "=", written));
+    }
+    return JoinIniLines(mark, lines);
+}
 
 std::string SettingsWriteError(const std::string& path) {
     return "Unable to write to " + path;
@@ -240,16 +273,12 @@ tSettingsFile::tSettingsFile(std::string path) : FPath(std::move(path)) {
 std::string tSettingsFile::ReadString(std::string_view section, std::string_view key,
                                       std::string_view defaultValue) const {
     std::string bytes;
-    std::string_view result = defaultValue;
-    std::vector<tIniLine> lines;
     if (LoadFile(FPath, bytes) == tLoad::Loaded) {
-        lines = SplitLines(bytes);
-        const tLocation where = Locate(lines, section, key);
-        if (where.KeyFound) {
-            result = where.Value;
+        if (std::optional<std::string> value = FindSettingsValue(bytes, section, key)) {
+            return *std::move(value);
         }
     }
-    return std::string(result.substr(0, MaxSettingsValueLength));
+    return std::string(defaultValue.substr(0, MaxSettingsValueLength));
 }
 
 int32_t tSettingsFile::ReadInteger(std::string_view section, std::string_view key,
@@ -262,34 +291,17 @@ int32_t tSettingsFile::ReadInteger(std::string_view section, std::string_view ke
 }
 
 bool tSettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    value = value.substr(0, value.find_first_of("\r\n"));
     std::string bytes;
-    const tLoad load = LoadFile(FPath, bytes);
-    if (load == tLoad::Failed) {
+    if (LoadFile(FPath, bytes) == tLoad::Failed) {
         FLastError = SettingsWriteError(FPath);
         return false;
     }
-    std::vector<tIniLine> lines = SplitLines(bytes);
-    const tLocation where = Locate(lines, section, key);
-    const auto insertLine = [&lines](size_t at, std::string text) {
-        if (at > 0 && lines[at - 1].End.empty()) {
-            lines[at - 1].End = NewLine;
-        }
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), tIniLine{std::move(text), NewLine});
-    };
-    if (where.KeyFound) {
-        const std::string name(ParseLine(lines[where.KeyLine].Text).Name);
-        lines[where.KeyLine].Text = Joined(name, "=", value);
-    } else if (where.SectionFound) {
-        insertLine(where.InsertAt, Joined(key, "=", value));
-    } else {
-        if (!lines.empty() && !Trim(lines.back().Text).empty()) {
-            insertLine(lines.size(), "");
-        }
-        insertLine(lines.size(), Joined("[", section, "]"));
-        insertLine(lines.size(), Joined(key, "=", value));
-    }
-    if (!SaveFile(FPath, JoinIniLines(lines), load == tLoad::Loaded)) {
+    const std::string changed = SetSettingsValue(bytes, section, key, value);
+    const bool saved = WriteFileAtomically(FPath, [&changed](std::ostream& out) {
+        out.write(changed.data(), static_cast<std::streamsize>(changed.size()));
+        return true;
+    });
+    if (!saved) {
         FLastError = SettingsWriteError(FPath);
         return false;
     }

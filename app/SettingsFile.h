@@ -7,8 +7,14 @@
 // section and the first key of a name count. Lines starting with ';' or '#' are
 // comments. Values are taken without the blanks around them and without one
 // pair of enclosing double or single quotes. Lines may end in CR LF, LF or CR.
+// A UTF-8 byte-order mark at the start is passed over (and kept on a write).
+//
+// Section and key names are the program's own: no line breaks, no blanks
+// around them, a section without "]" and a key without "=" that does not start
+// with ";", "#" or "[".
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +31,20 @@ std::string SettingsWriteError(const std::string& path);
 // other character, or a number outside the int32 range.
 bool ParseSettingsInteger(std::string_view text, int32_t& value);
 
+// The value of the key in the section of a settings file whose content is
+// text (at most 1023 characters); none when the section or key is missing.
+std::optional<std::string> FindSettingsValue(const std::string& text, std::string_view section,
+                                             std::string_view key);
+
+// The content text with the key of the section set to value, as a write
+// leaves the file: only the key's own line changes (a missing key gets a new
+// line at the end of its section, a missing section is added at the end), and
+// every other line keeps its bytes and place. The value is cut at its first
+// line break; one that reading would change (blanks around it, or enclosing
+// quotes) is put between double quotes, so that it reads back as it was.
+std::string SetSettingsValue(const std::string& text, std::string_view section, std::string_view key,
+                             std::string_view value);
+
 class tSettingsFile {
 public:
     // Binds to the path; the file need not exist, and is not created until the
@@ -34,7 +54,8 @@ public:
     const std::string& Path() const { return FPath; }
 
     // The value of the key, at most 1023 characters; defaultValue (cut to the
-    // same length) when the file, the section or the key is missing.
+    // same length) when the file, the section or the key is missing, and when
+    // the file cannot be read (not opened, not a regular file, a read error).
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
 
@@ -42,13 +63,11 @@ public:
     // when it is missing, empty or not a number.
     int32_t ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
 
-    // Sets the key to value in the file at once. Only the key's own line
-    // changes (a missing key gets a new line at the end of its section, a
-    // missing section is added at the end of the file, a missing file is
-    // created); every other line keeps its bytes and place. A value is written
-    // up to its first line break. Returns false when the system refuses the
-    // write; LastError() then holds SettingsWriteError(Path()) and the file is
-    // left as it was.
+    // Sets the key to value in the file at once, as SetSettingsValue changes
+    // its content (a missing file is created). Returns false when the system
+    // refuses the write, and when an existing file cannot be read whole (it is
+    // never written over from a partial read); LastError() then holds
+    // SettingsWriteError(Path()) and the file is left as it was.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
     bool WriteInteger(std::string_view section, std::string_view key, int32_t value);
 

@@ -11,6 +11,7 @@
 std::unique_ptr<tSpecialtyList> DefaultSpecialties;
 std::unique_ptr<tSpecialtyList> Specialties;
 std::unique_ptr<tSettingsFile> Settings;
+bool SpecialtyFileUnreadable = false;
 std::string HelpFile = "Quillmark.hlp";
 
 namespace {
@@ -20,6 +21,10 @@ std::string WithSeparator(std::string folder) {
         folder += '/';
     }
     return folder;
+}
+
+std::string SpecialtyFilePath() {
+    return ProgramDirectory() + std::string(SpecialtyFileName);
 }
 
 std::string& ProgramFolder() {
@@ -62,7 +67,11 @@ void OpenSharedState() {
     Settings = std::make_unique<tSettingsFile>(folder + std::string(SettingsFileName));
     ReadSelectionOdds(*Settings);
     HelpFile = folder + std::string(HelpFileName);
-    Specialties = ReadSpecialtyFile(folder + std::string(SpecialtyFileName));
+    const std::string specialtyPath = SpecialtyFilePath();
+    Specialties = ReadSpecialtyFile(specialtyPath);
+    std::error_code error;
+    SpecialtyFileUnreadable = !Specialties && std::filesystem::status(specialtyPath, error).type() !=
+                                                  std::filesystem::file_type::not_found;
     if (!Specialties) {
         Specialties = DefaultSpecialties ? DefaultSpecialties->Clone() : MakeDefaultSpecialties();
     }
@@ -86,6 +95,15 @@ bool WriteSetting(std::string_view section, std::string_view key, std::string_vi
     }
     if (!Settings->WriteString(section, key, value)) {
         messages.ShowError(Settings->LastError());
+        return false;
+    }
+    return true;
+}
+
+bool SaveSpecialties(tMessages& messages) {
+    const std::string path = SpecialtyFilePath();
+    if (!Specialties || SpecialtyFileUnreadable || !WriteSpecialtyFile(*Specialties, path)) {
+        messages.ShowError(SettingsWriteError(path));
         return false;
     }
     return true;

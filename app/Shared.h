@@ -39,6 +39,10 @@ extern std::unique_ptr<tSpecialtyList> DefaultSpecialties;
 // DefaultSpecialties. The same object from OpenSharedState() to the end of the
 // run; specialty maintenance edits it in place.
 extern std::unique_ptr<tSpecialtyList> Specialties;
+// True when "Specialty.dat" was in the program folder at start but could not
+// be read (not opened, not a regular file, a read error): Specialties is then
+// a copy of the built-in list, and the file must not be written over with it.
+extern bool SpecialtyFileUnreadable;
 // The open settings file; none before OpenSharedState() and after
 // CloseSharedState().
 extern std::unique_ptr<tSettingsFile> Settings;
@@ -63,7 +67,8 @@ void LoadProgram();
 // The main frame's part of start-up: opens Settings on the program folder's
 // "Quillmark.INI", reads the five selection odds, sets HelpFile, and reads
 // "Specialty.dat" from the program folder into Specialties (a copy of
-// DefaultSpecialties when it cannot be read). Nothing is written.
+// DefaultSpecialties when it is missing or cannot be read, the latter noted in
+// SpecialtyFileUnreadable). Nothing is written.
 void OpenSharedState();
 
 // Releases Settings.
@@ -77,6 +82,12 @@ std::string ReadDataDirectory();
 // wrote stops there. False without a message when Settings is none.
 bool WriteSetting(std::string_view section, std::string_view key, std::string_view value,
                   tMessages& messages);
+
+// Writes Specialties to "Specialty.dat" in the program folder. When the file
+// could not be read at start (SpecialtyFileUnreadable) or the system refuses
+// the write, shows the error "Unable to write to <path>" and returns false;
+// the file is then left as it was.
+bool SaveSpecialties(tMessages& messages);
 
 // The names a specialty choice offers: "Generalist", then the names of the
 // list in order.

@@ -4,6 +4,7 @@
 #include "app/SettingsFile.h"
 #include "cli/Arguments.h"
 #include "files/AtomicWrite.h"
+#include "files/DataFile.h"
 #include "files/Fill.h"
 #include "files/Odds.h"
 #include "files/RuleTables.h"
@@ -20,10 +21,14 @@
 #include "output/Scroll.h"
 #include "output/SpellListLine.h"
 
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -52,12 +57,25 @@ struct tRun {
                                          " --help\")"};
 }
 
+std::string Prefix(const tRun& run) {
+    return std::string(ProgramName) + " " + run.Command + ": ";
+}
+
 [[noreturn]] void FileFailure(const tRun& run, const std::string& path, FileError error) {
     if (error == FileError::None) {
         error = FileError::CannotOpen;
     }
-    throw tFailure{ExitFileFailure, std::string(ProgramName) + " " + run.Command + ": " + path + " " +
-                                        DescribeFileError(error)};
+    throw tFailure{ExitFileFailure, Prefix(run) + path + " " + DescribeFileError(error)};
+}
+
+// Runs read, which reads the file path; a failed allocation on the way (a file
+// too large for the memory there is) ends the run with one line.
+template <class Read> auto ReadInput(const tRun& run, const std::string& path, Read read) {
+    try {
+        return read();
+    } catch (const std::bad_alloc&) {
+        throw tFailure{ExitFileFailure, Prefix(run) + "out of memory reading " + path};
+    }
 }
 
 std::string Quoted(std::string_view text) {
@@ -137,10 +155,22 @@ void SeedRandomSource(std::optional<uint64_t> seed) {
 
 // --- Inputs -----------------------------------------------------------------
 
-std::unique_ptr<TSpellBook> LoadBook(const tRun& run, const std::string& path) {
+// What becomes of a book read by LoadBook.
+enum class tUse {
+    Read,     // only read (text, list, scroll's source, the master list)
+    WriteBack // written back as a spellbook (fill, validate, convert)
+};
+
+// A spellbook file or spell list. A file that held text but no spell fails the
+// run; so does, for a book to be written back, a header whose caster level or
+// intelligence is not a number (written back as 0 it would lose every spell
+// to the rules).
+std::unique_ptr<TSpellBook> LoadBook(const tRun& run, const std::string& path, tUse use = tUse::Read) {
     FileError error = FileError::None;
-    std::unique_ptr<TSpellBook> book = ReadSpellbookFile(path, &error);
-    if (!book) {
+    std::unique_ptr<TSpellBook> book = ReadInput(run, path, [&] { return ReadSpellbookFile(path, &error); });
+    const bool damagedHeader =
+        error == FileError::CasterLevelNotNumber || error == FileError::IntelligenceNotNumber;
+    if (!book || error == FileError::NoSpells || (use == tUse::WriteBack && damagedHeader)) {
         FileFailure(run, path, error);
     }
     return book;
@@ -153,7 +183,8 @@ std::unique_ptr<tSpecialtyList> LoadSpecialties(const tRun& run, const tArgument
         return MakeDefaultSpecialties();
     }
     FileError error = FileError::None;
-    std::unique_ptr<tSpecialtyList> list = ReadSpecialtyFile(*path, &error);
+    std::unique_ptr<tSpecialtyList> list =
+        ReadInput(run, *path, [&] { return ReadSpecialtyFile(*path, &error); });
     if (!list) {
         FileFailure(run, *path, error);
     }
@@ -161,20 +192,24 @@ std::unique_ptr<tSpecialtyList> LoadSpecialties(const tRun& run, const tArgument
 }
 
 // The selection odds of --settings (each missing key its default), else the
-// defaults. A settings file named on the command line must exist.
+// defaults. A settings file named on the command line must be there and be
+// read whole.
 void LoadOdds(const tRun& run, const tArguments& args) {
     ResetSelectionOdds();
     const std::optional<std::string> path = args.Value("--settings");
     if (!path) {
         return;
     }
-    std::ifstream probe;
     FileError error = FileError::None;
-    if (!OpenInputFile(*path, probe, &error)) {
+    const std::unique_ptr<std::istream> in = OpenDataFile(*path, &error);
+    std::string text;
+    if (!in) {
         FileFailure(run, *path, error);
     }
-    probe.close();
-    ReadSelectionOdds(tSettingsFile(*path));
+    if (!ReadInput(run, *path, [&] { return ReadAllBytes(*in, text); })) {
+        FileFailure(run, *path, FileError::ReadError);
+    }
+    ReadSelectionOdds(text);
 }
 
 // The specialty a book is made for: "Generalist" or a name of the list, in
@@ -213,12 +248,54 @@ void Emit(const tRun& run, const std::optional<std::string>& path, const tWriter
     }
 }
 
-// A folder inside folder made for this run (no file or folder had its name),
-// or an empty path when none can be made.
-std::filesystem::path MakeStagingFolder(const std::filesystem::path& folder) {
+// The signal that interrupted a batch of books, once it was caught.
+volatile std::sig_atomic_t Interruption = 0;
+
+extern "C" void NoteInterruption(int signal) {
+    Interruption = signal;
+}
+
+// While it lives, the signals that would end the program (interrupt, hang-up,
+// quit, terminate) are only noted, so a batch can clean up before it ends.
+// Signals the program was told to ignore stay ignored.
+class tInterruptions {
+public:
+    tInterruptions() {
+        Interruption = 0;
+        for (size_t i = 0; i < Signals.size(); ++i) {
+            Previous[i] = std::signal(Signals[i], NoteInterruption);
+            if (Previous[i] == SIG_IGN) {
+                std::signal(Signals[i], SIG_IGN);
+            }
+        }
+    }
+    tInterruptions(const tInterruptions&) = delete;
+    tInterruptions& operator=(const tInterruptions&) = delete;
+    ~tInterruptions() {
+        for (size_t i = 0; i < Signals.size(); ++i) {
+            std::signal(Signals[i], Previous[i] == SIG_ERR ? SIG_DFL : Previous[i]);
+        }
+    }
+    // The signal caught, or 0.
+    static int Caught() { return Interruption; }
+
+private:
+    static constexpr std::array<int, 4> Signals = {SIGINT, SIGHUP, SIGQUIT, SIGTERM};
+    std::array<void (*)(int), 4> Previous{};
+};
+
+// Ends a batch that a signal interrupted: thrown once the staging folder is
+// gone, caught by RunCli, which lets the signal end the program.
+struct tInterrupted {
+    int Signal;
+};
+
+// A folder made for this run inside folder, named after name, or an empty path
+// when none can be made.
+std::filesystem::path MakeStagingFolder(const std::filesystem::path& folder, const std::string& name) {
     namespace fs = std::filesystem;
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        fs::path candidate = folder / (".quillmark-cli-" + std::to_string(attempt) + ".tmp");
+        fs::path candidate = folder / ("." + name + "quillmark-cli-" + std::to_string(attempt) + ".tmp");
         std::error_code ec;
         if (fs::create_directory(candidate, ec)) {
             return candidate;
@@ -230,49 +307,88 @@ std::filesystem::path MakeStagingFolder(const std::filesystem::path& folder) {
     return {};
 }
 
-// Writes files[i] under names[i] into folder, all of them or, when any one
-// fails, none: every file is first written into a staging folder inside
-// folder, and only when all are written are they moved to their names. A name
-// taken by a folder fails the run before anything is written. An existing
-// file keeps its permissions.
-void EmitAll(const tRun& run, const std::string& folder, const std::vector<std::string>& names,
-             const std::vector<std::string>& files) {
+// Writes count books into the folder out, book i (from 0) written by
+// writeBook(i, stream) under names(i): all of them or, on any failure, none.
+// Each book goes into a staging folder as it is made. When out did not exist,
+// the staging folder becomes out in one rename; otherwise each book is then
+// moved over its name as a single save would be (links followed, permissions,
+// owner and group kept), after a check that every name may be written. The
+// staging folder is removed on failure and when a signal interrupts the run.
+void EmitBooks(const tRun& run, const std::string& out, int32_t count,
+               const std::function<std::string(int32_t)>& names,
+               const std::function<bool(int32_t, std::ostream&)>& writeBook) {
     namespace fs = std::filesystem;
-    const auto target = [&folder, &names](size_t i) { return (fs::path(folder) / names[i]).string(); };
-    for (size_t i = 0; i < names.size(); ++i) {
-        std::error_code ec;
-        if (fs::is_directory(target(i), ec)) {
-            FileFailure(run, target(i), FileError::CannotWrite);
-        }
+    std::error_code ec;
+    fs::path folder = fs::absolute(out, ec);
+    if (!folder.has_filename()) {
+        folder = folder.parent_path();
     }
-    const fs::path staging = MakeStagingFolder(folder);
+    const fs::file_type type = fs::status(folder, ec).type();
+    const bool existed = type == fs::file_type::directory;
+    if (!existed && type != fs::file_type::not_found) {
+        FileFailure(run, out, FileError::CannotWrite);
+    }
+    const auto target = [&out, &names](int32_t i) { return (fs::path(out) / names(i)).string(); };
+    if (existed) {
+        for (int32_t i = 0; i < count; ++i) {
+            if (!CanReplaceFile(target(i))) {
+                FileFailure(run, target(i), FileError::CannotWrite);
+            }
+        }
+    } else {
+        fs::create_directories(folder.parent_path(), ec);
+    }
+    const fs::path staging = existed
+                                 ? MakeStagingFolder(folder, "")
+                                 : MakeStagingFolder(folder.parent_path(), folder.filename().string() + ".");
     if (staging.empty()) {
-        FileFailure(run, folder, FileError::CannotWrite);
+        FileFailure(run, out, FileError::CannotWrite);
     }
     // Removes the staging folder and whatever is left in it, on failure too.
     struct tStaging {
         fs::path Path;
         ~tStaging() {
-            std::error_code ec;
-            fs::remove_all(Path, ec);
+            std::error_code ignored;
+            fs::remove_all(Path, ignored);
         }
     } cleanup{staging};
-    for (size_t i = 0; i < names.size(); ++i) {
-        const auto write = [&files, i](std::ostream& o) { return static_cast<bool>(o << files[i]); };
-        if (!WriteFileAtomically((staging / names[i]).string(), write)) {
+
+    tInterruptions interruptions;
+    for (int32_t i = 0; i < count; ++i) {
+        if (const int signal = tInterruptions::Caught()) {
+            throw tInterrupted{signal};
+        }
+        std::ofstream book(staging / names(i), std::ios::out | std::ios::binary | std::ios::trunc);
+        const bool written = book.is_open() && writeBook(i, book);
+        book.close();
+        if (!written || book.fail()) {
             FileFailure(run, target(i), FileError::CannotWrite);
         }
     }
-    for (size_t i = 0; i < names.size(); ++i) {
-        std::error_code ec;
-        const fs::file_status previous = fs::status(target(i), ec);
-        if (!ec && fs::exists(previous)) {
-            fs::permissions(staging / names[i], previous.permissions(), ec);
+    if (const int signal = tInterruptions::Caught()) {
+        throw tInterrupted{signal};
+    }
+    if (!FlushFileSystem(staging.string())) {
+        FileFailure(run, out, FileError::CannotWrite);
+    }
+    // From here on the books go into place whatever comes; a signal caught
+    // meanwhile ends the program once they are there.
+    if (!existed) {
+        if (std::rename(staging.c_str(), folder.c_str()) != 0) {
+            FileFailure(run, out, FileError::CannotWrite);
         }
-        fs::rename(staging / names[i], target(i), ec);
-        if (ec) {
-            FileFailure(run, target(i), FileError::CannotWrite);
+        cleanup.Path.clear();
+        FlushFileSystem(folder.parent_path().string());
+    } else {
+        for (int32_t i = 0; i < count; ++i) {
+            if (!MoveFileIntoPlace((staging / names(i)).string(), target(i))) {
+                FileFailure(run, target(i), FileError::CannotWrite);
+            }
         }
+        FlushFileSystem(folder.string());
+    }
+    if (const int signal = tInterruptions::Caught()) {
+        throw tInterrupted{signal};
     }
 }
 
@@ -303,35 +419,22 @@ int RunNew(const tRun& run, const tArguments& args) {
     std::unique_ptr<TSpellBook> master = LoadBook(run, masterPath);
 
     SeedRandomSource(seed);
-    // Every book is made before anything is written.
-    std::vector<std::string> books;
-    books.reserve(static_cast<size_t>(count));
-    for (int32_t i = 0; i < count; ++i) {
+    const auto writeBook = [&](int32_t, std::ostream& o) {
         auto book = TSpellBook::Create(level, intelligence, frequency, specialty);
         FillBook(book.get(), master.get(), specialties.get());
-        std::ostringstream text;
-        WriteSpellbookFile(*book, text);
-        books.push_back(std::move(text).str());
-    }
-
+        return WriteSpellbookFile(*book, o);
+    };
     if (!many) {
-        Emit(run, out, [&books](std::ostream& o) { return static_cast<bool>(o << books.front()); });
+        Emit(run, out, [&writeBook](std::ostream& o) { return writeBook(0, o); });
         return ExitSuccess;
     }
-    std::error_code ec;
-    std::filesystem::create_directories(*out, ec);
-    if (!std::filesystem::is_directory(*out, ec)) {
-        FileFailure(run, *out, FileError::CannotWrite);
-    }
     const size_t width = std::to_string(count).size();
-    std::vector<std::string> names;
-    names.reserve(books.size());
-    for (size_t i = 0; i < books.size(); ++i) {
+    const auto name = [width](int32_t i) {
         std::string number = std::to_string(i + 1);
         number.insert(0, width - number.size(), '0');
-        names.push_back("book-" + number + ".spb");
-    }
-    EmitAll(run, *out, names, books);
+        return "book-" + number + ".spb";
+    };
+    EmitBooks(run, *out, count, name, writeBook);
     return ExitSuccess;
 }
 
@@ -343,7 +446,7 @@ int RunFill(const tRun& run, const tArguments& args) {
 
     std::unique_ptr<tSpecialtyList> specialties = LoadSpecialties(run, args);
     LoadOdds(run, args);
-    std::unique_ptr<TSpellBook> book = LoadBook(run, args.Positional[0]);
+    std::unique_ptr<TSpellBook> book = LoadBook(run, args.Positional[0], tUse::WriteBack);
     std::unique_ptr<TSpellBook> master = LoadBook(run, masterPath);
 
     SeedRandomSource(seed);
@@ -357,14 +460,17 @@ int RunValidate(const tRun& run, const tArguments& args) {
     const std::optional<std::string> out = args.Value("-o");
 
     std::unique_ptr<tSpecialtyList> specialties = LoadSpecialties(run, args);
-    std::unique_ptr<TSpellBook> book = LoadBook(run, args.Positional[0]);
+    std::unique_ptr<TSpellBook> book = LoadBook(run, args.Positional[0], tUse::WriteBack);
 
     const std::vector<std::unique_ptr<tSpell>> removed = PurgeIllegalSpells(*book, *specialties);
     Emit(run, out, SpellbookWriter(*book));
     for (const auto& spell : removed) {
         run.Err << "removed level " << spell->Level << ": " << SpellListLine(*spell, false) << '\n';
     }
-    return ExitSuccess;
+    run.Err.flush();
+    // The list is the only record of what was removed: losing it fails the
+    // run (there is nowhere left to say so).
+    return run.Err ? ExitSuccess : ExitFileFailure;
 }
 
 int RunText(const tRun& run, const tArguments& args) {
@@ -439,7 +545,9 @@ int RunConvert(const tRun& run, const tArguments& args) {
         BadArguments(run, "--as must be spellbook or list, not " + Quoted(form));
     }
 
-    std::unique_ptr<TSpellBook> book = LoadBook(run, args.Positional[0]);
+    // Only a spellbook written back carries the header on.
+    std::unique_ptr<TSpellBook> book =
+        LoadBook(run, args.Positional[0], asList ? tUse::Read : tUse::WriteBack);
     if (asList) {
         Emit(run, args.Positional[1], [&book](std::ostream& o) { return WriteSpellList(*book, o); });
     } else {
@@ -621,7 +729,9 @@ const tCommand* FindCommand(std::string_view name) {
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         err << ProgramName << ": a command is missing (see \"" << ProgramName << " --help\")\n";
         return ExitBadArguments;
@@ -654,5 +764,70 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const tFailure& failure) {
         err << failure.Line << '\n';
         return failure.Status;
+    } catch (const std::bad_alloc&) {
+        err << Prefix(run) << "out of memory\n";
+        return ExitFileFailure;
     }
+}
+
+// Passes text on to another buffer with every byte that a terminal would take
+// as a command (below 32 but tab, line feed and carriage return; and 127)
+// shown as '?'.
+class tTerminalBuffer : public std::streambuf {
+public:
+    explicit tTerminalBuffer(std::streambuf* target) : Target(target) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) {
+            return traits_type::not_eof(c);
+        }
+        const char shown = Shown(traits_type::to_char_type(c));
+        return traits_type::eq_int_type(Target->sputc(shown), traits_type::eof()) ? traits_type::eof() : c;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        std::string shown(s, static_cast<size_t>(n));
+        for (char& c : shown) {
+            c = Shown(c);
+        }
+        return Target->sputn(shown.data(), n);
+    }
+    int sync() override { return Target->pubsync(); }
+
+private:
+    static char Shown(char c) {
+        const auto u = static_cast<unsigned char>(c);
+        const bool control = (u < 32 && c != '\t' && c != '\n' && c != '\r') || u == 127;
+        return control ? '?' : c;
+    }
+
+    std::streambuf* Target;
+};
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, tTerminals terminals) {
+    tTerminalBuffer outBuffer(out.rdbuf());
+    tTerminalBuffer errBuffer(err.rdbuf());
+    std::ostream safeOut(&outBuffer);
+    std::ostream safeErr(&errBuffer);
+    std::ostream& shownOut = terminals.Out ? safeOut : out;
+    std::ostream& shownErr = terminals.Err ? safeErr : err;
+    int status = ExitSuccess;
+    try {
+        status = RunCommand(args, shownOut, shownErr);
+    } catch (const tInterrupted& interrupted) {
+        // The staging folder is gone: let the signal end the program as it
+        // would have.
+        std::signal(interrupted.Signal, SIG_DFL);
+        std::raise(interrupted.Signal);
+        return 128 + interrupted.Signal;
+    }
+    for (auto [shown, stream] : {std::pair{&shownOut, &out}, std::pair{&shownErr, &err}}) {
+        shown->flush();
+        if (!*shown) {
+            stream->setstate(std::ios::badbit);
+        }
+    }
+    return status;
 }

@@ -12,6 +12,12 @@ std::string DescribeFileError(FileError error) {
         return "is not a spellbook file";
     case FileError::CannotWrite:
         return "cannot be written";
+    case FileError::NoSpells:
+        return "holds no spells";
+    case FileError::CasterLevelNotNumber:
+        return "line 2 (the caster level) is not a number";
+    case FileError::IntelligenceNotNumber:
+        return "line 3 (the intelligence) is not a number";
     }
     return {};
 }

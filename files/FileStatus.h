@@ -1,10 +1,25 @@
 #pragma once
 // Why a file operation failed. Readers still answer none and writers false; a
 // caller that wants the reason passes a FileError for them to fill in.
+//
+// Three values are warnings that come with a result: a reader that returns a
+// book may set NoSpells (the file held text but not one spell or header line
+// could be read from it: it is no spell list at all), or, for a spellbook file
+// whose header line 2 or 3 is not a number, CasterLevelNotNumber or
+// IntelligenceNotNumber (that value reads as 0).
 
 #include <string>
 
-enum class FileError { None, CannotOpen, ReadError, NotSpellbook, CannotWrite };
+enum class FileError {
+    None,
+    CannotOpen,
+    ReadError,
+    NotSpellbook,
+    CannotWrite,
+    NoSpells,
+    CasterLevelNotNumber,
+    IntelligenceNotNumber
+};
 
 // A short English reason to follow a file's name in a message, such as
 // "cannot be opened"; empty for None.

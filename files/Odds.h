@@ -12,6 +12,9 @@
 // Indexed by frequency code + 4: [0] Restricted ... [4] Common.
 extern std::array<int32_t, 5> SelectionOdds;
 
+// The largest odds the odds window offers, and the most a setting may give.
+constexpr int32_t MaxSelectionOdds = 32767;
+
 // 100, 20, 10, 5, 1 from Restricted to Common.
 extern const std::array<int32_t, 5> DefaultOdds;
 

@@ -6,19 +6,36 @@
 #include <algorithm>
 #include <vector>
 
-void ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* firstLine) {
+namespace {
+
+bool HoldsText(const std::string& line) {
+    for (const char c : line) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u == 0 || u > 32) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* firstLine) {
     // The spells are gathered, put in order when the file had them out of
     // order, and handed to the book in order, so the book links each at its
     // tail: a large unsorted file costs n log n, not the n squared of inserting
     // every spell by walking the book.
     std::vector<std::unique_ptr<tSpell>> spells;
     bool ordered = true; // strictly ascending so far: no sorting, no equal spells
-    const auto take = [&spells, &ordered](const std::string& line) {
+    bool text = false;
+    const auto take = [&spells, &ordered, &text](const std::string& line) {
         if (std::unique_ptr<tSpell> spell = ParseSpellLine(line)) {
             if (ordered && !spells.empty() && CompareSpells(*spell, *spells.back()) <= 0) {
                 ordered = false;
             }
             spells.push_back(std::move(spell));
+        } else if (!text) {
+            text = HoldsText(line);
         }
     };
     if (firstLine) {
@@ -43,6 +60,7 @@ void ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             kept = raw;
         }
     }
+    return text || !spells.empty();
 }
 
 void WriteSpellLines(TSpellBook& book, std::ostream& out) {
@@ -55,8 +73,9 @@ void WriteSpellLines(TSpellBook& book, std::ostream& out) {
 std::unique_ptr<TSpellBook> ReadSpellList(std::istream& in, FileError* error) {
     tLineReader reader(in);
     auto book = TSpellBook::Create(0, 0, 0, std::string());
-    ReadSpellLines(reader, *book);
-    return FinishRead(reader, std::move(book), error);
+    const bool text = ReadSpellLines(reader, *book);
+    return FinishRead(reader, std::move(book), error,
+                      text && book->Count() == 0 ? FileError::NoSpells : FileError::None);
 }
 
 std::unique_ptr<TSpellBook> ReadSpellList(const std::string& path, FileError* error) {

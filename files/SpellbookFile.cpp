@@ -7,6 +7,7 @@
 #include "files/TextLines.h"
 
 #include <array>
+#include <string_view>
 
 namespace {
 
@@ -18,9 +19,18 @@ const std::array<std::string, 9> NumberedSpecialties = {"Generalist", "Abjurer",
                                                         "Invoker",    "Necromancer", "Transmuter"};
 const std::string UnknownSpecialty = "unknown";
 
+// A number on a header line: ParseInteger's form, with blanks allowed after it
+// too ("12 " reads as 12).
+bool ParseHeaderNumber(std::string_view line, int32_t& value) {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) {
+        line.remove_suffix(1);
+    }
+    return ParseInteger(line, value);
+}
+
 const std::string& SpecialtyOfNumber(const std::string& line) {
     int32_t number = 0;
-    if (!ParseInteger(line, number) || number < 0 ||
+    if (!ParseHeaderNumber(line, number) || number < 0 ||
         number >= static_cast<int32_t>(NumberedSpecialties.size())) {
         return UnknownSpecialty;
     }
@@ -51,12 +61,19 @@ void DeriveHeader(TSpellBook& book) {
     book.Intelligence = intelligence;
 }
 
-void ReadHeader(tLineReader& reader, int32_t version, TSpellBook& book) {
+// Reads header lines 2 to 5. Returns the warning for a caster level or
+// intelligence line that is not a number (the first of them), else None.
+FileError ReadHeader(tLineReader& reader, int32_t version, TSpellBook& book) {
+    FileError warning = FileError::None;
     std::string line;
     reader.ReadLine(line);
-    ParseInteger(line, book.CasterLevel);
+    if (!ParseHeaderNumber(line, book.CasterLevel)) {
+        warning = FileError::CasterLevelNotNumber;
+    }
     reader.ReadLine(line);
-    ParseInteger(line, book.Intelligence);
+    if (!ParseHeaderNumber(line, book.Intelligence) && warning == FileError::None) {
+        warning = FileError::IntelligenceNotNumber;
+    }
     reader.ReadLine(line);
     book.Specialty = version == 3 ? SpecialtyOfNumber(line) : line;
     reader.ReadLine(line);
@@ -64,6 +81,7 @@ void ReadHeader(tLineReader& reader, int32_t version, TSpellBook& book) {
         FrequencyFromLetter(line.front(), book.Frequency);
     }
     book.FileVersion = version;
+    return warning;
 }
 
 } // namespace
@@ -73,20 +91,23 @@ std::unique_ptr<TSpellBook> ReadSpellbookFile(std::istream& in, FileError* error
     std::string first;
     reader.ReadLine(first);
     int32_t version = 0;
-    ParseInteger(first, version); // not an integer: 0, a spell list
+    ParseHeaderNumber(first, version); // not an integer: 0, a spell list
 
     auto book = TSpellBook::Create(0, 0, 0, std::string());
+    FileError warning = FileError::None;
     if (version == 0) {
-        ReadSpellLines(reader, *book, &first);
+        if (ReadSpellLines(reader, *book, &first) && book->Count() == 0) {
+            warning = FileError::NoSpells;
+        }
         DeriveHeader(*book);
     } else if (version >= 3 && version <= 5) {
-        ReadHeader(reader, version, *book);
+        warning = ReadHeader(reader, version, *book);
         ReadSpellLines(reader, *book);
     } else {
         SetFileError(error, reader.Failed() ? FileError::ReadError : FileError::NotSpellbook);
         return nullptr;
     }
-    return FinishRead(reader, std::move(book), error);
+    return FinishRead(reader, std::move(book), error, warning);
 }
 
 std::unique_ptr<TSpellBook> ReadSpellbookFile(const std::string& path, FileError* error) {

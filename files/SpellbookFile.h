@@ -14,14 +14,18 @@
 #include <string>
 
 // A new book from a spellbook file, FileVersion 5, 4 or 3 after its header,
-// 0 for a headerless file. Returns none when the first line is an integer
-// other than 0, 3, 4 and 5 (error NotSpellbook), when a read error occurs
-// (ReadError) or, for the path form, when the file cannot be opened
-// (CannotOpen); error is None otherwise.
+// 0 for a headerless file. The numbers of the header may have blanks after
+// them. Returns none when the first line is an integer other than 0, 3, 4 and
+// 5 (error NotSpellbook), when a read error occurs (ReadError) or, for the
+// path form, when the file cannot be opened or is not a regular file
+// (CannotOpen). Otherwise error is None or one of these warnings:
 //
-// A caster level or intelligence line that is not an integer reads as 0 and
-// reading goes on: the spells are kept, and the zero shows the damage (no
-// caster level or intelligence of the game is 0).
+// - NoSpells: a headerless file held more than blank lines, yet not one spell
+//   could be read from it; the empty book is returned.
+// - CasterLevelNotNumber, IntelligenceNotNumber: that header line is not an
+//   integer. It reads as 0 and reading goes on, so the spells are kept; a
+//   caller must not write the book back as it is, since the zero would purge
+//   every spell.
 std::unique_ptr<TSpellBook> ReadSpellbookFile(std::istream& in, FileError* error = nullptr);
 std::unique_ptr<TSpellBook> ReadSpellbookFile(const std::string& path, FileError* error = nullptr);
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 namespace {
 constexpr size_t BlockSize = size_t{64} * 1024;
 constexpr size_t Unknown = static_cast<size_t>(-1);
 constexpr char EndOfText = '\x1A';
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsLineBreakOrEnd(char c) {
     return c == '\r' || c == '\n' || c == EndOfText;
@@ -47,6 +47,17 @@ bool tLineReader::Fill() {
     if (const void* endOfText = std::memchr(Buffer.data(), EndOfText, End)) {
         End = static_cast<size_t>(static_cast<const char*>(endOfText) - Buffer.data());
         SourceDone = true;
+    }
+    // The first block is read whole up to the end of a short file, so a mark
+    // at the start is always in it.
+    if (!Started) {
+        Started = true;
+        if (std::string_view(Buffer.data(), End).starts_with(ByteOrderMark)) {
+            Pos = ByteOrderMark.size();
+            if (Pos == End) {
+                return Fill();
+            }
+        }
     }
     if (End == 0) {
         Ended = true;
@@ -103,18 +114,4 @@ void WriteTextLine(std::ostream& out, std::string_view text) {
     }
     out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
     out.write("\r\n", 2);
-}
-
-bool OpenInputFile(const std::string& path, std::ifstream& in, FileError* error) {
-    std::error_code ec;
-    if (path.empty() || std::filesystem::is_directory(path, ec)) {
-        SetFileError(error, FileError::CannotOpen);
-        return false;
-    }
-    in.open(path, std::ios::in | std::ios::binary);
-    if (!in.is_open()) {
-        SetFileError(error, FileError::CannotOpen);
-        return false;
-    }
-    return true;
 }

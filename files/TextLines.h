@@ -1,12 +1,13 @@
 #pragma once
 // Lines of the program's 8-bit text files. A line ends at a carriage return
 // (one line feed right after it belongs to the same line end) or at a bare line
-// feed; a byte 26 ends the whole text. Lines are written with CR LF.
+// feed; a byte 26 ends the whole text. A UTF-8 byte-order mark at the very
+// start is not part of the text. Lines are written with CR LF.
 
+#include "files/DataFile.h"
 #include "files/FileStatus.h"
 
 #include <cstddef>
-#include <fstream>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -46,6 +47,7 @@ private:
     size_t End = 0;
     size_t NextCr = 0;
     size_t NextLf = 0;
+    bool Started = false;    // the first block was read
     bool SourceDone = false; // the stream gave its last block
     bool Ended = false;      // no byte is left: stream exhausted or byte 26 met
     bool FFailed = false;
@@ -55,25 +57,24 @@ private:
 // into other lines, so each is written as a blank.
 void WriteTextLine(std::ostream& out, std::string_view text);
 
-// Opens path for binary reading. On failure (empty path, missing file, a
-// folder) returns false and sets error to CannotOpen.
-bool OpenInputFile(const std::string& path, std::ifstream& in, FileError* error);
-
 // What a reader answers once it is done with reader: none with error
-// ReadError after a read error, otherwise result with error None.
+// ReadError after a read error, otherwise result with error set to warning
+// (None, or one of the warnings that come with a result).
 template <class T>
-std::unique_ptr<T> FinishRead(const tLineReader& reader, std::unique_ptr<T> result, FileError* error) {
+std::unique_ptr<T> FinishRead(const tLineReader& reader, std::unique_ptr<T> result, FileError* error,
+                              FileError warning = FileError::None) {
     if (reader.Failed()) {
         SetFileError(error, FileError::ReadError);
         return nullptr;
     }
-    SetFileError(error, FileError::None);
+    SetFileError(error, warning);
     return result;
 }
 
-// Opens path and hands the stream to read (a stream reader taking the stream
-// and error); none with error CannotOpen when the file cannot be opened.
+// Opens path as a data file (OpenDataFile) and hands the stream to read (a
+// stream reader taking the stream and error); none with error CannotOpen when
+// the file cannot be opened or is not a regular file.
 template <class Read> auto ReadFromPath(const std::string& path, FileError* error, Read read) {
-    std::ifstream in;
-    return OpenInputFile(path, in, error) ? read(in, error) : nullptr;
+    const std::unique_ptr<std::istream> in = OpenDataFile(path, error);
+    return in ? read(*in, error) : nullptr;
 }
