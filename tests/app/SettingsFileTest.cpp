@@ -1,5 +1,6 @@
 #include "app/SettingsFile.h"
 #include "app/OddsSettings.h"
+#include "files/DataFile.h"
 #include "files/Odds.h"
 #include "support/TestSupport.h"
 
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -56,6 +58,9 @@ protected:
     std::filesystem::path path = dir / "Quillmark.INI";
     tSettingsFile settings{path.string()};
 };
+
+// Permission tests skip as root; the test command runs them as another user.
+using SettingsPermissionTest = SettingsFileTest;
 
 TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndIsNotCreatedByReading) {
     EXPECT_EQ(settings.Path(), path.string());
@@ -157,7 +162,50 @@ TEST_F(SettingsFileTest, RefusedWriteIsReportedWithThePath) {
     EXPECT_EQ(settings.LastError(), "");
 }
 
-TEST_F(SettingsFileTest, ReadOnlyFileIsLeftAloneAndReported) {
+// A settings file that cannot be read whole is never taken as empty: reads
+// give the defaults, and writes are refused rather than replace the file.
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverOverwritten) {
+    const std::string before = "[SpellFrequencyOdds]\r\nCommon=4\r\n[Quillmark]\r\nMasterFile=M.DAT\r\n";
+    Write(before);
+    SetDataFileOpener([](const std::string&, FileError*) -> std::unique_ptr<std::istream> {
+        return std::make_unique<tFailingStream>("[SpellFrequencyOdds]\r\nCommon=4\r\n");
+    });
+    const int32_t common = settings.ReadInteger("SpellFrequencyOdds", "Common", 1);
+    const bool written = settings.WriteString("Quillmark", "DataDirectory", "/data/");
+    SetDataFileOpener(nullptr);
+    EXPECT_EQ(common, 1);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(settings.LastError(), "Unable to write to " + path.string());
+    EXPECT_EQ(Contents(), before);
+
+    // A pipe or a device in its place is not read (nor waited for) either.
+    std::filesystem::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(settings.ReadString("Quillmark", "MasterFile", "MASTER.DAT"), "MASTER.DAT");
+    EXPECT_FALSE(settings.WriteString("Quillmark", "MasterFile", "A.DAT"));
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+    tSettingsFile device("/dev/zero");
+    EXPECT_EQ(device.ReadInteger("SpellFrequencyOdds", "Common", 1), 1);
+}
+
+TEST_F(SettingsFileTest, AByteOrderMarkIsPassedOverAndKept) {
+    Write("\xEF\xBB\xBF[Quillmark]\r\nMasterFile=M.DAT\r\n");
+    EXPECT_EQ(settings.ReadString("Quillmark", "MasterFile", "MASTER.DAT"), "M.DAT");
+    ASSERT_TRUE(settings.WriteString("Quillmark", "MasterFile", "N.DAT"));
+    EXPECT_EQ(Contents(), "\xEF\xBB\xBF[Quillmark]\r\nMasterFile=N.DAT\r\n");
+}
+
+TEST_F(SettingsFileTest, ValuesReadBackAsWritten) {
+    for (const std::string value : {"  spaced  ", "\tx", "\"quoted\"", "'single'", "\"", "a = b", ""}) {
+        ASSERT_TRUE(settings.WriteString("S", "k", value));
+        EXPECT_EQ(settings.ReadString("S", "k", "d"), value) << value;
+    }
+    EXPECT_EQ(SetSettingsValue("", "S", "k", " x"), "[S]\r\nk=\" x\"\r\n");
+    EXPECT_EQ(FindSettingsValue("[S]\r\nk=v\r\n", "s", "K"), std::optional<std::string>("v"));
+    EXPECT_EQ(FindSettingsValue("[S]\r\nk=v\r\n", "S", "j"), std::nullopt);
+}
+
+TEST_F(SettingsPermissionTest, ReadOnlyFileIsLeftAloneAndReported) {
     const std::string before = "[S]\r\nk=old\r\n";
     Write(before);
     namespace fs = std::filesystem;
@@ -183,6 +231,22 @@ TEST_F(OddsSettingsTest, ReadsEveryFrequencyWithItsDefault) {
     Write("[spellfrequencyodds]\r\nCommon=0x0A\r\nRare=letters\r\nvery rare=40\r\nRestricted=0\r\n");
     ReadSelectionOdds(settings);
     EXPECT_EQ(SelectionOdds, (std::array<int32_t, 5>{0, 40, 10, 5, 10}));
+}
+
+// Hand-edited odds stay within the odds window's range at the top; below 1 they
+// keep meaning that every draw passes.
+TEST_F(OddsSettingsTest, HugeOddsAreBroughtDownTo32767) {
+    const std::string text = "[SpellFrequencyOdds]\r\nCommon=2147483647\r\nUncommon=32768\r\nRare=32767\r\n"
+                             "Very Rare=-5\r\nRestricted=0x7FFF0000\r\n";
+    Write(text);
+    ReadSelectionOdds(settings);
+    const std::array<int32_t, 5> expected{32767, -5, 32767, 32767, 32767};
+    EXPECT_EQ(SelectionOdds, expected);
+    ResetSelectionOdds();
+    ReadSelectionOdds(text);
+    EXPECT_EQ(SelectionOdds, expected);
+    ReadSelectionOdds(std::string("[SpellFrequencyOdds]\r\nRare=x\r\n"));
+    EXPECT_EQ(SelectionOdds, DefaultOdds);
 }
 
 TEST_F(OddsSettingsTest, WritesAllFiveKeysAndReadsThemBack) {

@@ -1,5 +1,6 @@
 #include "app/PathText.h"
 #include "app/Shared.h"
+#include "files/DataFile.h"
 #include "files/Odds.h"
 #include "files/SpecialtyFile.h"
 #include "support/TestSupport.h"
@@ -90,6 +91,37 @@ TEST_F(StartupTest, AnAcceptedSettingsWriteIsReadBackAndReportsNothing) {
     EXPECT_FALSE(Settings);
     EXPECT_FALSE(WriteSetting(MainSection, DataDirectoryKey, "/x/", messages)) << "no settings once closed";
     EXPECT_TRUE(messages.Errors.empty());
+}
+
+// A specialty file that is there but cannot be read gives the built-in list,
+// and is then never written over with it; a missing one is simply created.
+TEST_F(StartupTest, AnUnreadableSpecialtyFileIsNeverOverwritten) {
+    tRecordingMessages messages;
+    OpenSharedState();
+    EXPECT_FALSE(SpecialtyFileUnreadable);
+    ASSERT_TRUE(SaveSpecialties(messages));
+    EXPECT_TRUE(messages.Errors.empty());
+    auto saved = ReadSpecialtyFile((Folder / "Specialty.dat").string());
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->Names(), DefaultSpecialties->Names());
+
+    const std::string before = "Wild Mage\r\nwld\r\nnec\r\n";
+    WriteBytes(Folder / "Specialty.dat", before);
+    SetDataFileOpener([](const std::string& path, FileError* error) -> std::unique_ptr<std::istream> {
+        if (path.ends_with("Specialty.dat")) {
+            return std::make_unique<tFailingStream>("Wild Mage\r\n");
+        }
+        SetFileError(error, FileError::CannotOpen);
+        return nullptr;
+    });
+    OpenSharedState();
+    SetDataFileOpener(nullptr);
+    EXPECT_TRUE(SpecialtyFileUnreadable);
+    EXPECT_EQ(Specialties->Names(), DefaultSpecialties->Names());
+    EXPECT_FALSE(SaveSpecialties(messages));
+    EXPECT_EQ(messages.Errors,
+              (std::vector<std::string>{"Unable to write to " + FolderText() + "Specialty.dat"}));
+    EXPECT_EQ(ReadBytes(Folder / "Specialty.dat"), before);
 }
 
 TEST(ProgramDirectoryTest, EndsInASeparator) {

@@ -3,10 +3,13 @@
 #include "files/Rules.h"
 #include "files/Odds.h"
 #include "model/Random.h"
+#include "model/Text.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -199,6 +202,36 @@ TEST(BookTitles, DistinctIgnoringCaseSortedFirstMetKept) {
 
     TSpellBook empty;
     EXPECT_TRUE(BookTitles(empty).empty());
+}
+
+// A master list where each pair of spells shares a title and categories that
+// no other spell has, in no particular order: the lists come out sorted, one
+// of each (the first met), in n log n.
+TEST(BookTitles, LargeListsAreSortedAndMergedQuickly) {
+    TSpellBook book;
+    const int count = 60000;
+    for (int i = 0; i < count; ++i) {
+        const std::string key = std::to_string((i / 2) * 7919 % (count / 2) + 100000);
+        const bool first = i % 2 == 0;
+        book.AddSpell(MakeSpell(1 + i * 9 / count, "Spell " + std::to_string(100000 + i), 0,
+                                first ? "Cat " + key + ", cat " + key : "cat " + key,
+                                (first ? "BOOK " : "Book ") + key));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<std::string> titles = BookTitles(book);
+    const std::vector<std::string> categories = CategoryNames(book);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::seconds(4)); // more than 5 s when each insert shifts the list
+    for (const auto* list : {&titles, &categories}) {
+        ASSERT_EQ(list->size(), static_cast<size_t>(count / 2));
+        for (size_t i = 1; i < list->size(); ++i) {
+            ASSERT_LT(CompareTextAscii((*list)[i - 1], (*list)[i]), 0) << (*list)[i];
+        }
+    }
+    EXPECT_TRUE(
+        std::all_of(titles.begin(), titles.end(), [](const auto& t) { return t.starts_with("BOOK "); }));
+    EXPECT_TRUE(std::all_of(categories.begin(), categories.end(),
+                            [](const auto& c) { return c.starts_with("Cat "); }));
 }
 
 TEST(CategoryNames, SplitsAndMerges) {

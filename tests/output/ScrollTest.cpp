@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <map>
 #include <set>
 
 namespace {
@@ -99,6 +101,37 @@ TEST_F(ScrollTest, PartialCountsDrawDistinctSpellsOfTheLevelAtRandom) {
     }
     EXPECT_GT(seen.size(), 5u);
     EXPECT_EQ(drawn.size(), 8u); // every spell of levels 1 and 2 turns up
+}
+
+// Each spell of a level has the same chance: drawing 2 of 5 gives every spell
+// in about 2 of 5 scrolls.
+TEST_F(ScrollTest, EverySpellOfTheLevelHasTheSameChance) {
+    std::map<std::string, int> times;
+    const int runs = 5000;
+    for (int run = 0; run < runs; ++run) {
+        const auto scroll = MakeScroll(source, Counts({{1, 2}}));
+        for (const std::string& name : NamesOf(*scroll)) {
+            ++times[name];
+        }
+    }
+    ASSERT_EQ(times.size(), 5u);
+    for (const auto& [name, n] : times) {
+        EXPECT_NEAR(n, runs * 2 / 5, 150) << name; // about 4.5 standard deviations
+    }
+}
+
+// Drawing every spell of a large level takes one pass, not a draw repeated
+// until it finds a spell not yet drawn (minutes for 20,000 spells).
+TEST_F(ScrollTest, ALargeLevelIsDrawnInOnePass) {
+    TSpellBook large(20, 18, 0, "Generalist");
+    for (int i = 0; i < 20000; ++i) {
+        large.AddSpell(MakeSpell(1, "Spell " + std::to_string(100000 + i)));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const auto scroll = MakeScroll(large, Counts({{1, 20000}}));
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(NamesOf(*scroll), NamesOf(large));
+    EXPECT_LT(took, std::chrono::seconds(3));
 }
 
 } // namespace

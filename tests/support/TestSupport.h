@@ -3,8 +3,12 @@
 
 #include "model/SpellBook.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <istream>
 #include <memory>
+#include <stdexcept>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -33,3 +37,35 @@ private:
 // Whole file as bytes; empty when it cannot be read.
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// An input stream whose device hands out its text a few bytes at a time and
+// then fails, for testing how readers meet read errors.
+class tFailingBuffer : public std::streambuf {
+public:
+    explicit tFailingBuffer(std::string text) : Text(std::move(text)) {}
+
+protected:
+    int_type underflow() override {
+        if (Given >= Text.size()) {
+            throw std::runtime_error("device error");
+        }
+        const size_t n = std::min<size_t>(4, Text.size() - Given);
+        setg(Text.data() + Given, Text.data() + Given, Text.data() + Given + n);
+        Given += n;
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    std::string Text;
+    size_t Given = 0;
+};
+
+class tFailingStream : public std::istream {
+public:
+    explicit tFailingStream(std::string text) : std::istream(nullptr), Buffer(std::move(text)) {
+        rdbuf(&Buffer);
+    }
+
+private:
+    tFailingBuffer Buffer;
+};
