@@ -10,10 +10,18 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/Cli.h"
+
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,15 +43,26 @@ std::string ShellQuote(const std::string& text) {
     return quoted + "'";
 }
 
+// The program under test: QUILL_CLI when set (the test command copies the
+// programs where another user may run them), else the one built beside.
+std::string Program() {
+    const char* program = std::getenv("QUILL_CLI");
+    return program && *program ? program : QUILL_CLI_PROGRAM;
+}
+
 // Runs the program in dir with args; relative paths are taken from dir.
-tRunResult RunProgram(const TempDir& dir, const std::vector<std::string>& args) {
+// setup is shell text run before it (such as a ulimit), errTo where standard
+// error goes (default: a file read back into Err).
+tRunResult RunProgram(const TempDir& dir, const std::vector<std::string>& args, const std::string& setup = "",
+                      const std::string& errTo = "") {
     const std::filesystem::path out = dir / ".stdout";
     const std::filesystem::path err = dir / ".stderr";
-    std::string command = "cd " + ShellQuote(dir.Path().string()) + " && " + ShellQuote(QUILL_CLI_PROGRAM);
+    std::string command =
+        "cd " + ShellQuote(dir.Path().string()) + " && " + setup + " exec " + ShellQuote(Program());
     for (const std::string& arg : args) {
         command += " " + ShellQuote(arg);
     }
-    command += " >" + ShellQuote(out.string()) + " 2>" + ShellQuote(err.string());
+    command += " >" + ShellQuote(out.string()) + " 2>" + ShellQuote(errTo.empty() ? err.string() : errTo);
     const int raw = std::system(command.c_str());
     tRunResult result;
     result.Status = (raw != -1 && WIFEXITED(raw)) ? WEXITSTATUS(raw) : -1;
@@ -114,6 +133,9 @@ protected:
     TempDir dir;
     std::unique_ptr<TSpellBook> master;
 };
+
+// Permission tests skip as root; the test command runs them as another user.
+using CliPermissionTest = CliProgram;
 
 } // namespace
 
@@ -466,6 +488,15 @@ TEST_F(CliProgram, HelpForEveryCommand) {
 TEST_F(CliProgram, BadInputGetsOneLineAndLeavesTheOutputAlone) {
     WriteSmallBook("small.spb");
     WriteBytes(dir / "v2.spb", "2\r\n1\r\n9\r\nGeneralist\r\nC\r\n");
+    // Files that are not spell lists at all, special files, damaged headers.
+    WriteBytes(dir / "passwd", "root:x:0:0:root:/root:/bin/bash\nbin:x:1:1:bin:/bin:/sbin/nologin\n");
+    WriteBytes(dir / "utf16.dat", std::string("\xFF\xFE"
+                                              "1\0,\0\"\0S\0\"\0\r\0\n\0",
+                                              16));
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    const std::string spells = "1,\"Sleep\",\"PHB\",1,\"C\",\"e/c\",\"N\"\r\n \r\n";
+    WriteBytes(dir / "level.spb", "5\r\nseven\r\n12\r\nGeneralist\r\nC\r\n" + spells);
+    WriteBytes(dir / "int.spb", "5\r\n7\r\n\r\nGeneralist\r\nC\r\n" + spells);
     const std::string keep = "previous contents\r\n";
     WriteBytes(dir / "keep.spb", keep);
     const std::vector<std::string> good = {"--master", "master.dat", "--level", "4", "--intelligence", "9"};
@@ -524,6 +555,24 @@ TEST_F(CliProgram, BadInputGetsOneLineAndLeavesTheOutputAlone) {
           "keep.spb"},
          1,
          "keep.spb"},
+        {{"convert", "passwd", "keep.spb"}, 1, "passwd holds no spells"},
+        {{"text", "utf16.dat"}, 1, "utf16.dat holds no spells"},
+        {{"list", "master.dat", "--match", "passwd"}, 1, "passwd holds no spells"},
+        {{"new", "--master", "/dev/zero", "--level", "4", "--intelligence", "9", "-o", "keep.spb"},
+         1,
+         "/dev/zero cannot be opened"},
+        {{"convert", "pipe", "keep.spb"}, 1, "pipe cannot be opened"},
+        {{"convert", ".", "keep.spb"}, 1, ". cannot be opened"},
+        {newWith({"--settings", "pipe"}), 1, "pipe cannot be opened"},
+        {newWith({"--specialties", "/dev/zero"}), 1, "/dev/zero cannot be opened"},
+        {{"convert", "small.spb", "pipe"}, 1, "pipe cannot be written"}, // nobody reads it
+        {{"validate", "level.spb", "-o", "keep.spb"},
+         1,
+         "level.spb line 2 (the caster level) is not a number"},
+        {{"fill", "int.spb", "--master", "master.dat", "-o", "keep.spb"},
+         1,
+         "int.spb line 3 (the intelligence) is not a number"},
+        {{"convert", "level.spb", "keep.spb"}, 1, "level.spb line 2"},
     };
     for (const Case& c : cases) {
         const std::string what = ::testing::PrintToString(c.args);
@@ -537,6 +586,38 @@ TEST_F(CliProgram, BadInputGetsOneLineAndLeavesTheOutputAlone) {
         EXPECT_EQ(ReadBytes(dir / "keep.spb"), keep) << what;
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "no"));
+
+    // A damaged header does not stop what writes no header back; an empty file
+    // is an empty list.
+    EXPECT_EQ(RunProgram(dir, {"convert", "level.spb", "list.dat", "--as", "list"}).Status, 0);
+    EXPECT_EQ(ReadBytes(dir / "list.dat"), spells);
+    EXPECT_EQ(RunProgram(dir, {"text", "level.spb"}).Status, 0);
+    WriteBytes(dir / "empty.dat", "");
+    EXPECT_EQ(RunProgram(dir, {"convert", "empty.dat", "empty.spb"}).Status, 0);
+}
+
+// A file larger than the memory the program may have ends it with one line,
+// not an abort.
+TEST_F(CliProgram, RunningOutOfMemoryIsReported) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+    WriteBytes(dir / "huge.dat", "");
+    std::filesystem::resize_file(dir / "huge.dat", 400u << 20); // one line of zero bytes, on no disk
+    const tRunResult r = RunProgram(dir, {"convert", "huge.dat", "out.spb"}, "ulimit -v 262144;");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "quillmark-cli convert: out of memory reading huge.dat\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.spb"));
+}
+
+// validate's list of removed spells is its only record of them.
+TEST_F(CliProgram, ValidateFailsWhenItCannotListTheRemovedSpells) {
+    auto book = TSpellBook::Create(1, 9, 0, "Abjurer");
+    book->AddSpell(MakeSpell(1, "Alter Self", 0, "alt"));
+    WriteBytes(dir / "abj.spb", BookBytes(*book));
+    EXPECT_EQ(RunProgram(dir, {"validate", "abj.spb", "-o", "out.spb"}, "", "/dev/full").Status, 1);
+    EXPECT_EQ(RunProgram(dir, {"validate", "out.spb", "-o", "again.spb"}, "", "/dev/full").Status, 0)
+        << "nothing removed, nothing to list";
 }
 
 TEST_F(CliProgram, CountThatFailsPartWayLeavesEveryBookOfTheFolderAlone) {
@@ -556,4 +637,181 @@ TEST_F(CliProgram, CountThatFailsPartWayLeavesEveryBookOfTheFolderAlone) {
         ++entries;
     }
     EXPECT_EQ(entries, 3u); // nothing left behind
+}
+
+namespace {
+
+// Starts the program in dir with args, its output thrown away; its process.
+pid_t StartProgram(const TempDir& dir, const std::vector<std::string>& args) {
+    const std::string program = Program();
+    std::vector<std::string> all = {program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (::chdir(dir.Path().c_str()) != 0 || null < 0 || ::dup2(null, 1) < 0 || ::dup2(null, 2) < 0) {
+            ::_exit(127);
+        }
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+std::vector<std::string> EntriesOf(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+// Books are written one by one as they are made, not all held in memory.
+TEST_F(CliProgram, CountWritesEachBookAsItIsMade) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's own memory hides the program's";
+#endif
+    const pid_t pid = StartProgram(dir, {"new", "--master", "master.dat", "--level", "30", "--intelligence",
+                                         "21", "--count", "1500", "-o", "many"});
+    ASSERT_GT(pid, 0);
+    int status = -1;
+    struct rusage usage {};
+    ASSERT_EQ(::wait4(pid, &status, 0, &usage), pid);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(EntriesOf(dir / "many").size(), 1500u);
+    EXPECT_LT(usage.ru_maxrss, 10 * 1024) << "kilobytes; all the books together take about 12 MB";
+}
+
+// Interrupted, new --count leaves neither its staging folder nor a half-made
+// OUT behind.
+TEST_F(CliProgram, CountCleansUpWhenInterrupted) {
+    const pid_t pid = StartProgram(dir, {"new", "--master", "master.dat", "--level", "5", "--intelligence",
+                                         "12", "--count", "1000000", "-o", "party"});
+    ASSERT_GT(pid, 0);
+    // Wait (at most 60 s) until the books are being written, then interrupt.
+    bool staging = false;
+    for (int i = 0; i < 6000 && !staging; ++i) {
+        for (const std::string& name : EntriesOf(dir.Path())) {
+            staging = staging || name.starts_with(".party.");
+        }
+        if (!staging) {
+            ::usleep(10000);
+        }
+    }
+    EXPECT_TRUE(staging);
+    ::kill(pid, SIGTERM);
+    int status = -1;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(EntriesOf(dir.Path()), (std::vector<std::string>{"master.dat"}));
+}
+
+// Into an existing folder each book is saved as a single save would be: a link
+// is followed, permissions and owner are kept.
+TEST_F(CliProgram, CountKeepsWhatSingleSavesKeep) {
+    namespace fs = std::filesystem;
+    fs::create_directory(dir / "party");
+    WriteBytes(dir / "elsewhere.spb", "old");
+    fs::create_symlink(dir / "elsewhere.spb", dir / "party" / "book-1.spb");
+    WriteBytes(dir / "party" / "book-2.spb", "old");
+    fs::permissions(dir / "party" / "book-2.spb", fs::perms::owner_read | fs::perms::owner_write);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown((dir / "party" / "book-2.spb").c_str(), 65534, 65534), 0);
+    }
+    const tRunResult r = RunProgram(dir, {"new", "--master", "master.dat", "--level", "5", "--intelligence",
+                                          "12", "--count", "3", "-o", "party"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_TRUE(fs::is_symlink(dir / "party" / "book-1.spb"));
+    EXPECT_TRUE(ReadBytes(dir / "elsewhere.spb").starts_with("5\r\n5\r\n12\r\n"));
+    EXPECT_EQ(fs::status(dir / "party" / "book-2.spb").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    struct stat info {};
+    ASSERT_EQ(::stat((dir / "party" / "book-2.spb").c_str(), &info), 0);
+    if (root) {
+        EXPECT_EQ(info.st_uid, 65534u);
+        EXPECT_EQ(info.st_gid, 65534u);
+    }
+    EXPECT_EQ(EntriesOf(dir / "party"), (std::vector<std::string>{"book-1.spb", "book-2.spb", "book-3.spb"}));
+}
+
+// A book this user may not write stops the run before anything is written.
+// Skips as root; the test command runs it as another user.
+TEST_F(CliPermissionTest, CountRefusesABookThisUserMayNotWrite) {
+    namespace fs = std::filesystem;
+    fs::create_directory(dir / "party");
+    WriteBytes(dir / "party" / "book-1.spb", "first");
+    WriteBytes(dir / "party" / "book-2.spb", "read-only");
+    fs::permissions(dir / "party" / "book-2.spb", fs::perms::owner_read);
+    if (std::ofstream(dir / "party" / "book-2.spb", std::ios::app)) {
+        GTEST_SKIP() << "permission bits do not stop this user's writes";
+    }
+    const tRunResult r = RunProgram(dir, {"new", "--master", "master.dat", "--level", "5", "--intelligence",
+                                          "12", "--count", "2", "-o", "party"});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("book-2.spb cannot be written"), std::string::npos) << r.Err;
+    EXPECT_EQ(ReadBytes(dir / "party" / "book-1.spb"), "first");
+    EXPECT_EQ(EntriesOf(dir / "party"), (std::vector<std::string>{"book-1.spb", "book-2.spb"}));
+}
+
+// On a terminal a file's control bytes show as '?'; a pipe gets every byte.
+TEST(CliTerminalTest, ControlBytesNeverReachATerminal) {
+    TempDir dir;
+    auto book = TSpellBook::Create(3, 9, 0, "Generalist");
+    book->AddSpell(MakeSpell(1, "Bell\a and \x1B[2Jclear", 0, "abj", "Tab\tkept\x7F"));
+    auto small = TSpellBook::Create(1, 9, 0, "Abjurer");
+    small->AddSpell(MakeSpell(1, "Alter\x1B]0;title\a", 0, "alt"));
+    WriteBytes(dir / "book.spb", BookBytes(*book));
+    WriteBytes(dir / "abj.spb", BookBytes(*small));
+    const std::string path = (dir / "book.spb").string();
+    struct Case {
+        std::vector<std::string> Args;
+        std::string Shown; // a text the output must hold
+    };
+    const std::vector<Case> cases = {
+        {{"list", path}, "Bell? and ?[2Jclear  (abj) [Tab\tkept? 1] - C\n"},
+        {{"text", path}, "Bell? and ?[2Jclear [Tab\tkept? 1]\r\n"},
+        {{"validate", (dir / "abj.spb").string()}, "Alter?]0;title?"},
+    };
+    for (const Case& c : cases) {
+        for (const bool terminal : {true, false}) {
+            std::ostringstream out;
+            std::ostringstream err;
+            ASSERT_EQ(RunCli(c.Args, out, err, {terminal, terminal}), 0) << err.str();
+            const std::string all = out.str() + err.str();
+            const bool control = std::any_of(all.begin(), all.end(), [](char ch) {
+                const auto u = static_cast<unsigned char>(ch);
+                return (u < 32 && ch != '\t' && ch != '\r' && ch != '\n') || u == 127;
+            });
+            EXPECT_EQ(control, !terminal) << c.Args[0];
+            EXPECT_EQ(all.find(c.Shown) != std::string::npos, terminal) << c.Args[0] << "\n" << all;
+        }
+    }
+}
+
+// The program itself tells a terminal from a pipe.
+TEST_F(CliProgram, AProgramOnATerminalShowsControlBytesAsQuestionMarks) {
+    if (::system("command -v script >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "script is needed to give the program a terminal";
+    }
+    auto book = TSpellBook::Create(3, 9, 0, "Generalist");
+    book->AddSpell(MakeSpell(1, "Escape\x1B[31mred", 0, "abj"));
+    WriteBytes(dir / "book.spb", BookBytes(*book));
+    const std::string list = ShellQuote(Program()) + " list book.spb";
+    const std::string command = "cd " + ShellQuote(dir.Path().string()) + " && script -qec " +
+                                ShellQuote(list) + " /dev/null >.t 2>&1 </dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string shown = ReadBytes(dir / ".t");
+    EXPECT_NE(shown.find("Escape?[31mred"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find('\x1B'), std::string::npos);
+    const tRunResult piped = RunProgram(dir, {"list", "book.spb"});
+    EXPECT_NE(piped.Out.find("Escape\x1B[31mred"), std::string::npos);
 }
