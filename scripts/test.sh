@@ -3,9 +3,12 @@
 #   0. the formatting of every C++ file and clang-tidy's checks over the core;
 #   1. the normal build (warnings as errors) with all test suites, the window
 #      tests under Xvfb;
-#   2. the core test suites again under AddressSanitizer and
+#   2. the permission tests again as an unprivileged user (root writes
+#      whatever the permission bits say, so as root they skip);
+#   3. the core test suites again under AddressSanitizer and
 #      UndefinedBehaviorSanitizer (any report fails the run);
-#   3. each file reader's fuzzer for a short, bounded time.
+#   4. each file format's fuzzer (spell list, spellbook, specialty and
+#      settings file) for a short, bounded time.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format clang-tidy xvfb xauth
@@ -27,6 +30,28 @@ git ls-files -z 'model/*.cpp' 'files/*.cpp' 'output/*.cpp' 'app/*.cpp' 'book/*.c
 echo "== Tests =="
 ctest --test-dir build/test -j "$JOBS" --output-on-failure --timeout 600
 
+if [ "$(id -u)" -eq 0 ]; then
+    echo "== Permission tests as an unprivileged user =="
+    # A copy of the programs in a folder that user can reach, whatever the
+    # permissions of the build tree; every test of the filter must run.
+    unprivileged="$(mktemp -d)"
+    trap 'rm -rf "$unprivileged"' EXIT
+    cp build/test/tests/files_tests build/test/tests/app_tests build/test/tests/cli/cli_tests \
+        build/test/cli/quillmark-cli "$unprivileged/"
+    chmod -R a+rX "$unprivileged"
+    for suite in files_tests app_tests cli_tests; do
+        if ! log="$(cd / && QUILL_CLI="$unprivileged/quillmark-cli" \
+            setpriv --reuid=65534 --regid=65534 --clear-groups \
+            "$unprivileged/$suite" --gtest_filter='*PermissionTest.*' 2>&1)" ||
+            grep -q '^\[  SKIPPED \]' <<<"$log" || ! grep -q '^\[  PASSED  \]' <<<"$log"; then
+            echo "$log"
+            echo "$suite: the permission tests failed or did not run as an unprivileged user"
+            exit 1
+        fi
+        echo "$suite: $(grep '^\[  PASSED  \]' <<<"$log")"
+    done
+fi
+
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILL_SANITIZE=ON -DQUILL_WERROR=ON \
     -DQUILL_BUILD_UI=OFF -DQUILL_BUILD_BENCH=OFF
@@ -35,7 +60,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
     ctest --test-dir build/sanitize -L core -j "$JOBS" --output-on-failure --timeout 900
 
 if [ -f fuzz/CMakeLists.txt ]; then
-    echo "== Fuzzing the file readers =="
+    echo "== Fuzzing the file formats =="
     FUZZ_SECONDS="${FUZZ_SECONDS:-20}"
     CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILL_FUZZ=ON \
         -DQUILL_BUILD_UI=OFF -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF -DQUILL_WERROR=ON
