@@ -101,9 +101,9 @@ bool WriteBody(int fd, const std::function<bool(std::ostream&)>& body) {
 // The whole content body writes, made in memory; false when body refuses.
 bool ContentOf(const std::function<bool(std::ostream&)>& body, std::string& content) {
     std::ostringstream out;
-    const bool written = body(out);
+    const bool written = body(out) && !out.fail();
     content = std::move(out).str();
-    return written && !out.fail();
+    return written;
 }
 
 bool Fail(FileError* error) {

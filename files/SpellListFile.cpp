@@ -74,8 +74,8 @@ std::unique_ptr<TSpellBook> ReadSpellList(std::istream& in, FileError* error) {
     tLineReader reader(in);
     auto book = TSpellBook::Create(0, 0, 0, std::string());
     const bool text = ReadSpellLines(reader, *book);
-    return FinishRead(reader, std::move(book), error,
-                      text && book->Count() == 0 ? FileError::NoSpells : FileError::None);
+    const FileError warning = text && book->Count() == 0 ? FileError::NoSpells : FileError::None;
+    return FinishRead(reader, std::move(book), error, warning);
 }
 
 std::unique_ptr<TSpellBook> ReadSpellList(const std::string& path, FileError* error) {
