@@ -8,19 +8,45 @@
 
 #include <algorithm>
 #include <string_view>
+#include <tuple>
+#include <unordered_set>
 
 namespace {
 
 // The texts sorted ignoring ASCII case, with one of each group of texts equal
 // ignoring case: the first in the given order. A sort and one pass, so a list
-// of hundreds of thousands of texts costs n log n.
-std::vector<std::string> SortedDistinct(std::vector<std::string_view> texts) {
-    std::stable_sort(texts.begin(), texts.end(),
-                     [](std::string_view a, std::string_view b) { return CompareTextAscii(a, b) < 0; });
-    const auto end = std::unique(texts.begin(), texts.end(), [](std::string_view a, std::string_view b) {
-        return CompareTextAscii(a, b) == 0;
+// of hundreds of thousands of texts costs n log n. The sort runs over folded
+// copies kept side by side (the order CompareTextAscii gives), which is much
+// kinder to the memory cache than comparing texts scattered over the book.
+std::vector<std::string> SortedDistinct(const std::vector<std::string_view>& all) {
+    // Repeats of the same bytes are dropped first: a master list holds few
+    // titles, each on many spells.
+    std::unordered_set<std::string_view> seen;
+    std::vector<std::string_view> texts;
+    for (const std::string_view text : all) {
+        if (seen.insert(text).second) {
+            texts.push_back(text);
+        }
+    }
+    struct tKeyed {
+        std::string Key;
+        size_t Index;
+    };
+    std::vector<tKeyed> keyed;
+    keyed.reserve(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        keyed.push_back({AsciiUpperCase(texts[i]), i});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const tKeyed& a, const tKeyed& b) {
+        return std::tie(a.Key, a.Index) < std::tie(b.Key, b.Index);
     });
-    return std::vector<std::string>(texts.begin(), end);
+    std::vector<std::string> distinct;
+    for (size_t i = 0; i < keyed.size(); ++i) {
+        if (i == 0 || keyed[i].Key != keyed[i - 1].Key) {
+            distinct.emplace_back(texts[keyed[i].Index]);
+        }
+    }
+    return distinct;
 }
 
 } // namespace
@@ -68,13 +94,19 @@ std::vector<std::string> BookTitles(TSpellBook& book) {
     for (book.First(); book.Current(); book.Next()) {
         titles.emplace_back(book.CurrentSpell()->Book);
     }
-    return SortedDistinct(std::move(titles));
+    return SortedDistinct(titles);
 }
 
 std::vector<std::string> CategoryNames(TSpellBook& book) {
+    // Each category text is split once, however many spells carry it; the
+    // fields still come in the order they are first met.
+    std::unordered_set<std::string_view> split;
     std::vector<std::string> names;
     for (book.First(); book.Current(); book.Next()) {
         const std::string& category = book.CurrentSpell()->Category;
+        if (!split.insert(category).second) {
+            continue;
+        }
         tMyParser commas(category, ',', '"');
         tMyParser semicolons(category, ';', '"');
         tMyParser& fields = semicolons.Count() >= commas.Count() ? semicolons : commas;
