@@ -48,7 +48,8 @@ QListWidget* ChoiceList(QWidget* parent, const QString& name) {
 
 } // namespace
 
-TfrmBookParm::TfrmBookParm(QWidget* parent) : QDialog(parent) {
+TfrmBookParm::TfrmBookParm(tSpecialtyList& specialties, QWidget* parent)
+    : QDialog(parent), FSpecialties(specialties) {
     setObjectName(QStringLiteral("frmBookParm"));
     setWindowTitle(QStringLiteral("New Spellbook Parameters"));
     setModal(true);
@@ -109,11 +110,7 @@ TfrmBookParm::TfrmBookParm(QWidget* parent) : QDialog(parent) {
 
 void TfrmBookParm::FillSpecialties() {
     lbSpecialty->clear();
-    if (Specialties) {
-        lbSpecialty->addItems(FromTexts(SpecialtyChoices(*Specialties)));
-    } else {
-        lbSpecialty->addItem(FromText(GeneralistName));
-    }
+    lbSpecialty->addItems(FromTexts(SpecialtyChoices(FSpecialties)));
     lbSpecialty->setCurrentRow(0);
 }
 

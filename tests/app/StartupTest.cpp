@@ -2,6 +2,7 @@
 #include "app/Shared.h"
 #include "files/Odds.h"
 #include "files/SpecialtyFile.h"
+#include "support/FakeUserInterface.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,6 @@
 #include <filesystem>
 
 namespace {
-
-class tRecordingMessages : public tMessages {
-public:
-    std::vector<std::string> Errors;
-    void ShowError(const std::string& text) override { Errors.push_back(text); }
-    tAnswer AskYesNo(const std::string&) override { return tAnswer::No; }
-    tAnswer AskYesNoCancel(const std::string&) override { return tAnswer::Cancel; }
-};
 
 // Runs the program's start in a folder of the test's own.
 class StartupTest : public ::testing::Test {
@@ -74,7 +67,7 @@ TEST_F(StartupTest, TheSpecialtyFileReplacesTheBuiltInList) {
 TEST_F(StartupTest, ARefusedSettingsWriteIsReportedWithTheFilesPath) {
     std::filesystem::create_directory(Folder / "Quillmark.INI"); // a folder where the file should be
     OpenSharedState();
-    tRecordingMessages messages;
+    tFakeUserInterface messages;
     EXPECT_FALSE(WriteSetting(MainSection, DataDirectoryKey, "/elsewhere/", messages));
     EXPECT_EQ(messages.Errors,
               (std::vector<std::string>{"Unable to write to " + FolderText() + "Quillmark.INI"}));
@@ -82,7 +75,7 @@ TEST_F(StartupTest, ARefusedSettingsWriteIsReportedWithTheFilesPath) {
 
 TEST_F(StartupTest, AnAcceptedSettingsWriteIsReadBackAndReportsNothing) {
     OpenSharedState();
-    tRecordingMessages messages;
+    tFakeUserInterface messages;
     EXPECT_TRUE(WriteSetting(MainSection, DataDirectoryKey, "/elsewhere/", messages));
     EXPECT_TRUE(messages.Errors.empty());
     EXPECT_EQ(ReadDataDirectory(), "/elsewhere/");

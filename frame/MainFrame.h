@@ -1,6 +1,6 @@
 #pragma once
-// The main frame's commands that make spellbook windows (New and Open) and its
-// close request, over the frame as a small interface.
+// The main frame's commands: the ones that make spellbook windows (New and
+// Open) and its close request, over the frame as a small interface.
 
 #include "app/UserInterface.h"
 #include "book/SpellBookDocument.h"
@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-// The main frame as its commands see it.
-class tSpellBookHost : public tMessages, public tWorkingNotice {
+// The main frame as its commands see it (its messages and working notice come
+// through tUserInterface).
+class tSpellBookHost {
 public:
+    virtual ~tSpellBookHost() = default;
     // Shows the new-spellbook parameters dialog modally; true when it closed
     // with OK, parameters then holding its choices.
     virtual bool AskBookParameters(tBookParameters& parameters) = 0;
@@ -30,7 +32,7 @@ inline constexpr const char* ErrorReadingSpellbook = "Error Reading Spellbook Fi
 
 class tMainFrameCommands {
 public:
-    explicit tMainFrameCommands(tSpellBookHost& host) : Host(host) {}
+    tMainFrameCommands(tSpellBookHost& host, tUserInterface& ui) : Host(host), UI(ui) {}
 
     // The folder the open-spellbook dialog starts in.
     const std::string& OpenFolder() const { return FOpenFolder; }
@@ -53,6 +55,7 @@ public:
 
 private:
     tSpellBookHost& Host;
+    tUserInterface& UI;
     std::string FOpenFolder;
 };
 

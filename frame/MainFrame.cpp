@@ -1,4 +1,4 @@
-#include "book/MainFrame.h"
+#include "frame/MainFrame.h"
 
 #include "files/SpellbookFile.h"
 
@@ -27,18 +27,18 @@ void tMainFrameCommands::Open() {
 }
 
 tSpellBookDocument* tMainFrameCommands::OpenFile(const std::string& path) {
-    Host.ShowWorking(WorkingLoadingSpellbook);
+    UI.ShowWorking(WorkingLoadingSpellbook);
     tSpellBookDocument* window = Host.CreateSpellBookWindow();
     std::unique_ptr<TSpellBook> book = ReadSpellbookFile(path);
     if (!book) {
         // The notice goes first so that it does not stand over the message.
-        Host.HideWorking();
-        Host.ShowError(ErrorReadingSpellbook);
+        UI.HideWorking();
+        UI.ShowError(ErrorReadingSpellbook);
         Host.DiscardSpellBookWindow(window);
         return nullptr;
     }
     window->TakeOpenedBook(std::move(book), path);
-    Host.HideWorking();
+    UI.HideWorking();
     return window;
 }
 
