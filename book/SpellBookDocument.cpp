@@ -37,7 +37,7 @@ int32_t NumberBoxValue(const std::string& text, int32_t min, int32_t max) {
 }
 
 std::string CloseQuestion(const std::string& caption) {
-    return "Spellbook:\r\n" + PathForDisplay(caption) + "\r\nhas not been saved. Do you wish to save it now?";
+    return "Spellbook:\r\n" + MessagePath(caption) + "\r\nhas not been saved. Do you wish to save it now?";
 }
 
 std::string UnknownSpecialtyQuestion(const std::string& text) {
@@ -46,7 +46,7 @@ std::string UnknownSpecialtyQuestion(const std::string& text) {
 }
 
 std::string ReplaceFileQuestion(const std::string& path) {
-    return PathForDisplay(path) + " already exists.\r\nDo you want to replace it?";
+    return MessagePath(path) + " already exists.\r\nDo you want to replace it?";
 }
 
 tSpellBookDocument::tSpellBookDocument(tSpellBookView& view, tUserInterface& ui, tSpecialtyList& specialties)
@@ -140,7 +140,7 @@ bool tSpellBookDocument::SaveAs() {
 
 bool tSpellBookDocument::WriteTo(const std::string& path) {
     if (!WriteSpellbookFile(*SpellBook, path)) {
-        UI.ShowError(SettingsWriteError(PathForDisplay(path)));
+        UI.ShowError(SettingsWriteError(MessagePath(path)));
         return false;
     }
     SpellBook->Modified = false;

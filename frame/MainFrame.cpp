@@ -51,3 +51,16 @@ bool FrameCloseQuery(const std::vector<tSpellBookDocument*>& windows,
     }
     return !masterMayClose || masterMayClose();
 }
+
+std::vector<size_t> CascadeOrder(size_t count, std::optional<size_t> active) {
+    std::vector<size_t> order;
+    for (size_t i = 0; i < count; ++i) {
+        if (i != active) {
+            order.push_back(i);
+        }
+    }
+    if (active && *active < count) {
+        order.push_back(*active);
+    }
+    return order;
+}

@@ -5,7 +5,9 @@
 #include "app/UserInterface.h"
 #include "book/SpellBookDocument.h"
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,3 +66,10 @@ private:
 // first refusal, so later windows and the master list are not asked.
 bool FrameCloseQuery(const std::vector<tSpellBookDocument*>& windows,
                      const std::function<bool()>& masterMayClose);
+
+// Arrange's stacking order of count spellbook windows, from the back to the
+// front: the windows in the order they were opened, the active one (a
+// position in that order, if any) moved to the end. Cascaded in this order,
+// each title bar stands below and right of the one before it, none hidden, and
+// the active window is in front.
+std::vector<size_t> CascadeOrder(size_t count, std::optional<size_t> active);

@@ -2,6 +2,7 @@
 
 #include "app/Shared.h"
 #include "book/LevelView.h"
+#include "ui/Controls.h"
 #include "ui/HelpViewer.h"
 #include "ui/Text1252.h"
 
@@ -105,6 +106,7 @@ TfrmBookParm::TfrmBookParm(tSpecialtyList& specialties, QWidget* parent)
     connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpBookParameters); });
 
     FillSpecialties();
+    NameControlsFromLabels(this);
     resize(sizeHint().width() + 40, sizeHint().height());
 }
 

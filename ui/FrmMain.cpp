@@ -4,6 +4,7 @@
 #include "master/MasterPool.h"
 #include "ui/Artwork.h"
 #include "ui/Commands.h"
+#include "ui/Controls.h"
 #include "ui/FrmBookParm.h"
 #include "ui/FrmSpellBook.h"
 #include "ui/FrmWorking.h"
@@ -110,6 +111,7 @@ TfrmMain::TfrmMain(tProgramWindows& windows)
 
     FormCreate();
     UpdateMenuBar();
+    NameControlsFromLabels(this);
     resize(900, 680);
 }
 
@@ -342,9 +344,26 @@ void TfrmMain::mnuExitClick() {
 // Cascades the spellbook windows, then gives each the arranged size where the
 // cascade put it.
 void TfrmMain::mnuArrangeClick() {
-    Area->cascadeSubWindows();
-    for (TfrmSpellBook* window : SpellBookWindows()) {
-        window->resize(ArrangedWidth, ArrangedHeight);
+    const QList<TfrmSpellBook*> windows = SpellBookWindows();
+    std::optional<size_t> active;
+    if (Current && windows.contains(Current.data())) {
+        active = static_cast<size_t>(windows.indexOf(Current.data()));
+    }
+    int step = 0;
+    for (size_t i : CascadeOrder(static_cast<size_t>(windows.size()), active)) {
+        TfrmSpellBook* window = windows[static_cast<qsizetype>(i)];
+        if (window->isMinimized() || window->isMaximized()) {
+            window->showNormal();
+        }
+        // Each window a title bar's height down and to the right of the one
+        // before it, and in front of it.
+        const int offset = step * std::max(window->contentsMargins().top(), 1);
+        window->setGeometry(offset, offset, ArrangedWidth, ArrangedHeight);
+        window->raise();
+        ++step;
+    }
+    if (Current) {
+        Area->setActiveSubWindow(Current.data());
     }
 }
 

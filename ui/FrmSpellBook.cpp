@@ -3,6 +3,7 @@
 #include "app/Shared.h"
 #include "ui/Artwork.h"
 #include "ui/Commands.h"
+#include "ui/Controls.h"
 #include "ui/Prompts.h"
 #include "ui/Text1252.h"
 
@@ -213,6 +214,7 @@ TfrmSpellBook::TfrmSpellBook(tSpecialtyList& specialties, tWorkingNotice& notice
     }
 
     SetDragCursor(lbSpells, SpellCursorNumber);
+    NameControlsFromLabels(this);
     ApplyMinimumSize();
     resize(WindowWidth, WindowHeight);
 }
@@ -269,14 +271,14 @@ QWidget* TfrmSpellBook::BuildBody() {
     auto* body = new QWidget;
     body->setObjectName(QStringLiteral("SpellBookBody"));
 
-    spnWizardLevel = new QSpinBox(body);
+    spnWizardLevel = new tNumberBox(body);
     spnWizardLevel->setObjectName(QStringLiteral("spnWizardLevel"));
     spnWizardLevel->setRange(WizardLevelBoxMin, WizardLevelBoxMax);
-    spnWizardLevel->setValue(1);
-    spnWizardIntelligence = new QSpinBox(body);
+    spnWizardLevel->SetQuietly(1);
+    spnWizardIntelligence = new tNumberBox(body);
     spnWizardIntelligence->setObjectName(QStringLiteral("spnWizardIntelligence"));
     spnWizardIntelligence->setRange(IntelligenceBoxMin, IntelligenceBoxMax);
-    spnWizardIntelligence->setValue(9);
+    spnWizardIntelligence->SetQuietly(9);
     for (QSpinBox* box : {spnWizardLevel, spnWizardIntelligence}) {
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 40);
     }
@@ -289,10 +291,12 @@ QWidget* TfrmSpellBook::BuildBody() {
     cbWizardSpecialty->setMaxVisibleItems(9);
     cbWizardSpecialty->setMinimumContentsLength(12);
     cbWizardSpecialty->installEventFilter(this);
+    WheelOnlyWithFocus(cbWizardSpecialty);
 
     cbSpellFrequency = new QComboBox(body);
     cbSpellFrequency->setObjectName(QStringLiteral("cbSpellFrequency"));
     cbSpellFrequency->setEditable(false);
+    WheelOnlyWithFocus(cbSpellFrequency);
 
     auto* levels = new QGroupBox(QStringLiteral("Spell Level"), body);
     levels->setObjectName(QStringLiteral("grpSpellLevel"));
@@ -316,6 +320,7 @@ QWidget* TfrmSpellBook::BuildBody() {
     lbSpells->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lbSpells->setContextMenuPolicy(Qt::CustomContextMenu);
     lbSpells->setMinimumHeight(60);
+    lbSpells->setAccessibleName(QStringLiteral("Spells of the chosen level"));
     connect(lbSpells, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { pmSpellBook->popup(lbSpells->viewport()->mapToGlobal(at)); });
 
@@ -358,8 +363,9 @@ QWidget* TfrmSpellBook::BuildBody() {
     layout->addWidget(lbSpells, 1);
 
     connect(grpSpellLevel, &QButtonGroup::idClicked, this, &TfrmSpellBook::grpSpellLevelClick);
-    connect(spnWizardLevel, &QSpinBox::textChanged, this, &TfrmSpellBook::spnWizardLevelChange);
-    connect(spnWizardIntelligence, &QSpinBox::textChanged, this, &TfrmSpellBook::spnWizardIntelligenceChange);
+    connect(spnWizardLevel, &tNumberBox::numberChanged, this, &TfrmSpellBook::spnWizardLevelChange);
+    connect(spnWizardIntelligence, &tNumberBox::numberChanged, this,
+            &TfrmSpellBook::spnWizardIntelligenceChange);
     connect(cbWizardSpecialty, &QComboBox::editTextChanged, this, &TfrmSpellBook::cbWizardSpecialtyChange);
     connect(cbSpellFrequency, &QComboBox::currentIndexChanged, this, &TfrmSpellBook::cbSpellFrequencyChange);
     return body;
@@ -445,12 +451,12 @@ void TfrmSpellBook::grpSpellLevelClick(int position) {
     Doc.SpellLevelChosen(position + 1);
 }
 
-void TfrmSpellBook::spnWizardLevelChange(const QString& text) {
-    Doc.WizardLevelChanged(ToText(text));
+void TfrmSpellBook::spnWizardLevelChange(int value) {
+    Doc.WizardLevelChanged(std::to_string(value));
 }
 
-void TfrmSpellBook::spnWizardIntelligenceChange(const QString& text) {
-    Doc.IntelligenceChanged(ToText(text));
+void TfrmSpellBook::spnWizardIntelligenceChange(int value) {
+    Doc.IntelligenceChanged(std::to_string(value));
 }
 
 void TfrmSpellBook::cbWizardSpecialtyChange(const QString& text) {
@@ -470,13 +476,11 @@ void TfrmSpellBook::cbSpellFrequencyChange(int position) {
 // What the commands show.
 
 void TfrmSpellBook::SetWizardLevelBox(int32_t value) {
-    QSignalBlocker quiet(spnWizardLevel);
-    spnWizardLevel->setValue(value);
+    spnWizardLevel->SetQuietly(value);
 }
 
 void TfrmSpellBook::SetIntelligenceBox(int32_t value) {
-    QSignalBlocker quiet(spnWizardIntelligence);
-    spnWizardIntelligence->setValue(value);
+    spnWizardIntelligence->SetQuietly(value);
 }
 
 void TfrmSpellBook::SetSpecialtyItems(const std::vector<std::string>& items) {

@@ -16,7 +16,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QMenu;
-class QSpinBox;
+class tNumberBox;
 class QToolBar;
 class tCommands;
 
@@ -63,8 +63,8 @@ public slots:
     void mnuCloseClick();
     void mnuExitClick();
     void grpSpellLevelClick(int position);
-    void spnWizardLevelChange(const QString& text);
-    void spnWizardIntelligenceChange(const QString& text);
+    void spnWizardLevelChange(int value);
+    void spnWizardIntelligenceChange(int value);
     void cbWizardSpecialtyChange(const QString& text);
     void cbWizardSpecialtyExit();
     void cbSpellFrequencyChange(int position);
@@ -101,8 +101,8 @@ private:
     QMenu* mnuEdit = nullptr;
     QMenu* pmSpellBook = nullptr;
     QToolBar* tbSpellBook = nullptr;
-    QSpinBox* spnWizardLevel = nullptr;
-    QSpinBox* spnWizardIntelligence = nullptr;
+    tNumberBox* spnWizardLevel = nullptr;
+    tNumberBox* spnWizardIntelligence = nullptr;
     QComboBox* cbWizardSpecialty = nullptr;
     QComboBox* cbSpellFrequency = nullptr;
     QButtonGroup* grpSpellLevel = nullptr;

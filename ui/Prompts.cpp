@@ -11,6 +11,13 @@
 namespace Prompts {
 namespace {
 
+// The size a file dialog opens at: big enough for the name, size, type and
+// date columns; then the size the user left it at, for the rest of the run.
+QSize& FileDialogSize() {
+    static QSize size(800, 500);
+    return size;
+}
+
 struct tSeam {
     bool Unattended = false;
     std::deque<tAnswer> Answers;
@@ -95,7 +102,10 @@ bool ChooseFile(QWidget* parent, const tFileDialog& dialog, QString& path, bool 
         box.setFileMode(QFileDialog::ExistingFile);
         box.setOption(QFileDialog::ReadOnly, false);
     }
-    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {
+    box.resize(FileDialogSize());
+    const int result = box.exec();
+    FileDialogSize() = box.size();
+    if (result != QDialog::Accepted || box.selectedFiles().isEmpty()) {
         return false;
     }
     path = box.selectedFiles().constFirst();

@@ -94,22 +94,11 @@ TEST(ProgramDirectoryTest, EndsInASeparator) {
     EXPECT_TRUE(std::filesystem::is_directory(ExecutableDirectory()));
 }
 
-TEST(PathForDisplayTest, Utf8PathsBecomeWindows1252Text) {
-    struct {
-        std::string Path;
-        std::string Shown;
-    } const cases[] = {
-        {"/plain/book.spb", "/plain/book.spb"},
-        {"/caf\xC3\xA9/\xE2\x82\xAC.spb", "/caf\xE9/\x80.spb"}, // é and the euro sign
-        {"/\xE6\x97\xA5.spb", "/?.spb"},                        // no Windows-1252 form
-        {"/already\xE9-1252", "/already\xE9-1252"},             // not UTF-8: kept
-        {"/cut\xC3", "/cut\xC3"},                               // a sequence cut short
-        {"/over\xC0\xAF", "/over\xC0\xAF"},                     // an overlong form
-        {"/\xC5\xB8\xE2\x84\xA2", "/\x9F\x99"},                 // Ÿ and the trade mark sign
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PathForDisplay(c.Path), c.Shown) << c.Path;
-    }
+TEST(MessagePathTest, APathIsMarkedAndTheMarksComeOutWhole) {
+    const std::string path = "/caf\xC3\xA9/\xE6\x97\xA5.spb"; // UTF-8, with no Windows-1252 form
+    const std::string message = "Unable to write to " + MessagePath(path) + "\r\nnow";
+    EXPECT_EQ(message, "Unable to write to \x1E" + path + "\x1E\r\nnow");
+    EXPECT_EQ(WithoutPathMarks(message), "Unable to write to " + path + "\r\nnow");
 }
 
 } // namespace

@@ -42,7 +42,7 @@ tLayerRules ReadRules(const fs::path& path) {
 }
 
 struct tInclude {
-    std::string File;   // "book/Adds.cpp"
+    std::string File; // "book/Adds.cpp"
     int Line = 0;
     std::string Header; // "master/SpellFilter.h"
 };
@@ -74,8 +74,9 @@ std::vector<tInclude> Includes(const fs::path& root, const tLayerRules& rules) {
             }
         }
     }
-    std::sort(includes.begin(), includes.end(),
-              [](const tInclude& a, const tInclude& b) { return std::tie(a.File, a.Line) < std::tie(b.File, b.Line); });
+    std::sort(includes.begin(), includes.end(), [](const tInclude& a, const tInclude& b) {
+        return std::tie(a.File, a.Line) < std::tie(b.File, b.Line);
+    });
     return includes;
 }
 
@@ -91,7 +92,8 @@ std::vector<std::string> LayerViolations(const fs::path& root, const tLayerRules
         const std::set<std::string>& allowed = rules.at(FolderOf(include.File));
         const std::string used = FolderOf(include.Header);
         if (rules.count(used) && !allowed.count(used)) {
-            violations.push_back(include.File + ":" + std::to_string(include.Line) + " includes " + include.Header);
+            violations.push_back(include.File + ":" + std::to_string(include.Line) + " includes " +
+                                 include.Header);
         }
     }
     return violations;

@@ -2,13 +2,15 @@
 // A double of the windows' messages and working notice: it records what the
 // commands show and answers questions from a queue.
 
+#include "app/PathText.h"
 #include "app/UserInterface.h"
 
 #include <deque>
 #include <string>
 #include <vector>
 
-// A question with nothing queued is answered Cancel (No when it has no Cancel).
+// Texts are recorded as shown, the path marks taken out. A question with
+// nothing queued is answered Cancel (No when it has no Cancel).
 class tFakeUserInterface : public tUserInterface {
 public:
     std::deque<tAnswer> Answers;
@@ -18,8 +20,10 @@ public:
     std::vector<std::string> Questions;
     std::vector<std::string> Working; // "show:<info>" and "hide", in order
 
-    tAnswer Message(tMessageKind kind, tButtons buttons, const std::string& text,
-                    const std::string& detail) override {
+    tAnswer Message(tMessageKind kind, tButtons buttons, const std::string& markedText,
+                    const std::string& markedDetail) override {
+        const std::string text = WithoutPathMarks(markedText);
+        const std::string detail = WithoutPathMarks(markedDetail);
         if (buttons == tButtons::Ok) {
             (kind == tMessageKind::Error ? Errors : Informations).push_back(text);
             if (kind == tMessageKind::Error) {

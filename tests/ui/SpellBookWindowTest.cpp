@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -39,6 +40,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include <filesystem>
 
@@ -114,6 +117,12 @@ private slots:
     void TheRealFileDialogsAsTheWindowsSetThemUp();
     void KeyboardShortcutsReachTheActiveWindow();
     void TextCrossesAsWindows1252();
+    void OnlyANewValueChangesTheBook();
+    void ANumberBoxFollowsItsRuleOnEveryText();
+    void ArrangeStacksTheWindowsInCascadeOrder();
+    void MessagesShowPathsAsTheFileSystemSpellsThem();
+    void HelpComesToTheFrontOnEveryRequest();
+    void TheWorkingNoticeIsAFramelessToolWindowOnScreen();
 
 private:
     TfrmSpellBook* OpenBook(const std::string& name, const std::string& bytes);
@@ -697,6 +706,151 @@ void SpellBookWindowTest::TextCrossesAsWindows1252() {
              QString::fromUtf8("The specialty \"Mage €é\" does not exist on the current specialty list.\n"
                                "Would you like modify the specialty list?"));
     QCOMPARE(DragCursorOf(Named<QListWidget>(window, QStringLiteral("lbSpells"))), SpellCursorNumber);
+}
+
+// Enter without a change, and the wheel over a box without the keyboard focus,
+// leave the book unchanged; a real change marks it changed.
+void SpellBookWindowTest::OnlyANewValueChangesTheBook() {
+    TfrmSpellBook* window = OpenBook("n.spb", BookWithMemorized(0));
+    QVERIFY(window);
+    frmMain->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frmMain));
+    for (const char* name : {"spnWizardLevel", "spnWizardIntelligence"}) {
+        auto* box = Named<QSpinBox>(window, QLatin1String(name));
+        box->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY2(!window->Document().Modified(), name);
+    }
+    Named<QRadioButton>(window, QStringLiteral("grpSpellLevel1"))->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(Named<QRadioButton>(window, QStringLiteral("grpSpellLevel1"))->hasFocus());
+    for (const char* name :
+         {"spnWizardLevel", "spnWizardIntelligence", "cbWizardSpecialty", "cbSpellFrequency"}) {
+        auto* box = Named<QWidget>(window, QLatin1String(name));
+        const QPoint centre = box->rect().center();
+        QWheelEvent wheel(centre, box->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);
+        QVERIFY2(!box->hasFocus(), name);
+    }
+    const TSpellBook& book = window->Document().Book();
+    QCOMPARE(book.CasterLevel, 2);
+    QCOMPARE(book.Intelligence, 10);
+    QCOMPARE(book.Specialty, std::string("Generalist"));
+    QCOMPARE(book.Frequency, 0);
+    QVERIFY(!window->Document().Modified());
+
+    // With the focus, the wheel does change the box, and the book with it.
+    auto* level = Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"));
+    level->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(level->hasFocus());
+    QWheelEvent up(level->rect().center(), level->mapToGlobal(level->rect().center()), QPoint(),
+                   QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(level, &up);
+    QCOMPARE(book.CasterLevel, 3);
+    QVERIFY(window->Document().Modified());
+}
+
+// A text that is not a number counts as the minimum, as it is typed; leaving
+// the box shows the value in force.
+void SpellBookWindowTest::ANumberBoxFollowsItsRuleOnEveryText() {
+    TfrmSpellBook* window = OpenBook("r.spb", BookWithMemorized(0));
+    QVERIFY(window);
+    frmMain->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frmMain));
+    struct {
+        const char* Box;
+        const char* Typed; // after the box's text is selected
+        int InForce;
+    } const cases[] = {
+        {"spnWizardLevel", "", 1},         {"spnWizardLevel", "0", 1},
+        {"spnWizardLevel", "25", 25},      {"spnWizardIntelligence", "", 9},
+        {"spnWizardIntelligence", "1", 9}, {"spnWizardIntelligence", "17", 17},
+    };
+    for (const auto& c : cases) {
+        auto* box = Named<QSpinBox>(window, QLatin1String(c.Box));
+        box->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, QLatin1String(c.Typed));
+        const TSpellBook& book = window->Document().Book();
+        const int32_t inForce =
+            QLatin1String(c.Box) == QLatin1String("spnWizardLevel") ? book.CasterLevel : book.Intelligence;
+        QVERIFY2(inForce == c.InForce,
+                 qPrintable(QStringLiteral("%1 \"%2\": %3").arg(c.Box, c.Typed).arg(inForce)));
+        Named<QRadioButton>(window, QStringLiteral("grpSpellLevel2"))->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(!box->hasFocus());
+        QCOMPARE(box->text(), QString::number(c.InForce));
+    }
+    QVERIFY(window->Document().Modified());
+}
+
+// The cascade puts the first window at the back and the active one in front,
+// each title bar below and right of the one before it.
+void SpellBookWindowTest::ArrangeStacksTheWindowsInCascadeOrder() {
+    TfrmSpellBook* first = OpenBook("c1.spb", BookWithMemorized(0));
+    TfrmSpellBook* second = OpenBook("c2.spb", BookWithMemorized(0));
+    TfrmSpellBook* third = OpenBook("c3.spb", BookWithMemorized(0));
+    QVERIFY(first && second && third);
+    frmMain->ClientArea()->setActiveSubWindow(second);
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("mnuArrange"))));
+    const QList<QMdiSubWindow*> stacking = frmMain->ClientArea()->subWindowList(QMdiArea::StackingOrder);
+    QCOMPARE(stacking, (QList<QMdiSubWindow*>{first, third, second}));
+    for (qsizetype i = 1; i < stacking.size(); ++i) {
+        QVERIFY(stacking[i]->y() > stacking[i - 1]->y());
+        QVERIFY(stacking[i]->x() > stacking[i - 1]->x());
+        // The title bar of the window behind is not covered.
+        QVERIFY(stacking[i]->y() >= stacking[i - 1]->y() + stacking[i - 1]->contentsMargins().top());
+        QCOMPARE(stacking[i]->size(), QSize(540, 480));
+    }
+    QCOMPARE(frmMain->ClientArea()->activeSubWindow(), second);
+}
+
+// A file whose name has letters outside Windows-1252 is named right in the
+// close question, as in the caption.
+void SpellBookWindowTest::MessagesShowPathsAsTheFileSystemSpellsThem() {
+    const std::string name = "\xE6\x97\xA5\xE8\xAA\x8C_\xC3\xA9.spb"; // UTF-8 name
+    TfrmSpellBook* window = OpenBook(name, BookWithMemorized(0));
+    QVERIFY(window);
+    const QString path = QString::fromUtf8(Program->Path(name));
+    QCOMPARE(window->windowTitle(), path);
+    Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"))->setValue(5);
+    Prompts::SetNextAnswer(tAnswer::Cancel);
+    window->close();
+    QCOMPARE(Prompts::Shown().back().Text,
+             QStringLiteral("Spellbook:\n%1\nhas not been saved. Do you wish to save it now?").arg(path));
+    Prompts::SetNextAnswer(tAnswer::No);
+    window->close();
+}
+
+// Help asked for in a dialog after it was opened from the frame comes to the
+// front, in the dialog's keeping, with the focus.
+void SpellBookWindowTest::HelpComesToTheFrontOnEveryRequest() {
+    ShowHelp(frmMain, HelpMainFrame);
+    auto* viewer = frmMain->findChild<QWidget*>(QStringLiteral("HelpViewer"));
+    QVERIFY(viewer);
+    QTRY_COMPARE(QApplication::activeWindow(), viewer);
+    frmBookParm->show();
+    frmBookParm->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(frmBookParm));
+    QTest::keyClick(frmBookParm, Qt::Key_F1);
+    QTRY_COMPARE(QApplication::activeWindow(), viewer);
+    QCOMPARE(viewer->parentWidget(), static_cast<QWidget*>(frmBookParm));
+    QCOMPARE(LastHelpRequest().Context, HelpBookParameters);
+    frmBookParm->hide();
+    CloseHelp();
+}
+
+void SpellBookWindowTest::TheWorkingNoticeIsAFramelessToolWindowOnScreen() {
+    frmWorking->ShowWorking("Loading Spellbook");
+    QVERIFY(frmWorking->windowHandle()->isExposed());
+    QVERIFY(frmWorking->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(frmWorking->windowType(), Qt::Tool);
+    QCOMPARE(frmWorking->minimumSize(), frmWorking->maximumSize());
+    QCOMPARE(frmWorking->InfoText(), QStringLiteral("Loading Spellbook"));
+    frmWorking->HideWorking();
+    QVERIFY(!frmWorking->isVisible());
 }
 
 QTEST_MAIN(SpellBookWindowTest)

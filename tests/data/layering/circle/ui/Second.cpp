@@ -1,2 +1,2 @@
-#include "ui/First.h"
 #include "ui/Second.h"
+#include "ui/First.h"
