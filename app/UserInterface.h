@@ -58,6 +58,18 @@ public:
 // Both: what a window gives its commands besides its own controls.
 class tUserInterface : public tMessages, public tWorkingNotice {};
 
+class tSpell;
+
+// The spell editor dialog, shown modally for one spell.
+class tSpellEditor {
+public:
+    virtual ~tSpellEditor() = default;
+    // Shows spell's fields, with or without the memorized box and its label;
+    // on OK writes the fields back into spell and returns true. Cancel leaves
+    // spell untouched and returns false.
+    virtual bool EditSpell(tSpell& spell, bool showMemorized) = 0;
+};
+
 // Shows the notice for as long as it lives.
 class tWorking {
 public:

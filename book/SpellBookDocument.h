@@ -33,10 +33,6 @@ struct tBookParameters {
     int32_t FrequencyIndex = 0; // 0 Common to 4 Restricted
 };
 
-// The number in a number box's text (optional blanks and sign, decimal
-// digits), brought into min..max; min when the text is not a number.
-int32_t NumberBoxValue(const std::string& text, int32_t min, int32_t max);
-
 // "Spellbook:\r\n" + caption + "\r\nhas not been saved. Do you wish to save it now?"
 std::string CloseQuestion(const std::string& caption);
 // The question asked when the specialty box is left with an unknown name.
@@ -90,6 +86,8 @@ public:
 
     // The handlers of the level view's controls.
     void SpellLevelChosen(int32_t level);
+    // Chooses the level tab and refreshes the view.
+    void ShowLevel(int32_t level);
     void WizardLevelChanged(const std::string& text);
     void IntelligenceChanged(const std::string& text);
     void SpecialtyChanged(const std::string& text);
@@ -97,6 +95,8 @@ public:
     void FrequencyChanged(int32_t position);
 
     TSpellBook& Book() { return *SpellBook; }
+    tSpecialtyList& Specialties() { return FSpecialties; }
+    tUserInterface& UserInterface() { return UI; }
     const TSpellBook& Book() const { return *SpellBook; }
     const std::string& Caption() const { return FCaption; }
     int32_t SpellLevel() const { return FSpellLevel; }

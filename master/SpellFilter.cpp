@@ -7,6 +7,9 @@ bool tSpellFilter::Passes(const tSpell& spell) const {
     if (MatchBook && !IsSpellLegal(&spell, MatchBook, Specialties)) {
         return false;
     }
+    if (IsTextPresent(Name) && !ContainsTextAscii(spell.Name, Name)) {
+        return false;
+    }
     if (IsTextPresent(Category) && !ContainsTextAscii(spell.Category, Category)) {
         return false;
     }

@@ -38,6 +38,9 @@ struct tCommandSpec {
     const char* PopupItem = nullptr;
     const char* PopupCaption = nullptr;
     const char* PopupShortcut = nullptr;
+    // The menu item is enabled by the window's state (a save that is possible
+    // only with unsaved changes), not merely by the command having a handler.
+    bool MenuFollowsState = false;
 };
 
 // The order of controls in a menu, toolbar or pop-up menu: command ids, with

@@ -1,6 +1,6 @@
 #include "ui/Controls.h"
 
-#include "book/SpellBookDocument.h"
+#include "app/NumberBox.h"
 
 #include <QEvent>
 #include <QKeyEvent>

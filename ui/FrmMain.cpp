@@ -1,11 +1,13 @@
 #include "ui/FrmMain.h"
 
 #include "app/Shared.h"
+#include "frame/Transfer.h"
 #include "master/MasterPool.h"
 #include "ui/Artwork.h"
 #include "ui/Commands.h"
 #include "ui/Controls.h"
 #include "ui/FrmBookParm.h"
+#include "ui/FrmMasterList.h"
 #include "ui/FrmSpellBook.h"
 #include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
@@ -146,6 +148,8 @@ void TfrmMain::BuildCommands() {
     commands.On("OpenSpellbook", [this] { mnuOpenSpellbookClick(); });
     commands.On("Exit", [this] { mnuExitClick(); });
     commands.On("Arrange", [this] { mnuArrangeClick(); });
+    commands.On("ViewMaster", [this] { mnuViewMasterClick(); });
+    commands.On("SetMasterFile", [this] { mnuSetMasterFileClick(); });
     commands.On("Contents", [this] { mnuContentsClick(); });
 
     mnuFile =
@@ -193,6 +197,10 @@ QList<TfrmSpellBook*> TfrmMain::SpellBookWindows() const {
 
 TfrmSpellBook* TfrmMain::ActiveSpellBook() const {
     return Current.data();
+}
+
+const TSpellBook* TfrmMain::ActiveBook() const {
+    return Current ? &Current->Document().Book() : nullptr;
 }
 
 // The menu bar: the active spellbook window's "&File" and "&Edit", or the
@@ -296,6 +304,7 @@ tSpellBookDocument* TfrmMain::CreateSpellBookWindow() {
     connect(window, &TfrmSpellBook::openRequested, this, &TfrmMain::mnuOpenSpellbookClick);
     connect(window, &TfrmSpellBook::exitRequested, this, &TfrmMain::mnuExitClick);
     connect(window, &TfrmSpellBook::specialtyMaintenanceRequested, this, &TfrmMain::mnuSetSpecialtiesClick);
+    connect(window, &TfrmSpellBook::addSelectedSpellRequested, this, &TfrmMain::ShowMasterListAt);
     Area->addSubWindow(window);
     window->Document().Create(ReadDataDirectory());
     window->show();
@@ -374,6 +383,24 @@ void TfrmMain::mnuContentsClick() {
 // Specialty maintenance, shown modally.
 void TfrmMain::mnuSetSpecialtiesClick() {
     Prompts::RunModal(*Windows.SpecialtyMaintenance);
+}
+
+void TfrmMain::mnuViewMasterClick() {
+    Windows.MasterList->ShowAtLevel();
+}
+
+void TfrmMain::mnuSetMasterFileClick() {
+    Windows.MasterList->Commands().SetMasterFile();
+}
+
+void TfrmMain::ShowMasterListAt(int32_t level) {
+    Windows.MasterList->ShowAtLevel(level);
+}
+
+void TfrmMain::AddSpellsToBook(int32_t level, const std::vector<int32_t>& rows) {
+    if (TfrmSpellBook* target = Current.data()) {
+        CopySpellsIntoBook(target->Document(), Windows.MasterList->Commands().Shown(), level, rows);
+    }
 }
 
 // The close request asks every spellbook window, then the master list; the

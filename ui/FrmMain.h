@@ -37,6 +37,8 @@ public:
     QList<TfrmSpellBook*> SpellBookWindows() const;
     // The spellbook window whose menus the frame shows, or none.
     TfrmSpellBook* ActiveSpellBook() const;
+    // Its book, or none.
+    const TSpellBook* ActiveBook() const;
 
     // tSpellBookHost
     bool AskBookParameters(tBookParameters& parameters) override;
@@ -51,6 +53,13 @@ public slots:
     void mnuArrangeClick();
     void mnuContentsClick();
     void mnuSetSpecialtiesClick();
+    void mnuViewMasterClick();
+    void mnuSetMasterFileClick();
+    // The master list's Add Spells to Book: copies of the spells at rows of
+    // level of its view go into the active spellbook window's book.
+    void AddSpellsToBook(int32_t level, const std::vector<int32_t>& rows);
+    // A spellbook window's Add Selected Spell: the master list shown at level.
+    void ShowMasterListAt(int32_t level);
 
 signals:
     // The frame agreed to close; the program ends.

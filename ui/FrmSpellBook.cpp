@@ -241,6 +241,7 @@ void TfrmSpellBook::BuildCommands() {
     commands.On("SaveAs", [this] { mnuSaveAsClick(); });
     commands.On("Close", [this] { mnuCloseClick(); });
     commands.On("Exit", [this] { mnuExitClick(); });
+    commands.On("AddSelectedSpell", [this] { mnuAddSelectedSpellClick(); });
 
     mnuFile = commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
                                  {"New", "Open", "Save", "SaveAs", "Close", Divider, "ImportSpells",
@@ -445,6 +446,10 @@ void TfrmSpellBook::mnuCloseClick() {
 
 void TfrmSpellBook::mnuExitClick() {
     emit exitRequested();
+}
+
+void TfrmSpellBook::mnuAddSelectedSpellClick() {
+    emit addSelectedSpellRequested(Doc.SpellLevel());
 }
 
 void TfrmSpellBook::grpSpellLevelClick(int position) {

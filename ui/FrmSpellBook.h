@@ -62,6 +62,7 @@ public slots:
     void mnuSaveAsClick();
     void mnuCloseClick();
     void mnuExitClick();
+    void mnuAddSelectedSpellClick();
     void grpSpellLevelClick(int position);
     void spnWizardLevelChange(int value);
     void spnWizardIntelligenceChange(int value);
@@ -76,6 +77,8 @@ signals:
     void openRequested();
     void exitRequested();
     void specialtyMaintenanceRequested();
+    // Add Selected Spell: the master list shown at this window's level.
+    void addSelectedSpellRequested(int32_t level);
     // The caption changed (the frame's window list follows it).
     void captionChanged();
     // The window agreed to close and is going away.

@@ -1,7 +1,6 @@
 #include "ui/Placeholders.h"
 
 #include "app/Shared.h"
-#include "master/MasterPool.h"
 #include "ui/HelpViewer.h"
 
 #include <QDialogButtonBox>
@@ -32,23 +31,6 @@ TfrmPlaceholder::TfrmPlaceholder(const QString& name, const QString& caption, in
 TfrmPrintFormat::TfrmPrintFormat(QWidget* parent)
     : TfrmPlaceholder(QStringLiteral("frmPrintFormat"), QStringLiteral("Output Format"), HelpOutputFormat,
                       parent) {
-}
-
-TfrmMasterList::TfrmMasterList(QWidget* parent, tWorkingNotice& notice)
-    : TfrmPlaceholder(QStringLiteral("frmMasterList"), QStringLiteral("Master Spell List"), HelpMasterList,
-                      parent) {
-    LoadMasterSpellsAtStart(Settings.get(), notice);
-    notice.HideWorking();
-}
-
-bool TfrmMasterList::CloseQuery() {
-    // The master list cannot be edited in this version, so it never holds
-    // unsaved changes.
-    return true;
-}
-
-TfrmSpellEdit::TfrmSpellEdit(QWidget* parent)
-    : TfrmPlaceholder(QStringLiteral("frmSpellEdit"), QStringLiteral("Edit Spell Data"), 0, parent) {
 }
 
 TfrmSpecialtyMaintenance::TfrmSpecialtyMaintenance(QWidget* parent)

@@ -1,10 +1,7 @@
 #pragma once
 // The single-instance windows whose commands come in later versions. Each is
 // made at start-up in its place and stays hidden; shown, it says that its
-// work is not available yet. The master list window already loads the master
-// spell pool when it is made.
-
-#include "app/UserInterface.h"
+// work is not available yet.
 
 #include <QDialog>
 
@@ -18,21 +15,6 @@ class TfrmPrintFormat : public TfrmPlaceholder {
     Q_OBJECT
 public:
     explicit TfrmPrintFormat(QWidget* parent);
-};
-
-class TfrmMasterList : public TfrmPlaceholder {
-    Q_OBJECT
-public:
-    // Loads the master spell pool behind the working notice.
-    TfrmMasterList(QWidget* parent, tWorkingNotice& notice);
-    // Whether the window may close (the master list's unsaved-changes question).
-    bool CloseQuery();
-};
-
-class TfrmSpellEdit : public TfrmPlaceholder {
-    Q_OBJECT
-public:
-    explicit TfrmSpellEdit(QWidget* parent);
 };
 
 class TfrmSpecialtyMaintenance : public TfrmPlaceholder {

@@ -3,6 +3,8 @@
 #include "app/Shared.h"
 #include "ui/FrmBookParm.h"
 #include "ui/FrmMain.h"
+#include "ui/FrmMasterList.h"
+#include "ui/FrmSpellEdit.h"
 #include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
 #include "ui/Placeholders.h"
@@ -28,10 +30,14 @@ void CreateProgramWindows() {
     frmMain = new TfrmMain(ProgramWindows);
     frmBookParm = new TfrmBookParm(*Specialties, frmMain);
     frmPrintFormat = new TfrmPrintFormat(frmMain);
-    frmMasterList = new TfrmMasterList(frmMain, *frmWorking);
+    frmMasterList =
+        new TfrmMasterList(frmMain, ProgramWindows, *Specialties, [] { return frmMain->ActiveBook(); });
     frmSpellEdit = new TfrmSpellEdit(frmMain);
     frmSpecialtyMaintenance = new TfrmSpecialtyMaintenance(frmMain);
     frmSpecialtyName = new TfrmSpecialtyName(frmMain);
+    // What the master list asks of a spellbook window, the frame does.
+    QObject::connect(frmMasterList, &TfrmMasterList::addSpellsToBookRequested, frmMain,
+                     &TfrmMain::AddSpellsToBook);
     // Without a window manager to maximise it, the frame still fills the screen.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         frmMain->setGeometry(screen->availableGeometry());

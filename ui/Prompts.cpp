@@ -93,6 +93,9 @@ bool ChooseFile(QWidget* parent, const tFileDialog& dialog, QString& path, bool 
     box.setOption(QFileDialog::HideNameFilterDetails, true);
     box.setNameFilters(DialogFilters(dialog.Filter));
     box.setDefaultSuffix(dialog.DefaultSuffix);
+    if (!dialog.FileName.isEmpty()) {
+        box.selectFile(dialog.FileName);
+    }
     if (save) {
         box.setAcceptMode(QFileDialog::AcceptSave);
         box.setFileMode(QFileDialog::AnyFile);

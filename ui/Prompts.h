@@ -22,13 +22,14 @@ namespace Prompts {
 // A file dialog: its title, filter in the "description|pattern|..." form, the
 // default extension added to a name typed without one, the folder it starts
 // in, and its object name (the dialog's control name, such as
-// "dlgOpenSpellBook").
+// "dlgOpenSpellBook"), and the file name it proposes (none when empty).
 struct tFileDialog {
     QString Title;
     QString Filter;
     QString DefaultSuffix;
     QString Folder;
     QString Name;
+    QString FileName = QString();
 };
 
 // A message box of the kind with the buttons, text and (beneath it, when not

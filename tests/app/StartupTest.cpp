@@ -1,3 +1,4 @@
+#include "app/NumberBox.h"
 #include "app/PathText.h"
 #include "app/Shared.h"
 #include "files/Odds.h"
@@ -99,6 +100,18 @@ TEST(MessagePathTest, APathIsMarkedAndTheMarksComeOutWhole) {
     const std::string message = "Unable to write to " + MessagePath(path) + "\r\nnow";
     EXPECT_EQ(message, "Unable to write to \x1E" + path + "\x1E\r\nnow");
     EXPECT_EQ(WithoutPathMarks(message), "Unable to write to " + path + "\r\nnow");
+}
+
+TEST(NumberBoxValueTest, NonNumbersGiveTheMinimumAndNumbersAreKeptInRange) {
+    struct {
+        const char* Text;
+        int32_t Expected;
+    } const cases[] = {
+        {"", 1},   {"  ", 1},  {"abc", 1}, {"12", 12}, {" 7 ", 7},          {"+5", 5},           {"0", 1},
+        {"-3", 1}, {"31", 30}, {"30", 30}, {"5x", 1},  {"99999999999", 30}, {"-99999999999", 1}, {"$A", 1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(NumberBoxValue(c.Text, 1, 30), c.Expected) << '"' << c.Text << '"';
+    }
 }
 
 } // namespace

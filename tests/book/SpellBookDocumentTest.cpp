@@ -177,18 +177,6 @@ TEST(MarkedColourTest, GreenBelowButtonFaceAtRedAbove) {
     EXPECT_EQ(MarkedColour(0, 0), tMarkedColour::ButtonFace);
 }
 
-TEST(NumberBoxValueTest, NonNumbersGiveTheMinimumAndNumbersAreKeptInRange) {
-    struct {
-        const char* Text;
-        int32_t Expected;
-    } const cases[] = {
-        {"", 1},   {"  ", 1},  {"abc", 1}, {"12", 12}, {" 7 ", 7},          {"+5", 5},           {"0", 1},
-        {"-3", 1}, {"31", 30}, {"30", 30}, {"5x", 1},  {"99999999999", 30}, {"-99999999999", 1}, {"$A", 1}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(NumberBoxValue(c.Text, 1, 30), c.Expected) << '"' << c.Text << '"';
-    }
-}
-
 TEST_F(SpellBookDocumentTest, WizardControlsChangeTheBookAndOnlyTheFrequencyLeavesItUnchanged) {
     tSpellBookDocument& doc = NewWindow();
     tFakeView& view = ViewOf();

@@ -8,7 +8,9 @@
 #include "model/Specialty.h"
 #include "ui/FrmBookParm.h"
 #include "ui/FrmMain.h"
+#include "ui/FrmMasterList.h"
 #include "ui/FrmSpellBook.h"
+#include "ui/FrmSpellEdit.h"
 #include "ui/Program.h"
 #include "ui/Prompts.h"
 
@@ -88,7 +90,7 @@ void AccessibilityTest::EveryInputControlHasAName() {
     frmMain->mnuOpenSpellbookClick();
     QCOMPARE(SpellBooks().size(), 1);
 
-    QWidget* const windows[] = {frmMain, SpellBooks().first(), frmBookParm};
+    QWidget* const windows[] = {frmMain, SpellBooks().first(), frmBookParm, frmMasterList, frmSpellEdit};
     for (QWidget* window : windows) {
         const QStringList unnamed = Unnamed(window);
         QVERIFY2(unnamed.isEmpty(), qPrintable(window->objectName() + ": " + unnamed.join(", ")));

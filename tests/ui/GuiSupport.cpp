@@ -85,7 +85,7 @@ QStringList CommandControlMismatches(QWidget* window, const tCommands& commands)
                       id + ": the menu item's shortcut is " + item->shortcut().toString());
                 check(!spec.Hint || item->statusTip() == QLatin1String(spec.Hint),
                       id + ": the menu item's hint is " + item->statusTip());
-                check(item->isEnabled() == built,
+                check(spec.MenuFollowsState || item->isEnabled() == built,
                       id + ": the menu item is enabled " + QString::number(item->isEnabled()));
             }
         }
@@ -139,8 +139,11 @@ QStringList CommandsNotReached(QWidget* window, tCommands& commands) {
             continue;
         }
         if (spec.MenuItem) {
-            Named<QAction>(window, QLatin1String(spec.MenuItem))->trigger();
-            expect(id, QLatin1String(spec.MenuItem));
+            auto* item = Named<QAction>(window, QLatin1String(spec.MenuItem));
+            if (item->isEnabled()) {
+                item->trigger();
+                expect(id, QLatin1String(spec.MenuItem));
+            }
         }
         if (spec.Button) {
             Named<QToolButton>(window, QLatin1String(spec.Button))->click();

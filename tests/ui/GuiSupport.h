@@ -53,12 +53,13 @@ bool Trigger(QAction* action);
 // it: each exists under its name, a menu item stands in a menu and reads its
 // caption, shortcut and hint, a button stands in a toolbar with its hint and
 // icon, a pop-up item stands in a menu with its caption and shortcut, and
-// every control is enabled exactly when its command has a handler. Returns
-// what differs, one line each.
+// every control is enabled exactly when its command has a handler (a menu
+// item that follows the window's state excepted). Returns what differs, one
+// line each.
 QStringList CommandControlMismatches(QWidget* window, const tCommands& commands);
 
-// Runs each control of each command that has a handler as a user would (a
-// menu or pop-up item triggered, a button clicked), with a watcher that keeps
+// Runs each enabled control of each command that has a handler as a user would
+// (a menu or pop-up item triggered, a button clicked), with a watcher that keeps
 // the command itself from running; returns each control that did not reach
 // its own command of this window.
 QStringList CommandsNotReached(QWidget* window, tCommands& commands);

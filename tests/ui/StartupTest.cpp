@@ -9,6 +9,8 @@
 #include "ui/Artwork.h"
 #include "ui/FrmBookParm.h"
 #include "ui/FrmMain.h"
+#include "ui/FrmMasterList.h"
+#include "ui/FrmSpellEdit.h"
 #include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
 #include "ui/Placeholders.h"
