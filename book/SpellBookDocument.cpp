@@ -25,23 +25,23 @@ std::string ReplaceFileQuestion(const std::string& path) {
 }
 
 tSpellBookDocument::tSpellBookDocument(tSpellBookView& view, tUserInterface& ui, tSpecialtyList& specialties)
-    : View(view), UI(ui), FSpecialties(specialties), SpellBook(TSpellBook::Create(1, 9, 0, GeneralistName)) {
+    : FView(view), UI(ui), FSpecialties(specialties), SpellBook(TSpellBook::Create(1, 9, 0, GeneralistName)) {
 }
 
 void tSpellBookDocument::Create(const std::string& dataDirectory) {
     SpellBook = TSpellBook::Create(1, 9, FrequencyCommon, GeneralistName);
-    View.SetWizardLevelBox(1);
-    View.SetIntelligenceBox(9);
-    View.SetSpecialtyItems(SpecialtyChoices(FSpecialties));
-    View.SelectSpecialty(0);
+    FView.SetWizardLevelBox(1);
+    FView.SetIntelligenceBox(9);
+    FView.SetSpecialtyItems(SpecialtyChoices(FSpecialties));
+    FView.SelectSpecialty(0);
     FDialogFolder = dataDirectory;
-    View.SetFrequencyItems(FrequencyChoices());
-    View.SelectFrequency(0);
+    FView.SetFrequencyItems(FrequencyChoices());
+    ShowFrequency(0);
     FSpellLevel = 1;
-    View.SelectSpellLevel(1);
+    FView.SelectSpellLevel(1);
     Refresh();
     FCaption = UntitledCaption;
-    View.SetCaption(FCaption);
+    FView.SetCaption(FCaption);
 }
 
 void tSpellBookDocument::MakeNew(const tBookParameters& parameters, TSpellBook* master) {
@@ -59,22 +59,22 @@ void tSpellBookDocument::MakeNew(const tBookParameters& parameters, TSpellBook* 
     ShowBoxesOfBook();
     // With no specialty chosen in the dialog the book is a generalist's; the box
     // shows so rather than going blank.
-    View.SelectSpecialty(std::max(parameters.SpecialtyIndex, 0));
-    View.SelectFrequency(frequency);
+    FView.SelectSpecialty(std::max(parameters.SpecialtyIndex, 0));
+    ShowFrequency(frequency);
     book.Modified = true;
 }
 
 void tSpellBookDocument::TakeOpenedBook(std::unique_ptr<TSpellBook> book, const std::string& path) {
     SpellBook = std::move(book);
     ShowBoxesOfBook();
-    View.SetSpecialtyText(SpellBook->Specialty);
-    View.SelectFrequency(std::clamp(-SpellBook->Frequency, 0, 4));
+    FView.SetSpecialtyText(SpellBook->Specialty);
+    ShowFrequency(std::clamp(-SpellBook->Frequency, 0, 4));
     FSpellLevel = 1;
-    View.SelectSpellLevel(1);
+    FView.SelectSpellLevel(1);
     Refresh();
     SpellBook->Modified = false;
     FCaption = path;
-    View.SetCaption(FCaption);
+    FView.SetCaption(FCaption);
 }
 
 // Sets the wizard-level and intelligence boxes to the book's values, brought
@@ -82,10 +82,10 @@ void tSpellBookDocument::TakeOpenedBook(std::unique_ptr<TSpellBook> book, const 
 // boxes' values back into the book).
 void tSpellBookDocument::ShowBoxesOfBook() {
     const int32_t level = std::clamp(SpellBook->CasterLevel, WizardLevelBoxMin, WizardLevelBoxMax);
-    View.SetWizardLevelBox(level);
+    FView.SetWizardLevelBox(level);
     WizardLevelChanged(std::to_string(level));
     const int32_t intelligence = std::clamp(SpellBook->Intelligence, IntelligenceBoxMin, IntelligenceBoxMax);
-    View.SetIntelligenceBox(intelligence);
+    FView.SetIntelligenceBox(intelligence);
     IntelligenceChanged(std::to_string(intelligence));
 }
 
@@ -98,7 +98,7 @@ bool tSpellBookDocument::Save() {
 
 bool tSpellBookDocument::SaveAs() {
     std::string path;
-    if (!View.ChooseSaveFile(FDialogFolder, path) || path.empty()) {
+    if (!FView.ChooseSaveFile(FDialogFolder, path) || path.empty()) {
         return false;
     }
     std::error_code error;
@@ -109,7 +109,7 @@ bool tSpellBookDocument::SaveAs() {
         return false;
     }
     FCaption = path;
-    View.SetCaption(FCaption);
+    FView.SetCaption(FCaption);
     return true;
 }
 
@@ -138,10 +138,10 @@ bool tSpellBookDocument::CloseQuery() {
 }
 
 void tSpellBookDocument::Refresh() {
-    View.ShowSpells(SpellListLines(*SpellBook, FSpellLevel, true));
+    FView.ShowSpells(SpellListLines(*SpellBook, FSpellLevel, true));
     const int32_t memorized = MemorizedOfLevel(*SpellBook, FSpellLevel);
     const int32_t perDay = SpellsPerDayShown(*SpellBook, FSpellLevel);
-    View.ShowCounters(perDay, memorized, MarkedColour(memorized, perDay));
+    FView.ShowCounters(perDay, memorized, MarkedColour(memorized, perDay));
 }
 
 void tSpellBookDocument::SpellLevelChosen(int32_t level) {
@@ -151,7 +151,7 @@ void tSpellBookDocument::SpellLevelChosen(int32_t level) {
 
 void tSpellBookDocument::ShowLevel(int32_t level) {
     FSpellLevel = std::clamp(level, MinSpellLevel, MaxSpellLevel);
-    View.SelectSpellLevel(FSpellLevel);
+    FView.SelectSpellLevel(FSpellLevel);
     Refresh();
 }
 
@@ -177,10 +177,16 @@ void tSpellBookDocument::SpecialtyExit(const std::string& text) {
         return;
     }
     if (UI.AskYesNo(UnknownSpecialtyQuestion(text)) == tAnswer::Yes) {
-        View.OpenSpecialtyMaintenance();
+        FView.OpenSpecialtyMaintenance();
     }
 }
 
+void tSpellBookDocument::ShowFrequency(int32_t position) {
+    FFrequencyPosition = position;
+    FView.SelectFrequency(position);
+}
+
 void tSpellBookDocument::FrequencyChanged(int32_t position) {
-    SpellBook->Frequency = -std::clamp(position, 0, 4);
+    FFrequencyPosition = std::clamp(position, 0, 4);
+    SpellBook->Frequency = -FFrequencyPosition;
 }

@@ -97,6 +97,11 @@ public:
     TSpellBook& Book() { return *SpellBook; }
     tSpecialtyList& Specialties() { return FSpecialties; }
     tUserInterface& UserInterface() { return UI; }
+    tSpellBookView& View() { return FView; }
+    // The book is replaced (Clear Book); the old one is released.
+    void ReplaceBook(std::unique_ptr<TSpellBook> book) { SpellBook = std::move(book); }
+    // The position chosen in the frequency box: 0 Common .. 4 Restricted.
+    int32_t FrequencyPosition() const { return FFrequencyPosition; }
     const TSpellBook& Book() const { return *SpellBook; }
     const std::string& Caption() const { return FCaption; }
     int32_t SpellLevel() const { return FSpellLevel; }
@@ -106,13 +111,15 @@ public:
 
 private:
     bool WriteTo(const std::string& path);
+    void ShowFrequency(int32_t position);
     void ShowBoxesOfBook();
 
-    tSpellBookView& View;
+    tSpellBookView& FView;
     tUserInterface& UI;
     tSpecialtyList& FSpecialties;
     std::unique_ptr<TSpellBook> SpellBook;
     std::string FCaption = UntitledCaption;
     std::string FDialogFolder;
     int32_t FSpellLevel = 1;
+    int32_t FFrequencyPosition = 0;
 };

@@ -40,4 +40,10 @@ public:
     virtual bool ChooseSaveFile(const std::string& folder, std::string& path) = 0;
     // Asks for specialty maintenance, shown modally; returns when it closed.
     virtual void OpenSpecialtyMaintenance() = 0;
+    // The positions of the selected lines of the spell list, ascending.
+    virtual std::vector<int32_t> SelectedRows() const = 0;
+    // The import dialog (the file must exist) and the export dialog, starting
+    // in folder. False when cancelled; otherwise path receives the file.
+    virtual bool ChooseImportFile(const std::string& folder, std::string& path) = 0;
+    virtual bool ChooseExportFile(const std::string& folder, std::string& path) = 0;
 };

@@ -8,7 +8,7 @@
 #   3. each file reader's fuzzer for a short, bounded time.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format clang-tidy xvfb xauth
+ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format clang-tidy xvfb xauth xdotool
 
 cd "$ROOT"
 

@@ -9,11 +9,13 @@
 #include "ui/FrmBookParm.h"
 #include "ui/FrmMasterList.h"
 #include "ui/FrmSpellBook.h"
+#include "ui/FrmSpellEdit.h"
 #include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
 #include "ui/Placeholders.h"
 #include "ui/ProgramWindows.h"
 #include "ui/Prompts.h"
+#include "ui/SpellList.h"
 #include "ui/Text1252.h"
 
 #include <QAction>
@@ -291,7 +293,8 @@ bool TfrmMain::AskBookParameters(tBookParameters& parameters) {
 
 tSpellBookDocument* TfrmMain::CreateSpellBookWindow() {
     tbMain->hide();
-    auto* window = new TfrmSpellBook(*Specialties, *Working);
+    auto* window =
+        new TfrmSpellBook(*Specialties, *Working, *Windows.SpellEdit, [] { return MasterSpells.get(); });
     Books << QPointer<TfrmSpellBook>(window);
     connect(window, &TfrmSpellBook::windowClosed, this, &TfrmMain::SpellBookWindowClosed);
     connect(window, &QObject::destroyed, this, [this] {
@@ -305,6 +308,8 @@ tSpellBookDocument* TfrmMain::CreateSpellBookWindow() {
     connect(window, &TfrmSpellBook::exitRequested, this, &TfrmMain::mnuExitClick);
     connect(window, &TfrmSpellBook::specialtyMaintenanceRequested, this, &TfrmMain::mnuSetSpecialtiesClick);
     connect(window, &TfrmSpellBook::addSelectedSpellRequested, this, &TfrmMain::ShowMasterListAt);
+    connect(window, &TfrmSpellBook::spellsDropRequested, this,
+            [this, window](tSpellList* source) { DropSpells(window, source); });
     Area->addSubWindow(window);
     window->Document().Create(ReadDataDirectory());
     window->show();
@@ -395,6 +400,27 @@ void TfrmMain::mnuSetMasterFileClick() {
 
 void TfrmMain::ShowMasterListAt(int32_t level) {
     Windows.MasterList->ShowAtLevel(level);
+}
+
+// Lines dropped on a spellbook window's list: from another spellbook window,
+// its book at its level; from the master list, its view at its level; from the
+// window's own list, nothing.
+void TfrmMain::DropSpells(TfrmSpellBook* target, tSpellList* source) {
+    if (!source || source == target->SpellList()) {
+        return;
+    }
+    const std::vector<int32_t> rows = source->SelectedRows();
+    for (TfrmSpellBook* window : SpellBookWindows()) {
+        if (window->SpellList() == source) {
+            tSpellBookDocument& from = window->Document();
+            CopySpellsIntoBook(target->Document(), from.Book(), from.SpellLevel(), rows);
+            return;
+        }
+    }
+    if (Windows.MasterList && Windows.MasterList->SpellList() == source) {
+        tMasterList& master = Windows.MasterList->Commands();
+        CopySpellsIntoBook(target->Document(), master.Shown(), master.SpellLevel(), rows);
+    }
 }
 
 void TfrmMain::AddSpellsToBook(int32_t level, const std::vector<int32_t>& rows) {

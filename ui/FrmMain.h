@@ -18,6 +18,7 @@ class QToolBar;
 class TfrmSpellBook;
 class TfrmWorking;
 class tCommands;
+class tSpellList;
 struct tProgramWindows;
 
 class TfrmMain : public QMainWindow, public tSpellBookHost {
@@ -60,6 +61,8 @@ public slots:
     void AddSpellsToBook(int32_t level, const std::vector<int32_t>& rows);
     // A spellbook window's Add Selected Spell: the master list shown at level.
     void ShowMasterListAt(int32_t level);
+    // Lines of the source list dropped on the target window's list.
+    void DropSpells(TfrmSpellBook* target, tSpellList* source);
 
 signals:
     // The frame agreed to close; the program ends.

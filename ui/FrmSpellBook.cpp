@@ -1,10 +1,13 @@
 #include "ui/FrmSpellBook.h"
 
 #include "app/Shared.h"
+#include "book/Adding.h"
+#include "book/Maintenance.h"
 #include "ui/Artwork.h"
 #include "ui/Commands.h"
 #include "ui/Controls.h"
 #include "ui/Prompts.h"
+#include "ui/SpellList.h"
 #include "ui/Text1252.h"
 
 #include <QAction>
@@ -18,7 +21,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -35,6 +37,10 @@ constexpr int WindowHeight = 440;
 constexpr int MinimumClientHeight = 275;
 
 const QString SaveFilter = QStringLiteral("*.SPB (Spellbook Files)|*.spb|*.* (All Files)|*.*");
+const QString ImportFilter =
+    QStringLiteral("*.SPB (spellbook Files)|*.spb|*.DAT (data files)|*.dat|*.* (all files)|*.*");
+// Export asks itself before it replaces a file.
+const QString ExportFilter = QStringLiteral("*.DAT (data files)|*.DAT|*.* (all files)|*.*");
 
 // Every command of the window with the controls that carry it.
 const tCommandSpec CommandTable[] = {
@@ -191,8 +197,10 @@ QLineEdit* Counter(const char* name, QWidget* parent) {
 
 } // namespace
 
-TfrmSpellBook::TfrmSpellBook(tSpecialtyList& specialties, tWorkingNotice& notice)
-    : QMdiSubWindow(nullptr), UI(this, notice), Doc(*this, UI, specialties) {
+TfrmSpellBook::TfrmSpellBook(tSpecialtyList& specialties, tWorkingNotice& notice, tSpellEditor& editor,
+                             std::function<TSpellBook*()> masterPool)
+    : QMdiSubWindow(nullptr), UI(this, notice), Editor(editor), MasterPool(std::move(masterPool)),
+      Doc(*this, UI, specialties) {
     setObjectName(QStringLiteral("frmSpellBook"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(ProgramIcon());
@@ -242,6 +250,16 @@ void TfrmSpellBook::BuildCommands() {
     commands.On("Close", [this] { mnuCloseClick(); });
     commands.On("Exit", [this] { mnuExitClick(); });
     commands.On("AddSelectedSpell", [this] { mnuAddSelectedSpellClick(); });
+    commands.On("AddRandomSpell", [this] { mnuAddRandomSpellClick(); });
+    commands.On("FillBook", [this] { mnuFillBookClick(); });
+    commands.On("ValidateBook", [this] { mnuValidateBookClick(); });
+    commands.On("ClearBook", [this] { mnuClearBookClick(); });
+    commands.On("DeleteSpell", [this] { mnuDeleteSpellClick(); });
+    commands.On("ToggleMemorized", [this] { mnuToggleMemorizedClick(); });
+    commands.On("EditSpell", [this] { mnuEditSpellClick(); });
+    commands.On("CreateNewSpell", [this] { mnuCreateNewSpellClick(); });
+    commands.On("ImportSpells", [this] { mnuImportSpellsClick(); });
+    commands.On("ExportSpell", [this] { mnuExportSpellClick(); });
 
     mnuFile = commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
                                  {"New", "Open", "Save", "SaveAs", "Close", Divider, "ImportSpells",
@@ -316,10 +334,12 @@ QWidget* TfrmSpellBook::BuildBody() {
     ebSpellsPerDay = Counter("ebSpellsPerDay", body);
     ebSpellsMarked = Counter("ebSpellsMarked", body);
 
-    lbSpells = new QListWidget(body);
+    lbSpells = new tSpellList(body);
     lbSpells->setObjectName(QStringLiteral("lbSpells"));
-    lbSpells->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lbSpells->AcceptDrops(true);
     lbSpells->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lbSpells, &tSpellList::spellsDropped, this, &TfrmSpellBook::spellsDropRequested);
+    connect(lbSpells, &QAbstractItemView::doubleClicked, this, [this] { FCommands->Run("EditSpell"); });
     lbSpells->setMinimumHeight(60);
     lbSpells->setAccessibleName(QStringLiteral("Spells of the chosen level"));
     connect(lbSpells, &QWidget::customContextMenuRequested, this,
@@ -452,6 +472,46 @@ void TfrmSpellBook::mnuAddSelectedSpellClick() {
     emit addSelectedSpellRequested(Doc.SpellLevel());
 }
 
+void TfrmSpellBook::mnuAddRandomSpellClick() {
+    AddRandomSpell(Doc, MasterPool ? MasterPool() : nullptr);
+}
+
+void TfrmSpellBook::mnuFillBookClick() {
+    FillBookCommand(Doc, MasterPool ? MasterPool() : nullptr);
+}
+
+void TfrmSpellBook::mnuValidateBookClick() {
+    ValidateBook(Doc);
+}
+
+void TfrmSpellBook::mnuClearBookClick() {
+    ClearBook(Doc);
+}
+
+void TfrmSpellBook::mnuDeleteSpellClick() {
+    DeleteSpells(Doc);
+}
+
+void TfrmSpellBook::mnuToggleMemorizedClick() {
+    ToggleMemorized(Doc);
+}
+
+void TfrmSpellBook::mnuEditSpellClick() {
+    EditSpells(Doc, Editor);
+}
+
+void TfrmSpellBook::mnuCreateNewSpellClick() {
+    CreateNewSpells(Doc, Editor);
+}
+
+void TfrmSpellBook::mnuImportSpellsClick() {
+    ImportSpells(Doc);
+}
+
+void TfrmSpellBook::mnuExportSpellClick() {
+    ExportSpells(Doc);
+}
+
 void TfrmSpellBook::grpSpellLevelClick(int position) {
     Doc.SpellLevelChosen(position + 1);
 }
@@ -529,11 +589,7 @@ void TfrmSpellBook::SelectSpellLevel(int32_t level) {
 }
 
 void TfrmSpellBook::ShowSpells(const std::vector<std::string>& lines) {
-    lbSpells->clear();
-    lbSpells->addItems(FromTexts(lines));
-    if (lbSpells->count() > 0) {
-        lbSpells->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    }
+    lbSpells->SetLines(lines, false);
 }
 
 void TfrmSpellBook::ShowCounters(int32_t perDay, int32_t memorized, tMarkedColour colour) {
@@ -573,4 +629,32 @@ bool TfrmSpellBook::ChooseSaveFile(const std::string& folder, std::string& path)
 
 void TfrmSpellBook::OpenSpecialtyMaintenance() {
     emit specialtyMaintenanceRequested();
+}
+
+std::vector<int32_t> TfrmSpellBook::SelectedRows() const {
+    return lbSpells->SelectedRows();
+}
+
+bool TfrmSpellBook::ChooseImportFile(const std::string& folder, std::string& path) {
+    QString chosen;
+    if (!Prompts::ChooseOpenFile(this,
+                                 {QStringLiteral("Import Spells"), ImportFilter, QString(), FromPath(folder),
+                                  QStringLiteral("dlgImport")},
+                                 chosen)) {
+        return false;
+    }
+    path = ToPath(chosen);
+    return true;
+}
+
+bool TfrmSpellBook::ChooseExportFile(const std::string& folder, std::string& path) {
+    QString chosen;
+    if (!Prompts::ChooseSaveFile(this,
+                                 {QStringLiteral("Export Spells"), ExportFilter, QString(), FromPath(folder),
+                                  QStringLiteral("dlgExport")},
+                                 chosen)) {
+        return false;
+    }
+    path = ToPath(chosen);
+    return true;
 }

@@ -10,11 +10,13 @@
 
 #include <QMdiSubWindow>
 
+#include <functional>
+
 class QAction;
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
-class QListWidget;
+class tSpellList;
 class QMenu;
 class tNumberBox;
 class QToolBar;
@@ -23,13 +25,16 @@ class tCommands;
 class TfrmSpellBook : public QMdiSubWindow, public tSpellBookView {
     Q_OBJECT
 public:
-    // Builds the window's controls over the specialty list in use and the
-    // program's working notice; the frame then runs Document().Create().
-    TfrmSpellBook(tSpecialtyList& specialties, tWorkingNotice& notice);
+    // Builds the window's controls over the specialty list in use, the
+    // program's working notice and spell editor, and the master spell pool
+    // (masterPool gives it, or none); the frame then runs Document().Create().
+    TfrmSpellBook(tSpecialtyList& specialties, tWorkingNotice& notice, tSpellEditor& editor,
+                  std::function<TSpellBook*()> masterPool);
     ~TfrmSpellBook() override;
 
     tSpellBookDocument& Document() { return Doc; }
     tCommands& Commands() { return *FCommands; }
+    tSpellList* SpellList() const { return lbSpells; }
     // The window's "&File" and "&Edit" menus, which the frame shows in its
     // menu bar while this window is active.
     QMenu* FileMenu() const { return mnuFile; }
@@ -54,6 +59,9 @@ public:
     void SetCaption(const std::string& caption) override;
     bool ChooseSaveFile(const std::string& folder, std::string& path) override;
     void OpenSpecialtyMaintenance() override;
+    std::vector<int32_t> SelectedRows() const override;
+    bool ChooseImportFile(const std::string& folder, std::string& path) override;
+    bool ChooseExportFile(const std::string& folder, std::string& path) override;
 
 public slots:
     void mnuNewClick();
@@ -63,6 +71,16 @@ public slots:
     void mnuCloseClick();
     void mnuExitClick();
     void mnuAddSelectedSpellClick();
+    void mnuAddRandomSpellClick();
+    void mnuFillBookClick();
+    void mnuValidateBookClick();
+    void mnuClearBookClick();
+    void mnuDeleteSpellClick();
+    void mnuToggleMemorizedClick();
+    void mnuEditSpellClick();
+    void mnuCreateNewSpellClick();
+    void mnuImportSpellsClick();
+    void mnuExportSpellClick();
     void grpSpellLevelClick(int position);
     void spnWizardLevelChange(int value);
     void spnWizardIntelligenceChange(int value);
@@ -79,6 +97,9 @@ signals:
     void specialtyMaintenanceRequested();
     // Add Selected Spell: the master list shown at this window's level.
     void addSelectedSpellRequested(int32_t level);
+    // Lines of a spell list (source, possibly this window's own) were dropped
+    // on this window's list.
+    void spellsDropRequested(tSpellList* source);
     // The caption changed (the frame's window list follows it).
     void captionChanged();
     // The window agreed to close and is going away.
@@ -95,6 +116,8 @@ private:
     void ApplyMinimumSize();
 
     tQtUserInterface UI;
+    tSpellEditor& Editor;
+    std::function<TSpellBook*()> MasterPool;
     tSpellBookDocument Doc;
     tCommands* FCommands = nullptr;
     bool FDiscarding = false;
@@ -109,7 +132,7 @@ private:
     QComboBox* cbWizardSpecialty = nullptr;
     QComboBox* cbSpellFrequency = nullptr;
     QButtonGroup* grpSpellLevel = nullptr;
-    QListWidget* lbSpells = nullptr;
+    tSpellList* lbSpells = nullptr;
     QLineEdit* ebSpellsPerDay = nullptr;
     QLineEdit* ebSpellsMarked = nullptr;
 };

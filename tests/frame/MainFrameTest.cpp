@@ -1,4 +1,5 @@
 #include "FakeFrame.h"
+#include "frame/Transfer.h"
 
 #include "files/Odds.h"
 #include "files/RuleTables.h"
@@ -144,6 +145,30 @@ TEST_F(MainFrameTest, CloseRequestStopsAtTheFirstRefusalBeforeAskingTheMasterLis
     EXPECT_TRUE(FrameCloseQuery({first, second}, master));
     EXPECT_EQ(masterAsked, 1);
     EXPECT_FALSE(FrameCloseQuery({}, [] { return false; })) << "the master list may refuse";
+}
+
+TEST_F(MainFrameTest, SpellsCopiedIntoABookFromAnotherWindow) {
+    // The source: a master list view of four level-2 spells, one memorized.
+    auto source = TSpellBook::Create(0, 0, 0, "");
+    for (const char* name : {"Aura", "Bane", "Cloud", "Dusk"}) {
+        source->AddSpell(MakeSpell(2, name, std::string(name) == "Cloud" ? -2 : 0, "abj", "Tome", 1,
+                                   std::string(name) == "Aura"));
+    }
+    Host.Parameters = tBookParameters{3, 12, 0, "Generalist", 0};
+    tSpellBookDocument* target = Frame.NewSpellbook(nullptr);
+    target->Book().AddSpell(MakeSpell(2, "bane"));
+    target->Book().Modified = false;
+    // Aura, Bane (held already: refused silently), Cloud (Rare: asked, Cancel).
+    Host.Messages.Answers = {tAnswer::Cancel};
+    CopySpellsIntoBook(*target, *source, 2, {0, 1, 2});
+    EXPECT_EQ(NamesOf(target->Book()), (std::vector<std::string>{"Aura", "bane"}));
+    EXPECT_FALSE(target->Book().SpellAt(2, 0)->Memorized) << "a copied spell arrives unmemorized";
+    EXPECT_TRUE(source->SpellAt(2, 0)->Memorized) << "the source keeps its own";
+    EXPECT_EQ(Host.Messages.Questions.size(), 1u);
+    EXPECT_EQ(target->SpellLevel(), 2);
+    EXPECT_EQ(Host.Windows.back()->View.SpellLevel, 2);
+    EXPECT_EQ(Host.Windows.back()->View.Lines.size(), 2u);
+    EXPECT_TRUE(target->Modified());
 }
 
 } // namespace

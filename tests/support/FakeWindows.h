@@ -6,6 +6,7 @@
 #include "support/FakeUserInterface.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,10 @@ public:
     std::deque<std::optional<std::string>> SaveFiles;
     std::vector<std::string> SaveFolders;
     int MaintenanceOpened = 0;
+    std::vector<int32_t> Selected; // the selected lines
+    std::deque<std::optional<std::string>> ImportFiles;
+    std::vector<std::string> ImportFolders;
+    std::deque<std::optional<std::string>> ExportFiles;
 
     void SetWizardLevelBox(int32_t value) override { WizardLevelBox = value; }
     void SetIntelligenceBox(int32_t value) override { IntelligenceBox = value; }
@@ -77,6 +82,14 @@ public:
         return TakeFile(SaveFiles, path);
     }
     void OpenSpecialtyMaintenance() override { ++MaintenanceOpened; }
+    std::vector<int32_t> SelectedRows() const override { return Selected; }
+    bool ChooseImportFile(const std::string& folder, std::string& path) override {
+        ImportFolders.push_back(folder);
+        return TakeFile(ImportFiles, path);
+    }
+    bool ChooseExportFile(const std::string&, std::string& path) override {
+        return TakeFile(ExportFiles, path);
+    }
 };
 
 // One window: its view double and its commands; the messages go to ui.
@@ -85,4 +98,23 @@ struct tFakeWindow {
     tFakeView View;
     tSpellBookDocument Document;
     bool Discarded = false;
+};
+
+// The spell editor: each queued edit changes the spell and answers OK; with
+// nothing queued it answers Cancel. It records the spells it was shown.
+class tFakeEditor : public tSpellEditor {
+public:
+    std::deque<std::function<void(tSpell&)>> Edits;
+    std::vector<tSpell> Shown;
+    std::vector<bool> MemorizedShown;
+    bool EditSpell(tSpell& spell, bool showMemorized) override {
+        Shown.push_back(spell);
+        MemorizedShown.push_back(showMemorized);
+        if (Edits.empty()) {
+            return false;
+        }
+        Edits.front()(spell);
+        Edits.pop_front();
+        return true;
+    }
 };

@@ -16,6 +16,7 @@
 #include "ui/HelpViewer.h"
 #include "ui/Program.h"
 #include "ui/Prompts.h"
+#include "ui/SpellList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,12 +84,7 @@ QColor MarkedColour(TfrmSpellBook* window) {
 }
 
 QStringList ListLines(TfrmSpellBook* window) {
-    QStringList lines;
-    auto* list = Named<QListWidget>(window, QStringLiteral("lbSpells"));
-    for (int i = 0; i < list->count(); ++i) {
-        lines << list->item(i)->text();
-    }
-    return lines;
+    return window->SpellList()->Lines();
 }
 
 } // namespace
@@ -292,8 +288,7 @@ void SpellBookWindowTest::TheWindowCarriesEveryCommand() {
     QCOMPARE(Named<QComboBox>(window, QStringLiteral("cbWizardSpecialty"))->maxVisibleItems(), 9);
     QVERIFY(Named<QComboBox>(window, QStringLiteral("cbWizardSpecialty"))->isEditable());
     QVERIFY(!Named<QComboBox>(window, QStringLiteral("cbSpellFrequency"))->isEditable());
-    QCOMPARE(Named<QListWidget>(window, QStringLiteral("lbSpells"))->selectionMode(),
-             QAbstractItemView::ExtendedSelection);
+    QCOMPARE(window->SpellList()->selectionMode(), QAbstractItemView::ExtendedSelection);
     QVERIFY(Named<QLineEdit>(window, QStringLiteral("ebSpellsPerDay"))->isReadOnly());
     QVERIFY(Named<QLineEdit>(window, QStringLiteral("ebSpellsMarked"))->font().bold());
 }
@@ -554,7 +549,7 @@ void SpellBookWindowTest::ResizeLimitsAndArrange() {
                             .arg(client->width())
                             .arg(client->height())));
     // The spell list is 20 pixels narrower than the client area.
-    auto* list = Named<QListWidget>(window, QStringLiteral("lbSpells"));
+    auto* list = window->SpellList();
     window->resize(700, 500);
     QCOMPARE(list->width(), client->width() - 20);
 
@@ -705,7 +700,7 @@ void SpellBookWindowTest::TextCrossesAsWindows1252() {
     QCOMPARE(Prompts::Shown().back().Text,
              QString::fromUtf8("The specialty \"Mage €é\" does not exist on the current specialty list.\n"
                                "Would you like modify the specialty list?"));
-    QCOMPARE(DragCursorOf(Named<QListWidget>(window, QStringLiteral("lbSpells"))), SpellCursorNumber);
+    QCOMPARE(DragCursorOf(window->SpellList()), SpellCursorNumber);
 }
 
 // Enter without a change, and the wheel over a box without the keyboard focus,
