@@ -42,18 +42,20 @@ void ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         std::stable_sort(spells.begin(), spells.end(),
                          [&compare](const tRead& a, const tRead& b) { return compare(a, b) < 0; });
     }
+    // Of equal spells (next to each other now) the first is kept.
+    std::vector<std::unique_ptr<tSpell>> inOrder;
+    inOrder.reserve(spells.size());
     const tSpellKey* keptKey = nullptr;
     const tSpell* kept = nullptr;
     for (tRead& read : spells) {
-        const tSpell* spell = read.Spell.get();
-        if (!ordered && kept && CompareKeyed(read.Key, *spell, *keptKey, *kept) == 0) {
+        if (!ordered && kept && CompareKeyed(read.Key, *read.Spell, *keptKey, *kept) == 0) {
             continue; // released with the vector
         }
-        if (book.AddSpell(read.Spell)) {
-            keptKey = &read.Key;
-            kept = spell;
-        }
+        keptKey = &read.Key;
+        kept = read.Spell.get();
+        inOrder.push_back(std::move(read.Spell));
     }
+    book.AddSpellsInOrder(inOrder);
 }
 
 void WriteSpellLines(TSpellBook& book, std::ostream& out) {

@@ -46,6 +46,9 @@ void TSpellBook::Unlinking(tNodeRef node) {
             start = !IsTail(next) && next->Data->Level == level ? next : nullptr;
         }
     }
+    if (node == LastNode()) {
+        FTailKeyKnown = false;
+    }
     if (FIndex) {
         FIndex->Erase(node);
     }
@@ -61,10 +64,16 @@ void TSpellBook::BuildIndex() const {
 bool TSpellBook::InsertSpell(tSpell* spell) {
     const tNodeRef last = LastNode();
     const tSpellKey key = SpellKeyOf(*spell);
-    if (!last || CompareKeyed(key, *spell, SpellKeyOf(*last->Data), *last->Data) > 0) {
+    if (last && !FTailKeyKnown) {
+        FTailKey = SpellKeyOf(*last->Data);
+        FTailKeyKnown = true;
+    }
+    if (!last || CompareKeyed(key, *spell, FTailKey, *last->Data) > 0) {
         // After the last spell, where the walk of the list would end too: the
         // shape of reading a saved file, which stays linear.
         const tNodeRef node = LinkBefore(TailNode(), spell);
+        FTailKey = key;
+        FTailKeyKnown = true;
         if (FIndex) {
             FIndex->Append(node);
         }
@@ -109,6 +118,29 @@ bool TSpellBook::AddCopy(const tSpell* spell) {
     }
     std::unique_ptr<tSpell> copy = spell->Copy();
     return AddSpell(copy); // a refused copy is released here
+}
+
+void TSpellBook::AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells) {
+    const tNodeRef last = LastNode();
+    const bool atEnd =
+        !spells.empty() && spells.front() && (!last || CompareSpells(*spells.front(), *last->Data) > 0);
+    if (!atEnd || ReferencesOnly) {
+        for (std::unique_ptr<tSpell>& spell : spells) {
+            AddSpell(spell);
+        }
+        return;
+    }
+    for (std::unique_ptr<tSpell>& spell : spells) {
+        if (spell) {
+            const tNodeRef node = LinkBefore(TailNode(), spell.release());
+            if (FIndex) {
+                FIndex->Append(node);
+            }
+            Linked(node);
+        }
+    }
+    FTailKeyKnown = false;
+    FLastSpellAt = {};
 }
 
 bool TSpellBook::Contains(const tSpell* spell) const {
@@ -168,6 +200,7 @@ void TSpellBook::Clear() {
     LevelCount = {};
     FLevelStart = {};
     FUncounted = 0;
+    FTailKeyKnown = false;
     FIndex.reset();
     FLastSpellAt = {};
 }

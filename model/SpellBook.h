@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 constexpr int32_t MinSpellLevel = 1;
 constexpr int32_t MaxSpellLevel = 9;
@@ -32,6 +33,8 @@ inline bool IsSpellLevel(int32_t level) {
 }
 
 class TSpellBook : public tSortedList<tSpell> {
+    using tNodeRef = TNode<tSpell>*;
+
 public:
     TSpellBook(int32_t casterLevel = 0, int32_t intelligence = 0, int32_t frequency = 0,
                std::string specialty = std::string());
@@ -69,6 +72,13 @@ public:
     // and for a duplicate (the copy is released).
     bool AddCopy(const tSpell* spell);
 
+    // Adds spells that the caller has put in strict book order, each sorting
+    // after the one before it, the same as AddSpell of each in turn: when the
+    // book is empty or the first sorts after its last spell, they are linked
+    // at the end without comparing them again. The book takes the spells it
+    // adds out of the vector; a references-only book leaves them there.
+    void AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells);
+
     // True when the book holds a spell equal to spell (same level, name equal
     // ignoring case); false for none. The cursor does not move.
     bool Contains(const tSpell* spell) const;
@@ -83,9 +93,25 @@ public:
         }
         Clear();
         // Source is in strict book order, so each kept spell goes at the end.
-        for (TNode<tSpell>* node = source.FirstNode(); node && !source.IsTail(node); node = node->Next) {
-            if (keep(*node->Data)) {
-                Linked(LinkBefore(TailNode(), node->Data));
+        if (source.FUncounted == 0) {
+            // Level by level from each level's first spell, so the level of a
+            // spell is known without reading the spell.
+            for (int32_t level = MinSpellLevel; level <= MaxSpellLevel; ++level) {
+                tNodeRef node = source.FLevelStart[level];
+                for (int32_t i = source.LevelCount[level]; i > 0; --i, node = node->Next) {
+                    if (keep(*node->Data)) {
+                        const tNodeRef linked = LinkBefore(TailNode(), node->Data);
+                        if (LevelCount[level]++ == 0) {
+                            FLevelStart[level] = linked;
+                        }
+                    }
+                }
+            }
+        } else {
+            for (tNodeRef node = source.FirstNode(); node && !source.IsTail(node); node = node->Next) {
+                if (keep(*node->Data)) {
+                    Linked(LinkBefore(TailNode(), node->Data));
+                }
             }
         }
         source.SetCurrent(nullptr);
@@ -122,8 +148,6 @@ public:
     tSpell* FindByName(const std::string& name);
 
 private:
-    using tNodeRef = TNode<tSpell>*;
-
     // The ordered insertion of the list (duplicates refused), by the index
     // when the spell does not go at the end.
     bool InsertSpell(tSpell* spell);
@@ -144,6 +168,9 @@ private:
     // Spells of a level outside 1..9, which no reader or editor makes; while
     // there are any, SeekLevel walks as the list does.
     int32_t FUncounted = 0;
+    // The search key of the last spell, while FTailKeyKnown.
+    tSpellKey FTailKey;
+    bool FTailKeyKnown = false;
     // Built at the first need (a spell that does not go at the end, Contains)
     // and kept up to date from then on; dropped by Clear.
     mutable std::unique_ptr<tSpellIndex> FIndex;

@@ -35,6 +35,13 @@ int32_t CompareKeyed(const tSpellKey& aKey, const tSpell& a, const tSpellKey& bK
     if (aKey.Low != bKey.Low) {
         return aKey.Low < bKey.Low ? -1 : 1;
     }
+    // Equal keys: the same level, and names whose first 12 bytes are equal
+    // ignoring case when both are that long (a shorter name's missing bytes
+    // count as 0, so it is compared whole).
+    if (a.Name.size() >= KeyNameBytes && b.Name.size() >= KeyNameBytes) {
+        return CompareTextAscii(std::string_view(a.Name).substr(KeyNameBytes),
+                                std::string_view(b.Name).substr(KeyNameBytes));
+    }
     return CompareSpells(a, b);
 }
 

@@ -25,6 +25,8 @@ std::vector<tPair>& Pairs() {
 // counts).
 class tRatioReporter : public benchmark::ConsoleReporter {
 public:
+    tRatioReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& reports) override {
         ConsoleReporter::ReportRuns(reports);
         for (const Run& run : reports) {
