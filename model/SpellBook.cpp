@@ -26,8 +26,8 @@ void TSpellBook::Linked(tNodeRef node) {
     if (!IsSpellLevel(level)) {
         ++FUncounted;
     } else {
-        ++LevelCount[level];
-        tNodeRef& start = FLevelStart[level];
+        ++LevelCount[static_cast<size_t>(level)];
+        tNodeRef& start = FLevelStart[static_cast<size_t>(level)];
         if (!start || node->Next == start) {
             start = node;
         }
@@ -39,8 +39,8 @@ void TSpellBook::Unlinking(tNodeRef node) {
     if (!IsSpellLevel(level)) {
         --FUncounted;
     } else {
-        --LevelCount[level];
-        tNodeRef& start = FLevelStart[level];
+        --LevelCount[static_cast<size_t>(level)];
+        tNodeRef& start = FLevelStart[static_cast<size_t>(level)];
         if (start == node) {
             const tNodeRef next = node->Next;
             start = !IsTail(next) && next->Data->Level == level ? next : nullptr;
@@ -211,8 +211,8 @@ void TSpellBook::SeekLevel(int32_t level) {
         // level on that has spells is where the walk below ends.
         SetCurrent(nullptr);
         for (int32_t l = std::max(level, MinSpellLevel); l <= MaxSpellLevel; ++l) {
-            if (FLevelStart[l]) {
-                SetCurrent(FLevelStart[l]);
+            if (FLevelStart[static_cast<size_t>(l)]) {
+                SetCurrent(FLevelStart[static_cast<size_t>(l)]);
                 break;
             }
         }

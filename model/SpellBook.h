@@ -57,7 +57,9 @@ public:
     void MarkReferencesOnly() { ReferencesOnly = true; }
 
     // Number of spells of a level; 0 for a level outside 1..9.
-    int32_t CountOfLevel(int32_t level) const { return IsSpellLevel(level) ? LevelCount[level] : 0; }
+    int32_t CountOfLevel(int32_t level) const {
+        return IsSpellLevel(level) ? LevelCount[static_cast<size_t>(level)] : 0;
+    }
 
     // Inserts the spell object itself. True when inserted: an owning book then
     // owns it. False for none or a duplicate (same level, name equal ignoring
@@ -97,12 +99,13 @@ public:
             // Level by level from each level's first spell, so the level of a
             // spell is known without reading the spell.
             for (int32_t level = MinSpellLevel; level <= MaxSpellLevel; ++level) {
-                tNodeRef node = source.FLevelStart[level];
-                for (int32_t i = source.LevelCount[level]; i > 0; --i, node = node->Next) {
+                tNodeRef node = source.FLevelStart[static_cast<size_t>(level)];
+                for (int32_t i = source.LevelCount[static_cast<size_t>(level)]; i > 0;
+                     --i, node = node->Next) {
                     if (keep(*node->Data)) {
                         const tNodeRef linked = LinkBefore(TailNode(), node->Data);
-                        if (LevelCount[level]++ == 0) {
-                            FLevelStart[level] = linked;
+                        if (LevelCount[static_cast<size_t>(level)]++ == 0) {
+                            FLevelStart[static_cast<size_t>(level)] = linked;
                         }
                     }
                 }
