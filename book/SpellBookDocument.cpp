@@ -144,6 +144,10 @@ void tSpellBookDocument::Refresh() {
     FView.ShowCounters(perDay, memorized, MarkedColour(memorized, perDay));
 }
 
+void tSpellBookDocument::RefreshSpecialtyChoices() {
+    FView.SetSpecialtyItems(SpecialtyChoices(FSpecialties));
+}
+
 void tSpellBookDocument::SpellLevelChosen(int32_t level) {
     FSpellLevel = std::clamp(level, MinSpellLevel, MaxSpellLevel);
     Refresh();

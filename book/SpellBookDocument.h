@@ -83,6 +83,9 @@ public:
 
     // Rebuilds the spell list and both counters for the chosen level.
     void Refresh();
+    // The specialty box's choices made anew from the list in use ("Generalist"
+    // first); the text shown stays.
+    void RefreshSpecialtyChoices();
 
     // The handlers of the level view's controls.
     void SpellLevelChosen(int32_t level);

@@ -1,5 +1,6 @@
 #include "frame/MainFrame.h"
 
+#include "app/Shared.h"
 #include "files/SpellbookFile.h"
 
 #include <filesystem>
@@ -40,6 +41,25 @@ tSpellBookDocument* tMainFrameCommands::OpenFile(const std::string& path) {
     window->TakeOpenedBook(std::move(book), path);
     UI.HideWorking();
     return window;
+}
+
+void tMainFrameCommands::SetDataDirectory() {
+    std::string folder = ReadDataDirectory();
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        folder = ProgramDirectory();
+    }
+    std::string chosen;
+    if (!Host.AskDataDirectory(folder, chosen) || chosen.empty()) {
+        return;
+    }
+    if (chosen.back() != '/') {
+        chosen += '/';
+    }
+    if (!WriteSetting(MainSection, DataDirectoryKey, chosen, UI)) {
+        return;
+    }
+    FOpenFolder = chosen;
 }
 
 bool FrameCloseQuery(const std::vector<tSpellBookDocument*>& windows,

@@ -28,6 +28,9 @@ public:
     // The open-spellbook dialog, starting in folder; false when cancelled,
     // otherwise path receives the file chosen.
     virtual bool ChooseOpenFile(const std::string& folder, std::string& path) = 0;
+    // The data-directory dialog showing folder; false when cancelled,
+    // otherwise chosen receives the folder shown on OK.
+    virtual bool AskDataDirectory(const std::string& folder, std::string& chosen) = 0;
 };
 
 inline constexpr const char* ErrorReadingSpellbook = "Error Reading Spellbook File";
@@ -54,6 +57,12 @@ public:
     // "Loading Spellbook". When it cannot be read, shows "Error Reading
     // Spellbook File", leaves no window and returns none.
     tSpellBookDocument* OpenFile(const std::string& path);
+
+    // Set Data Directory: the dialog shows the stored data directory, or the
+    // program's folder when that is gone; on OK the folder is written to the
+    // settings and becomes the open dialog's folder. Spellbook windows made
+    // afterwards start their dialogs there; open ones keep theirs.
+    void SetDataDirectory();
 
 private:
     tSpellBookHost& Host;

@@ -17,10 +17,12 @@ public:
     // specialties: the list in use, whose names the specialty list offers.
     explicit TfrmBookParm(tSpecialtyList& specialties, QWidget* parent = nullptr);
 
+public slots:
     // Fills the specialty list: "Generalist", then the names of the list in
     // use; "Generalist" chosen.
     void FillSpecialties();
 
+public:
     // The choices now shown.
     tBookParameters Parameters() const;
 

@@ -6,8 +6,12 @@
 #include "ui/Artwork.h"
 #include "ui/Commands.h"
 #include "ui/Controls.h"
+#include "ui/FrmAbout.h"
 #include "ui/FrmBookParm.h"
+#include "ui/FrmDataDirectory.h"
+#include "ui/FrmFrequencyOdds.h"
 #include "ui/FrmMasterList.h"
+#include "ui/FrmSpecialtyMaintenance.h"
 #include "ui/FrmSpellBook.h"
 #include "ui/FrmSpellEdit.h"
 #include "ui/FrmWorking.h"
@@ -152,6 +156,10 @@ void TfrmMain::BuildCommands() {
     commands.On("Arrange", [this] { mnuArrangeClick(); });
     commands.On("ViewMaster", [this] { mnuViewMasterClick(); });
     commands.On("SetMasterFile", [this] { mnuSetMasterFileClick(); });
+    commands.On("DataDirectories", [this] { mnuDataDirectoriesClick(); });
+    commands.On("SpellSelectionOdds", [this] { SpellSelectionOdds1Click(); });
+    commands.On("SetSpecialties", [this] { mnuSetSpecialtiesClick(); });
+    commands.On("About", [this] { mnuAboutClick(); });
     commands.On("Contents", [this] { mnuContentsClick(); });
 
     mnuFile =
@@ -388,6 +396,37 @@ void TfrmMain::mnuContentsClick() {
 // Specialty maintenance, shown modally.
 void TfrmMain::mnuSetSpecialtiesClick() {
     Prompts::RunModal(*Windows.SpecialtyMaintenance);
+}
+
+void TfrmMain::mnuDataDirectoriesClick() {
+    Frame.SetDataDirectory();
+}
+
+bool TfrmMain::AskDataDirectory(const std::string& folder, std::string& chosen) {
+    TfrmDataDirectory dialog(this);
+    dialog.SetFolder(FromPath(folder));
+    if (Prompts::RunModal(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    chosen = ToPath(dialog.Folder());
+    return true;
+}
+
+// The odds dialog, made for this use.
+void TfrmMain::SpellSelectionOdds1Click() {
+    TfrmFrequencyOdds dialog(this, *Working);
+    Prompts::RunModal(dialog);
+}
+
+void TfrmMain::mnuAboutClick() {
+    TfrmAbout dialog(this);
+    Prompts::RunModal(dialog);
+}
+
+void TfrmMain::RefreshSpecialtyChoices() {
+    for (TfrmSpellBook* window : SpellBookWindows()) {
+        window->Document().RefreshSpecialtyChoices();
+    }
 }
 
 void TfrmMain::mnuViewMasterClick() {

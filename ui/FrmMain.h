@@ -46,6 +46,7 @@ public:
     tSpellBookDocument* CreateSpellBookWindow() override;
     void DiscardSpellBookWindow(tSpellBookDocument* window) override;
     bool ChooseOpenFile(const std::string& folder, std::string& path) override;
+    bool AskDataDirectory(const std::string& folder, std::string& chosen) override;
 
 public slots:
     void mnuNewSpellbookClick();
@@ -55,6 +56,11 @@ public slots:
     void mnuContentsClick();
     void mnuSetSpecialtiesClick();
     void mnuViewMasterClick();
+    void mnuDataDirectoriesClick();
+    void SpellSelectionOdds1Click();
+    void mnuAboutClick();
+    // Every spellbook window's specialty choices made anew.
+    void RefreshSpecialtyChoices();
     void mnuSetMasterFileClick();
     // The master list's Add Spells to Book: copies of the spells at rows of
     // level of its view go into the active spellbook window's book.

@@ -32,12 +32,3 @@ TfrmPrintFormat::TfrmPrintFormat(QWidget* parent)
     : TfrmPlaceholder(QStringLiteral("frmPrintFormat"), QStringLiteral("Output Format"), HelpOutputFormat,
                       parent) {
 }
-
-TfrmSpecialtyMaintenance::TfrmSpecialtyMaintenance(QWidget* parent)
-    : TfrmPlaceholder(QStringLiteral("frmSpecialtyMaintenance"), QStringLiteral("Specialty Maintenance"), 0,
-                      parent) {
-}
-
-TfrmSpecialtyName::TfrmSpecialtyName(QWidget* parent)
-    : TfrmPlaceholder(QStringLiteral("frmSpecialtyName"), QStringLiteral("Specialty Name"), 0, parent) {
-}

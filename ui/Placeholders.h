@@ -16,15 +16,3 @@ class TfrmPrintFormat : public TfrmPlaceholder {
 public:
     explicit TfrmPrintFormat(QWidget* parent);
 };
-
-class TfrmSpecialtyMaintenance : public TfrmPlaceholder {
-    Q_OBJECT
-public:
-    explicit TfrmSpecialtyMaintenance(QWidget* parent);
-};
-
-class TfrmSpecialtyName : public TfrmPlaceholder {
-    Q_OBJECT
-public:
-    explicit TfrmSpecialtyName(QWidget* parent);
-};

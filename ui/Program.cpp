@@ -4,6 +4,8 @@
 #include "ui/FrmBookParm.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmMasterList.h"
+#include "ui/FrmSpecialtyMaintenance.h"
+#include "ui/FrmSpecialtyName.h"
 #include "ui/FrmSpellEdit.h"
 #include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
@@ -33,11 +35,17 @@ void CreateProgramWindows() {
     frmMasterList =
         new TfrmMasterList(frmMain, ProgramWindows, *Specialties, [] { return frmMain->ActiveBook(); });
     frmSpellEdit = new TfrmSpellEdit(frmMain);
-    frmSpecialtyMaintenance = new TfrmSpecialtyMaintenance(frmMain);
+    frmSpecialtyMaintenance = new TfrmSpecialtyMaintenance(
+        frmMain, ProgramWindows, *Specialties, ProgramDirectory() + std::string(SpecialtyFileName));
     frmSpecialtyName = new TfrmSpecialtyName(frmMain);
     // What the master list asks of a spellbook window, the frame does.
     QObject::connect(frmMasterList, &TfrmMasterList::addSpellsToBookRequested, frmMain,
                      &TfrmMain::AddSpellsToBook);
+    // Specialty maintenance changed the list: the other windows' choices follow.
+    QObject::connect(frmSpecialtyMaintenance, &TfrmSpecialtyMaintenance::parameterChoicesChanged, frmBookParm,
+                     &TfrmBookParm::FillSpecialties);
+    QObject::connect(frmSpecialtyMaintenance, &TfrmSpecialtyMaintenance::spellbookChoicesChanged, frmMain,
+                     &TfrmMain::RefreshSpecialtyChoices);
     // Without a window manager to maximise it, the frame still fills the screen.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         frmMain->setGeometry(screen->availableGeometry());

@@ -23,6 +23,8 @@ public:
     std::optional<tBookParameters> Parameters;         // nothing: the dialog is cancelled
     std::deque<std::optional<std::string>> OpenFiles;
     std::vector<std::string> OpenFolders;
+    std::deque<std::optional<std::string>> DataDirectories; // the folders the dialog answers
+    std::vector<std::string> DataDirectoryShown;
 
     int OpenWindows() const {
         int open = 0;
@@ -54,5 +56,9 @@ public:
     bool ChooseOpenFile(const std::string& folder, std::string& path) override {
         OpenFolders.push_back(folder);
         return TakeFile(OpenFiles, path);
+    }
+    bool AskDataDirectory(const std::string& folder, std::string& chosen) override {
+        DataDirectoryShown.push_back(folder);
+        return TakeFile(DataDirectories, chosen);
     }
 };

@@ -1,6 +1,7 @@
 #include "FakeFrame.h"
 #include "frame/Transfer.h"
 
+#include "app/Shared.h"
 #include "files/Odds.h"
 #include "files/RuleTables.h"
 #include "files/Rules.h"
@@ -169,6 +170,37 @@ TEST_F(MainFrameTest, SpellsCopiedIntoABookFromAnotherWindow) {
     EXPECT_EQ(Host.Windows.back()->View.SpellLevel, 2);
     EXPECT_EQ(Host.Windows.back()->View.Lines.size(), 2u);
     EXPECT_TRUE(target->Modified());
+}
+
+TEST_F(MainFrameTest, SetDataDirectoryShowsTheStoredFolderAndWritesTheChosenOne) {
+    SetProgramDirectory(Folder.Path().string());
+    OpenSharedState();
+    const std::string program = Folder.Path().string() + "/";
+    std::filesystem::create_directory(Folder / "books");
+    const std::string books = (Folder / "books").string();
+
+    // Nothing stored: the program's folder. Cancel changes nothing.
+    Host.DataDirectories = {std::nullopt, books, (Folder / "gone").string()};
+    Frame.SetOpenFolder("/before/");
+    Frame.SetDataDirectory();
+    EXPECT_EQ(Host.DataDirectoryShown.back(), program);
+    EXPECT_EQ(Frame.OpenFolder(), "/before/");
+    EXPECT_EQ(ReadDataDirectory(), program);
+
+    // OK: written, and the open dialog starts there.
+    Frame.SetDataDirectory();
+    EXPECT_EQ(ReadDataDirectory(), books + "/");
+    EXPECT_EQ(Frame.OpenFolder(), books + "/");
+    Frame.SetDataDirectory();
+    EXPECT_EQ(Host.DataDirectoryShown.back(), books + "/");
+
+    // A stored folder that is gone shows the program's folder instead.
+    EXPECT_EQ(ReadDataDirectory(), (Folder / "gone").string() + "/");
+    Host.DataDirectories = {std::nullopt};
+    Frame.SetDataDirectory();
+    EXPECT_EQ(Host.DataDirectoryShown.back(), program);
+    CloseSharedState();
+    SetProgramDirectory("");
 }
 
 } // namespace

@@ -6,11 +6,17 @@
 
 #include "app/Shared.h"
 #include "model/Specialty.h"
+#include "ui/FrmAbout.h"
 #include "ui/FrmBookParm.h"
+#include "ui/FrmDataDirectory.h"
+#include "ui/FrmFrequencyOdds.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmMasterList.h"
+#include "ui/FrmSpecialtyMaintenance.h"
+#include "ui/FrmSpecialtyName.h"
 #include "ui/FrmSpellBook.h"
 #include "ui/FrmSpellEdit.h"
+#include "ui/FrmWorking.h"
 #include "ui/Program.h"
 #include "ui/Prompts.h"
 
@@ -90,7 +96,14 @@ void AccessibilityTest::EveryInputControlHasAName() {
     frmMain->mnuOpenSpellbookClick();
     QCOMPARE(SpellBooks().size(), 1);
 
-    QWidget* const windows[] = {frmMain, SpellBooks().first(), frmBookParm, frmMasterList, frmSpellEdit};
+    TfrmFrequencyOdds odds(frmMain, *frmWorking);
+    TfrmDataDirectory directory(frmMain);
+    TfrmAbout about(frmMain);
+    QWidget* const windows[] = {frmMain,          SpellBooks().first(),
+                                frmBookParm,      frmMasterList,
+                                frmSpellEdit,     frmSpecialtyMaintenance,
+                                frmSpecialtyName, &odds,
+                                &directory,       &about};
     for (QWidget* window : windows) {
         const QStringList unnamed = Unnamed(window);
         QVERIFY2(unnamed.isEmpty(), qPrintable(window->objectName() + ": " + unnamed.join(", ")));

@@ -10,6 +10,8 @@
 #include "ui/FrmBookParm.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmMasterList.h"
+#include "ui/FrmSpecialtyMaintenance.h"
+#include "ui/FrmSpecialtyName.h"
 #include "ui/FrmSpellEdit.h"
 #include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
