@@ -11,7 +11,8 @@ namespace {
 
 // SelectionOdds is indexed by code + 4; list position p stands for code -p.
 int32_t& OddsAt(int32_t position) {
-    return SelectionOdds[static_cast<size_t>(4 - std::clamp(position, 0, 4))];
+    const int32_t index = 4 - std::clamp(position, 0, 4);
+    return SelectionOdds[static_cast<size_t>(index)];
 }
 
 } // namespace
@@ -43,8 +44,8 @@ void tFrequencyOdds::DefaultValues() {
 }
 
 bool tFrequencyOdds::Ok() {
-    for (int32_t code = -4; code <= 0; ++code) {
-        const size_t index = static_cast<size_t>(code + 4);
+    // Restricted (code -4, index 0) first, Common last.
+    for (size_t index = 0; index < SelectionOdds.size(); ++index) {
         if (!WriteSetting(OddsSection, FrequencyNames[index], std::to_string(SelectionOdds[index]),
                           Messages)) {
             return false;
