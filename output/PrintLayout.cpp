@@ -161,10 +161,15 @@ void DrawBook(TSpellBook& book, const std::string& caption, const tOutputOptions
         if (pen.PastPreview()) {
             return;
         }
-        // The header stays with its column block when the block fits on a
-        // page, and always with the first line of its spells.
+        // A column block that fits on a page goes to a new page whole when it
+        // does not fit below the pen; a taller one starts here and carries on
+        // over the next pages. The header always stays with the first line of
+        // its spells.
         if (columns > 0) {
-            pen.KeepRoom(int64_t{ColumnRows(count, columns)} + 1);
+            const int64_t blockLines = int64_t{ColumnRows(count, columns)} + 1;
+            if (blockLines * pen.LineHeight <= surface.PageHeight()) {
+                pen.KeepRoom(blockLines);
+            }
         }
         pen.KeepRoom(2);
         surface.AddUnderline();

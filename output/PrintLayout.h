@@ -59,10 +59,11 @@ constexpr int32_t PaperColumnGap = 15;
 // the next line. Every entry carries its extras when the spell's book is not
 // empty.
 //
-// On paper, a level moves to a new page when its header and its column block
-// (or, flowing, its first line) do not fit below the pen; flowing lines that
-// wrap below the bottom start a new page; a column block taller than a whole
-// page carries its remaining rows over to the next pages, each column keeping
+// On paper, a level moves to a new page when its header and its first line do
+// not fit below the pen, or when its header and column block do not fit there
+// but would on a page of their own; flowing lines that wrap below the bottom
+// start a new page; a column block taller than a page starts below the pen and
+// carries the rows that do not fit over to the next pages, each column keeping
 // its place. So nothing is drawn past the bottom edge of a page that holds the
 // four caster lines, and no page is left blank. In the preview no page
 // starts, and texts that would start below the image are left out.
