@@ -39,7 +39,7 @@ constexpr uint8_t SpellsPerDayTable[30][9] = {
 
 // Starting and maximum count, intelligence 9 to 21.
 constexpr uint8_t IntelligenceTable[13][2] = {
-    {4, 6},  {5, 7},  {5, 7},   {5, 8},   {6, 9},   {6, 10},  {7, 11},
+    {4, 6},  {5, 7},  {5, 7},  {5, 8},   {6, 9},   {6, 10},  {7, 11},
     {7, 12}, {8, 14}, {9, 18}, {10, 22}, {11, 26}, {12, 30},
 };
 
