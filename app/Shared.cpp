@@ -1,6 +1,7 @@
 #include "app/Shared.h"
 
 #include "app/OddsSettings.h"
+#include "app/PathText.h"
 #include "files/Odds.h"
 #include "files/SpecialtyFile.h"
 #include "model/Random.h"
@@ -85,7 +86,7 @@ bool WriteSetting(std::string_view section, std::string_view key, std::string_vi
         return false;
     }
     if (!Settings->WriteString(section, key, value)) {
-        messages.ShowError(Settings->LastError());
+        messages.ShowError(SettingsWriteError(MessagePath(Settings->Path())));
         return false;
     }
     return true;

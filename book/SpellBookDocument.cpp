@@ -37,7 +37,7 @@ int32_t NumberBoxValue(const std::string& text, int32_t min, int32_t max) {
 }
 
 std::string CloseQuestion(const std::string& caption) {
-    return "Spellbook:\r\n" + PathForDisplay(caption) + "\r\nhas not been saved. Do you wish to save it now?";
+    return "Spellbook:\r\n" + MessagePath(caption) + "\r\nhas not been saved. Do you wish to save it now?";
 }
 
 std::string UnknownSpecialtyQuestion(const std::string& text) {
@@ -46,11 +46,11 @@ std::string UnknownSpecialtyQuestion(const std::string& text) {
 }
 
 std::string ReplaceFileQuestion(const std::string& path) {
-    return PathForDisplay(path) + " already exists.\r\nDo you want to replace it?";
+    return MessagePath(path) + " already exists.\r\nDo you want to replace it?";
 }
 
-tSpellBookDocument::tSpellBookDocument(tSpellBookView& view, tSpecialtyList& specialties)
-    : View(view), FSpecialties(specialties), SpellBook(TSpellBook::Create(1, 9, 0, GeneralistName)) {
+tSpellBookDocument::tSpellBookDocument(tSpellBookView& view, tUserInterface& ui, tSpecialtyList& specialties)
+    : View(view), UI(ui), FSpecialties(specialties), SpellBook(TSpellBook::Create(1, 9, 0, GeneralistName)) {
 }
 
 void tSpellBookDocument::Create(const std::string& dataDirectory) {
@@ -77,7 +77,7 @@ void tSpellBookDocument::MakeNew(const tBookParameters& parameters, TSpellBook* 
     const int32_t frequency = std::clamp(parameters.FrequencyIndex, 0, 4);
     book.Frequency = -frequency;
     {
-        tWorking working(View, WorkingFillingSpellbook);
+        tWorking working(UI, WorkingFillingSpellbook);
         FillBook(&book, master, &FSpecialties);
         Refresh();
     }
@@ -127,7 +127,7 @@ bool tSpellBookDocument::SaveAs() {
         return false;
     }
     std::error_code error;
-    if (std::filesystem::exists(path, error) && View.AskYesNo(ReplaceFileQuestion(path)) != tAnswer::Yes) {
+    if (std::filesystem::exists(path, error) && UI.AskYesNo(ReplaceFileQuestion(path)) != tAnswer::Yes) {
         return false;
     }
     if (!WriteTo(path)) {
@@ -140,7 +140,7 @@ bool tSpellBookDocument::SaveAs() {
 
 bool tSpellBookDocument::WriteTo(const std::string& path) {
     if (!WriteSpellbookFile(*SpellBook, path)) {
-        View.ShowError(SettingsWriteError(PathForDisplay(path)));
+        UI.ShowError(SettingsWriteError(MessagePath(path)));
         return false;
     }
     SpellBook->Modified = false;
@@ -151,7 +151,7 @@ bool tSpellBookDocument::CloseQuery() {
     if (!SpellBook->Modified) {
         return true;
     }
-    switch (View.AskYesNoCancel(CloseQuestion(FCaption))) {
+    switch (UI.AskYesNoCancel(CloseQuestion(FCaption))) {
     case tAnswer::No:
         return true;
     case tAnswer::Yes:
@@ -195,7 +195,7 @@ void tSpellBookDocument::SpecialtyExit(const std::string& text) {
     if (FSpecialties.Find(text) || text == GeneralistName) {
         return;
     }
-    if (View.AskYesNo(UnknownSpecialtyQuestion(text)) == tAnswer::Yes) {
+    if (UI.AskYesNo(UnknownSpecialtyQuestion(text)) == tAnswer::Yes) {
         View.OpenSpecialtyMaintenance();
     }
 }

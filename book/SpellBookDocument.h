@@ -5,6 +5,7 @@
 // wizard's four controls. The window forwards its handlers here and shows what
 // the commands tell it through tSpellBookView.
 
+#include "app/UserInterface.h"
 #include "book/SpellBookView.h"
 #include "model/Specialty.h"
 #include "model/SpellBook.h"
@@ -45,8 +46,9 @@ std::string ReplaceFileQuestion(const std::string& path);
 
 class tSpellBookDocument {
 public:
-    // The window's commands; specialties is the list in use (the shared one).
-    tSpellBookDocument(tSpellBookView& view, tSpecialtyList& specialties);
+    // The window's commands over its controls (view), its messages and
+    // working notice (ui) and the specialty list in use (the shared one).
+    tSpellBookDocument(tSpellBookView& view, tUserInterface& ui, tSpecialtyList& specialties);
     tSpellBookDocument(const tSpellBookDocument&) = delete;
     tSpellBookDocument& operator=(const tSpellBookDocument&) = delete;
 
@@ -107,6 +109,7 @@ private:
     void ShowBoxesOfBook();
 
     tSpellBookView& View;
+    tUserInterface& UI;
     tSpecialtyList& FSpecialties;
     std::unique_ptr<TSpellBook> SpellBook;
     std::string FCaption = UntitledCaption;

@@ -1,9 +1,12 @@
 #pragma once
 // The spellbook window: one book shown one spell level at a time, inside the
 // main frame. Its handlers forward to the book's commands (tSpellBookDocument),
-// which tell the window what to show through tSpellBookView.
+// which tell the window what to show through tSpellBookView. What belongs to
+// the frame (New, Open, Exit, specialty maintenance) the window asks for by
+// its request signals; the frame decides.
 
 #include "book/SpellBookDocument.h"
+#include "ui/QtUserInterface.h"
 
 #include <QMdiSubWindow>
 
@@ -13,18 +16,20 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QMenu;
-class QSpinBox;
+class tNumberBox;
 class QToolBar;
-class TfrmMain;
+class tCommands;
 
 class TfrmSpellBook : public QMdiSubWindow, public tSpellBookView {
     Q_OBJECT
 public:
-    // Builds the window's controls; the frame then runs Document().Create().
-    explicit TfrmSpellBook(TfrmMain* frame);
+    // Builds the window's controls over the specialty list in use and the
+    // program's working notice; the frame then runs Document().Create().
+    TfrmSpellBook(tSpecialtyList& specialties, tWorkingNotice& notice);
     ~TfrmSpellBook() override;
 
     tSpellBookDocument& Document() { return Doc; }
+    tCommands& Commands() { return *FCommands; }
     // The window's "&File" and "&Edit" menus, which the frame shows in its
     // menu bar while this window is active.
     QMenu* FileMenu() const { return mnuFile; }
@@ -36,11 +41,6 @@ public:
     void Discard();
 
     // tSpellBookView
-    void ShowError(const std::string& text) override;
-    tAnswer AskYesNo(const std::string& text) override;
-    tAnswer AskYesNoCancel(const std::string& text) override;
-    void ShowWorking(const std::string& info) override;
-    void HideWorking() override;
     void SetWizardLevelBox(int32_t value) override;
     void SetIntelligenceBox(int32_t value) override;
     void SetSpecialtyItems(const std::vector<std::string>& items) override;
@@ -63,13 +63,19 @@ public slots:
     void mnuCloseClick();
     void mnuExitClick();
     void grpSpellLevelClick(int position);
-    void spnWizardLevelChange(const QString& text);
-    void spnWizardIntelligenceChange(const QString& text);
+    void spnWizardLevelChange(int value);
+    void spnWizardIntelligenceChange(int value);
     void cbWizardSpecialtyChange(const QString& text);
     void cbWizardSpecialtyExit();
     void cbSpellFrequencyChange(int position);
 
 signals:
+    // Requests to the frame: its New, Open and Exit, and specialty
+    // maintenance shown modally (the request returns when it closed).
+    void newRequested();
+    void openRequested();
+    void exitRequested();
+    void specialtyMaintenanceRequested();
     // The caption changed (the frame's window list follows it).
     void captionChanged();
     // The window agreed to close and is going away.
@@ -81,15 +87,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* Command(const char* name, const QString& text, const QString& hint = QString(),
-                     const QKeySequence& key = QKeySequence());
-    void BuildMenus();
-    void BuildToolBar();
+    void BuildCommands();
     QWidget* BuildBody();
     void ApplyMinimumSize();
 
-    TfrmMain* Frame;
+    tQtUserInterface UI;
     tSpellBookDocument Doc;
+    tCommands* FCommands = nullptr;
     bool FDiscarding = false;
     bool FClosed = false;
 
@@ -97,8 +101,8 @@ private:
     QMenu* mnuEdit = nullptr;
     QMenu* pmSpellBook = nullptr;
     QToolBar* tbSpellBook = nullptr;
-    QSpinBox* spnWizardLevel = nullptr;
-    QSpinBox* spnWizardIntelligence = nullptr;
+    tNumberBox* spnWizardLevel = nullptr;
+    tNumberBox* spnWizardIntelligence = nullptr;
     QComboBox* cbWizardSpecialty = nullptr;
     QComboBox* cbSpellFrequency = nullptr;
     QButtonGroup* grpSpellLevel = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/Program.h"
 
+#include "app/Shared.h"
 #include "ui/FrmBookParm.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmWorking.h"
@@ -9,19 +10,23 @@
 #include <QApplication>
 #include <QScreen>
 
-TfrmMain* frmMain = nullptr;
-TfrmWorking* frmWorking = nullptr;
-TfrmBookParm* frmBookParm = nullptr;
-TfrmPrintFormat* frmPrintFormat = nullptr;
-TfrmMasterList* frmMasterList = nullptr;
-TfrmSpellEdit* frmSpellEdit = nullptr;
-TfrmSpecialtyMaintenance* frmSpecialtyMaintenance = nullptr;
-TfrmSpecialtyName* frmSpecialtyName = nullptr;
+tProgramWindows ProgramWindows;
+
+TfrmMain*& frmMain = ProgramWindows.Main;
+TfrmWorking*& frmWorking = ProgramWindows.Working;
+TfrmBookParm*& frmBookParm = ProgramWindows.BookParm;
+TfrmPrintFormat*& frmPrintFormat = ProgramWindows.PrintFormat;
+TfrmMasterList*& frmMasterList = ProgramWindows.MasterList;
+TfrmSpellEdit*& frmSpellEdit = ProgramWindows.SpellEdit;
+TfrmSpecialtyMaintenance*& frmSpecialtyMaintenance = ProgramWindows.SpecialtyMaintenance;
+TfrmSpecialtyName*& frmSpecialtyName = ProgramWindows.SpecialtyName;
 
 void CreateProgramWindows() {
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
-    frmMain = new TfrmMain;
-    frmBookParm = new TfrmBookParm(frmMain);
+    // The frame's creation makes the working notice and opens the shared
+    // state (the settings and the specialty list) the others use.
+    frmMain = new TfrmMain(ProgramWindows);
+    frmBookParm = new TfrmBookParm(*Specialties, frmMain);
     frmPrintFormat = new TfrmPrintFormat(frmMain);
     frmMasterList = new TfrmMasterList(frmMain, *frmWorking);
     frmSpellEdit = new TfrmSpellEdit(frmMain);
@@ -38,12 +43,5 @@ void DestroyProgramWindows() {
     CloseHelp();
     // Every other window is a child of the frame.
     delete frmMain;
-    frmMain = nullptr;
-    frmWorking = nullptr;
-    frmBookParm = nullptr;
-    frmPrintFormat = nullptr;
-    frmMasterList = nullptr;
-    frmSpellEdit = nullptr;
-    frmSpecialtyMaintenance = nullptr;
-    frmSpecialtyName = nullptr;
+    ProgramWindows = tProgramWindows();
 }

@@ -2,6 +2,7 @@
 #include "app/Shared.h"
 #include "files/Odds.h"
 #include "files/SpecialtyFile.h"
+#include "support/FakeUserInterface.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,6 @@
 #include <filesystem>
 
 namespace {
-
-class tRecordingMessages : public tMessages {
-public:
-    std::vector<std::string> Errors;
-    void ShowError(const std::string& text) override { Errors.push_back(text); }
-    tAnswer AskYesNo(const std::string&) override { return tAnswer::No; }
-    tAnswer AskYesNoCancel(const std::string&) override { return tAnswer::Cancel; }
-};
 
 // Runs the program's start in a folder of the test's own.
 class StartupTest : public ::testing::Test {
@@ -74,7 +67,7 @@ TEST_F(StartupTest, TheSpecialtyFileReplacesTheBuiltInList) {
 TEST_F(StartupTest, ARefusedSettingsWriteIsReportedWithTheFilesPath) {
     std::filesystem::create_directory(Folder / "Quillmark.INI"); // a folder where the file should be
     OpenSharedState();
-    tRecordingMessages messages;
+    tFakeUserInterface messages;
     EXPECT_FALSE(WriteSetting(MainSection, DataDirectoryKey, "/elsewhere/", messages));
     EXPECT_EQ(messages.Errors,
               (std::vector<std::string>{"Unable to write to " + FolderText() + "Quillmark.INI"}));
@@ -82,7 +75,7 @@ TEST_F(StartupTest, ARefusedSettingsWriteIsReportedWithTheFilesPath) {
 
 TEST_F(StartupTest, AnAcceptedSettingsWriteIsReadBackAndReportsNothing) {
     OpenSharedState();
-    tRecordingMessages messages;
+    tFakeUserInterface messages;
     EXPECT_TRUE(WriteSetting(MainSection, DataDirectoryKey, "/elsewhere/", messages));
     EXPECT_TRUE(messages.Errors.empty());
     EXPECT_EQ(ReadDataDirectory(), "/elsewhere/");
@@ -101,22 +94,11 @@ TEST(ProgramDirectoryTest, EndsInASeparator) {
     EXPECT_TRUE(std::filesystem::is_directory(ExecutableDirectory()));
 }
 
-TEST(PathForDisplayTest, Utf8PathsBecomeWindows1252Text) {
-    struct {
-        std::string Path;
-        std::string Shown;
-    } const cases[] = {
-        {"/plain/book.spb", "/plain/book.spb"},
-        {"/caf\xC3\xA9/\xE2\x82\xAC.spb", "/caf\xE9/\x80.spb"}, // é and the euro sign
-        {"/\xE6\x97\xA5.spb", "/?.spb"},                        // no Windows-1252 form
-        {"/already\xE9-1252", "/already\xE9-1252"},             // not UTF-8: kept
-        {"/cut\xC3", "/cut\xC3"},                               // a sequence cut short
-        {"/over\xC0\xAF", "/over\xC0\xAF"},                     // an overlong form
-        {"/\xC5\xB8\xE2\x84\xA2", "/\x9F\x99"},                 // Ÿ and the trade mark sign
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PathForDisplay(c.Path), c.Shown) << c.Path;
-    }
+TEST(MessagePathTest, APathIsMarkedAndTheMarksComeOutWhole) {
+    const std::string path = "/caf\xC3\xA9/\xE6\x97\xA5.spb"; // UTF-8, with no Windows-1252 form
+    const std::string message = "Unable to write to " + MessagePath(path) + "\r\nnow";
+    EXPECT_EQ(message, "Unable to write to \x1E" + path + "\x1E\r\nnow");
+    EXPECT_EQ(WithoutPathMarks(message), "Unable to write to " + path + "\r\nnow");
 }
 
 } // namespace

@@ -1,17 +1,21 @@
 #pragma once
-// The main frame's commands that make spellbook windows (New and Open) and its
-// close request, over the frame as a small interface.
+// The main frame's commands: the ones that make spellbook windows (New and
+// Open) and its close request, over the frame as a small interface.
 
 #include "app/UserInterface.h"
 #include "book/SpellBookDocument.h"
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-// The main frame as its commands see it.
-class tSpellBookHost : public tMessages, public tWorkingNotice {
+// The main frame as its commands see it (its messages and working notice come
+// through tUserInterface).
+class tSpellBookHost {
 public:
+    virtual ~tSpellBookHost() = default;
     // Shows the new-spellbook parameters dialog modally; true when it closed
     // with OK, parameters then holding its choices.
     virtual bool AskBookParameters(tBookParameters& parameters) = 0;
@@ -30,7 +34,7 @@ inline constexpr const char* ErrorReadingSpellbook = "Error Reading Spellbook Fi
 
 class tMainFrameCommands {
 public:
-    explicit tMainFrameCommands(tSpellBookHost& host) : Host(host) {}
+    tMainFrameCommands(tSpellBookHost& host, tUserInterface& ui) : Host(host), UI(ui) {}
 
     // The folder the open-spellbook dialog starts in.
     const std::string& OpenFolder() const { return FOpenFolder; }
@@ -53,6 +57,7 @@ public:
 
 private:
     tSpellBookHost& Host;
+    tUserInterface& UI;
     std::string FOpenFolder;
 };
 
@@ -61,3 +66,10 @@ private:
 // first refusal, so later windows and the master list are not asked.
 bool FrameCloseQuery(const std::vector<tSpellBookDocument*>& windows,
                      const std::function<bool()>& masterMayClose);
+
+// Arrange's stacking order of count spellbook windows, from the back to the
+// front: the windows in the order they were opened, the active one (a
+// position in that order, if any) moved to the end. Cascaded in this order,
+// each title bar stands below and right of the one before it, none hidden, and
+// the active window is in front.
+std::vector<size_t> CascadeOrder(size_t count, std::optional<size_t> active);

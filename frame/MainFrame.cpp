@@ -1,4 +1,4 @@
-#include "book/MainFrame.h"
+#include "frame/MainFrame.h"
 
 #include "files/SpellbookFile.h"
 
@@ -27,18 +27,18 @@ void tMainFrameCommands::Open() {
 }
 
 tSpellBookDocument* tMainFrameCommands::OpenFile(const std::string& path) {
-    Host.ShowWorking(WorkingLoadingSpellbook);
+    UI.ShowWorking(WorkingLoadingSpellbook);
     tSpellBookDocument* window = Host.CreateSpellBookWindow();
     std::unique_ptr<TSpellBook> book = ReadSpellbookFile(path);
     if (!book) {
         // The notice goes first so that it does not stand over the message.
-        Host.HideWorking();
-        Host.ShowError(ErrorReadingSpellbook);
+        UI.HideWorking();
+        UI.ShowError(ErrorReadingSpellbook);
         Host.DiscardSpellBookWindow(window);
         return nullptr;
     }
     window->TakeOpenedBook(std::move(book), path);
-    Host.HideWorking();
+    UI.HideWorking();
     return window;
 }
 
@@ -50,4 +50,17 @@ bool FrameCloseQuery(const std::vector<tSpellBookDocument*>& windows,
         }
     }
     return !masterMayClose || masterMayClose();
+}
+
+std::vector<size_t> CascadeOrder(size_t count, std::optional<size_t> active) {
+    std::vector<size_t> order;
+    for (size_t i = 0; i < count; ++i) {
+        if (i != active) {
+            order.push_back(i);
+        }
+    }
+    if (active && *active < count) {
+        order.push_back(*active);
+    }
+    return order;
 }
