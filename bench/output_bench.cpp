@@ -1,15 +1,19 @@
-// Book text and scroll figures: rendering a large book in the flowing and the
-// column layouts, and drawing a scroll of half of every level. And the level
+// Book text, print layout and scroll figures: rendering a large book in the
+// flowing and the column layouts, drawing it on a surface of fixed metrics
+// (the preview stops at the image's bottom edge; paper draws every page), and
+// drawing a scroll of half of every level. And the level
 // view's lines: a window showing one level and then another, for a spellbook
 // (with the memorized mark) and for the master list's references-only view,
 // beside formatting the same lines from plain vectors of each level's spells.
 #include "master/SpellFilter.h"
 #include "model/Random.h"
 #include "output/BookText.h"
+#include "output/PrintLayout.h"
 #include "output/Scroll.h"
 #include "output/SpellListLine.h"
 #include "support/BenchData.h"
 #include "support/Ratio.h"
+#include "tests/output/FakeSurface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -142,5 +146,31 @@ const bool Compared = [] {
     }
     return true;
 }();
+
+// Arguments: spells, columns, 1 for paper (A4 at 96 pixels an inch) or 0 for
+// the preview.
+void BM_DrawBook(benchmark::State& state) {
+    auto book = MakeBook(static_cast<int>(state.range(0)));
+    tOutputOptions options;
+    options.Columns = static_cast<int32_t>(state.range(1));
+    options.Category = true;
+    options.Frequency = true;
+    const bool paper = state.range(2) != 0;
+    int32_t pages = 0;
+    for (auto _ : state) {
+        tFakeSurface surface(paper ? 698 : 551, paper ? 1026 : 442, false);
+        DrawBook(*book, "untitled", options, paper ? tPrintMedium::Paper : tPrintMedium::Preview, surface);
+        pages = surface.Pages;
+        benchmark::DoNotOptimize(surface.Texts);
+    }
+    state.counters["pages"] = pages;
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_DrawBook)
+    ->Args({20000, 0, 1})
+    ->Args({20000, 4, 1})
+    ->Args({20000, 0, 0})
+    ->Args({20000, 4, 0})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -6,9 +6,81 @@
 #   2. the core test suites again under AddressSanitizer and
 #      UndefinedBehaviorSanitizer (any report fails the run);
 #   3. each file reader's fuzzer for a short, bounded time.
+# The printing tests print through CUPS: cupsd is started when it is not
+# running and three print queues are added for the run (see start_printing);
+# both are undone when the script ends.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format clang-tidy xvfb xauth xdotool
+ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format clang-tidy xvfb xauth xdotool \
+    cups printer-driver-cups-pdf poppler-utils
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+fi
+CUPSD_PID=""
+PRINT_QUEUES=()
+PRINT_FOLDER=""
+
+# Undoes what start_printing did: removes the queues and their settings,
+# stops the cupsd it started, removes the folder of printed files.
+stop_printing() {
+    local queue
+    for queue in "${PRINT_QUEUES[@]}"; do
+        $SUDO lpadmin -x "$queue" || true
+        $SUDO rm -f "/etc/cups/cups-pdf-$queue.conf"
+    done
+    if [ -n "$CUPSD_PID" ]; then
+        $SUDO kill "$CUPSD_PID" 2>/dev/null || true
+        wait "$CUPSD_PID" 2>/dev/null || true
+    fi
+    if [ -n "$PRINT_FOLDER" ]; then
+        rm -rf "$PRINT_FOLDER"
+    fi
+}
+trap stop_printing EXIT
+
+scheduler_running() {
+    lpstat -r 2>/dev/null | grep -q "scheduler is running"
+}
+
+# Adds the CUPS-PDF queue $1 writing its PDFs into $PRINT_FOLDER/$1.
+add_pdf_queue() {
+    local queue="$1" output
+    mkdir -p "$PRINT_FOLDER/$queue"
+    chmod 1777 "$PRINT_FOLDER/$queue"
+    echo "Out $PRINT_FOLDER/$queue" | $SUDO tee "/etc/cups/cups-pdf-$queue.conf" > /dev/null
+    PRINT_QUEUES+=("$queue")
+    # pdftocairo turns the job into PostScript with fonts whose text can be
+    # read back from the PDF the queue writes.
+    output="$($SUDO lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
+        -o pdftops-renderer-default=pdftocairo 2>&1)" || { echo "$output"; return 1; }
+}
+
+# Starts cupsd when it is not running and adds three queues named for this
+# run: one printing to PDF files, one not accepting jobs, and one whose quota
+# (1 KB a week) refuses every job after its first. The printing tests find them
+# through QUILL_CUPS_QUEUE, QUILL_CUPS_PDF_DIR, QUILL_CUPS_REJECTING_QUEUE and
+# QUILL_CUPS_QUOTA_QUEUE.
+start_printing() {
+    PRINT_FOLDER="$(mktemp -d /tmp/quillmark-print.XXXXXX)"
+    chmod 755 "$PRINT_FOLDER"
+    if ! scheduler_running; then
+        $SUDO cupsd -f > "$PRINT_FOLDER/cupsd.log" 2>&1 &
+        CUPSD_PID=$!
+        for _ in $(seq 100); do
+            scheduler_running && break
+            sleep 0.1
+        done
+        scheduler_running || { echo "cupsd did not start"; return 1; }
+    fi
+    local base="QuillmarkTest$$"
+    add_pdf_queue "$base" && add_pdf_queue "${base}Rejecting" && add_pdf_queue "${base}Quota" || return 1
+    $SUDO cupsreject "${base}Rejecting" || return 1
+    $SUDO lpadmin -p "${base}Quota" -o job-quota-period=604800 -o job-k-limit=1 || return 1
+    export QUILL_CUPS_QUEUE="$base" QUILL_CUPS_PDF_DIR="$PRINT_FOLDER/$base"
+    export QUILL_CUPS_REJECTING_QUEUE="${base}Rejecting" QUILL_CUPS_QUOTA_QUEUE="${base}Quota"
+}
 
 cd "$ROOT"
 
@@ -23,6 +95,16 @@ echo "== clang-tidy over the core =="
 git ls-files -z 'model/*.cpp' 'files/*.cpp' 'output/*.cpp' 'app/*.cpp' 'book/*.cpp' 'master/*.cpp' \
     'maintenance/*.cpp' 'frame/*.cpp' 'cli/*.cpp' |
     xargs -0 -r -n 4 -P "$JOBS" clang-tidy -p build/test --quiet --extra-arg=-w
+
+echo "== Print queues =="
+if start_printing; then
+    echo "CUPS queues $QUILL_CUPS_QUEUE (PDFs into $QUILL_CUPS_PDF_DIR), $QUILL_CUPS_REJECTING_QUEUE, $QUILL_CUPS_QUOTA_QUEUE"
+elif [ -n "${CI:-}" ]; then
+    echo "The print queues could not be set up"
+    exit 1
+else
+    echo "The print queues could not be set up: the printing tests will be skipped"
+fi
 
 echo "== Tests =="
 ctest --test-dir build/test -j "$JOBS" --output-on-failure --timeout 600

@@ -346,6 +346,27 @@ TEST_F(CliProgram, TextFollowsTheOptions) {
     EXPECT_NE(plain.Out.find("\r\n*L1 Spell 0 [PHB 1]\r\n"), std::string::npos) << plain.Out;
 }
 
+#ifdef QUILL_CLI_PDF
+TEST_F(CliProgram, PdfWritesThePrintedPages) {
+    WriteSmallBook("small.spb");
+    const tRunResult r =
+        RunProgram(dir, {"pdf", "small.spb", "--columns", "2", "--category", "-o", "small.pdf"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Err, "");
+    EXPECT_EQ(r.Out, "");
+    EXPECT_TRUE(ReadBytes(dir / "small.pdf").starts_with("%PDF-"));
+    // Its text as pdftotext (poppler-utils) reads it.
+    const std::string command =
+        "pdftotext '" + (dir / "small.pdf").string() + "' '" + (dir / "small.txt").string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::string text = ReadBytes(dir / "small.txt");
+    for (const char* line : {"Spell Book: small.spb", "Caster Level: 3", "level: 2",
+                             "*L1 Spell 0 (abj) [PHB 1]", "Own Spell (alt) [Notes 4]"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+    }
+}
+#endif
+
 TEST_F(CliProgram, ScrollDrawsTheCountsFromTheBook) {
     WriteSmallBook("small.spb");
     const tRunResult r =
@@ -451,7 +472,11 @@ TEST_F(CliProgram, ConvertBetweenSpellbookAndSpellList) {
 }
 
 TEST_F(CliProgram, HelpForEveryCommand) {
-    for (const std::string command : {"new", "fill", "validate", "text", "scroll", "list", "convert"}) {
+    std::vector<std::string> commands = {"new", "fill", "validate", "text", "scroll", "list", "convert"};
+#ifdef QUILL_CLI_PDF
+    commands.push_back("pdf");
+#endif
+    for (const std::string& command : commands) {
         const tRunResult r = RunProgram(dir, {command, "--help"});
         EXPECT_EQ(r.Status, 0) << command;
         EXPECT_EQ(r.Err, "");
@@ -481,7 +506,7 @@ TEST_F(CliProgram, BadInputGetsOneLineAndLeavesTheOutputAlone) {
         int status;
         std::string mention; // a text the message must hold
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {{}, 2, "command"},
         {{"bogus"}, 2, "bogus"},
         {{"new", "-o", "keep.spb"}, 2, "--master"},
@@ -525,6 +550,12 @@ TEST_F(CliProgram, BadInputGetsOneLineAndLeavesTheOutputAlone) {
          1,
          "keep.spb"},
     };
+#ifdef QUILL_CLI_PDF
+    cases.push_back({{"pdf", "small.spb"}, 2, "-o"});
+    cases.push_back({{"pdf", "small.spb", "--columns", "-1", "-o", "keep.spb"}, 2, "--columns"});
+    cases.push_back({{"pdf", "missing.spb", "-o", "keep.spb"}, 1, "missing.spb"});
+    cases.push_back({{"pdf", "small.spb", "-o", "no/such/folder/x.pdf"}, 1, "no/such/folder/x.pdf"});
+#endif
     for (const Case& c : cases) {
         const std::string what = ::testing::PrintToString(c.args);
         const tRunResult r = RunProgram(dir, c.args);
