@@ -65,6 +65,20 @@ void tSpellBookDocument::MakeNew(const tBookParameters& parameters, TSpellBook* 
 }
 
 void tSpellBookDocument::TakeOpenedBook(std::unique_ptr<TSpellBook> book, const std::string& path) {
+    ShowBook(std::move(book));
+    SpellBook->Modified = false;
+    FCaption = path;
+    FView.SetCaption(FCaption);
+}
+
+void tSpellBookDocument::TakeNewBook(std::unique_ptr<TSpellBook> book) {
+    ShowBook(std::move(book));
+    SpellBook->Modified = true;
+}
+
+// The window takes the book: the boxes show it (caster level and
+// intelligence brought into the boxes' ranges and written back), level 1.
+void tSpellBookDocument::ShowBook(std::unique_ptr<TSpellBook> book) {
     SpellBook = std::move(book);
     ShowBoxesOfBook();
     FView.SetSpecialtyText(SpellBook->Specialty);
@@ -72,9 +86,6 @@ void tSpellBookDocument::TakeOpenedBook(std::unique_ptr<TSpellBook> book, const 
     FSpellLevel = 1;
     FView.SelectSpellLevel(1);
     Refresh();
-    SpellBook->Modified = false;
-    FCaption = path;
-    FView.SetCaption(FCaption);
 }
 
 // Sets the wizard-level and intelligence boxes to the book's values, brought

@@ -65,6 +65,9 @@ public:
     // written back), level 1 is shown, the book is unchanged and the caption is
     // the path.
     void TakeOpenedBook(std::unique_ptr<TSpellBook> book, const std::string& path);
+    // A new book made elsewhere (a scroll): shown as an opened one, but still
+    // untitled and marked changed.
+    void TakeNewBook(std::unique_ptr<TSpellBook> book);
 
     // Save: Save As for an untitled window; otherwise writes the book to the
     // caption's path. True when the book was written: it is then unchanged.
@@ -115,6 +118,7 @@ public:
 private:
     bool WriteTo(const std::string& path);
     void ShowFrequency(int32_t position);
+    void ShowBook(std::unique_ptr<TSpellBook> book);
     void ShowBoxesOfBook();
 
     tSpellBookView& FView;

@@ -46,4 +46,7 @@ public:
     // in folder. False when cancelled; otherwise path receives the file.
     virtual bool ChooseImportFile(const std::string& folder, std::string& path) = 0;
     virtual bool ChooseExportFile(const std::string& folder, std::string& path) = 0;
+    // Puts text on the clipboard as plain text: Windows-1252, with marked
+    // paths (MessagePath) as the file system spells them.
+    virtual void PutOnClipboard(const std::string& text) = 0;
 };

@@ -43,6 +43,17 @@ tSpellBookDocument* tMainFrameCommands::OpenFile(const std::string& path) {
     return window;
 }
 
+tSpellBookDocument* tMainFrameCommands::CreateScroll(tSpellBookDocument& source) {
+    tScrollCounts counts{};
+    if (!Host.AskScrollCounts(source.Book(), counts)) {
+        return nullptr;
+    }
+    tWorking working(UI, WorkingCreatingScroll);
+    tSpellBookDocument* window = Host.CreateSpellBookWindow();
+    window->TakeNewBook(MakeScroll(source.Book(), counts));
+    return window;
+}
+
 void tMainFrameCommands::SetDataDirectory() {
     std::string folder = ReadDataDirectory();
     std::error_code error;

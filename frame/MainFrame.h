@@ -4,6 +4,7 @@
 
 #include "app/UserInterface.h"
 #include "book/SpellBookDocument.h"
+#include "output/Scroll.h"
 
 #include <cstddef>
 #include <functional>
@@ -31,6 +32,10 @@ public:
     // The data-directory dialog showing folder; false when cancelled,
     // otherwise chosen receives the folder shown on OK.
     virtual bool AskDataDirectory(const std::string& folder, std::string& chosen) = 0;
+    // The scroll dialog for a source book: a row per level holding spells,
+    // each count from 0 to that level's spells. False when cancelled;
+    // otherwise counts holds the numbers chosen (0 for a hidden row).
+    virtual bool AskScrollCounts(const TSpellBook& source, tScrollCounts& counts) = 0;
 };
 
 inline constexpr const char* ErrorReadingSpellbook = "Error Reading Spellbook File";
@@ -57,6 +62,13 @@ public:
     // "Loading Spellbook". When it cannot be read, shows "Error Reading
     // Spellbook File", leaves no window and returns none.
     tSpellBookDocument* OpenFile(const std::string& path);
+
+    // Create Scroll: the scroll dialog for the source window's book, then,
+    // behind "Creating Scroll", a new untitled window holding a scroll of
+    // that many random spells of each level of the source (copies, memorized
+    // marks kept) for the same wizard, shown at level 1 and marked changed.
+    // Returns the new window, or none when the dialog was cancelled.
+    tSpellBookDocument* CreateScroll(tSpellBookDocument& source);
 
     // Set Data Directory: the dialog shows the stored data directory, or the
     // program's folder when that is gone; on OK the folder is written to the

@@ -11,7 +11,7 @@
 # both are undone when the script ends.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format clang-tidy xvfb xauth xdotool \
+ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format clang-tidy xvfb xauth xdotool xclip \
     cups printer-driver-cups-pdf poppler-utils
 
 SUDO=""

@@ -11,12 +11,14 @@
 #include "ui/FrmDataDirectory.h"
 #include "ui/FrmFrequencyOdds.h"
 #include "ui/FrmMasterList.h"
+#include "ui/FrmPrintFormat.h"
+#include "ui/FrmScrollParm.h"
 #include "ui/FrmSpecialtyMaintenance.h"
 #include "ui/FrmSpellBook.h"
 #include "ui/FrmSpellEdit.h"
 #include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
-#include "ui/Placeholders.h"
+#include "ui/Printer.h"
 #include "ui/ProgramWindows.h"
 #include "ui/Prompts.h"
 #include "ui/SpellList.h"
@@ -160,6 +162,7 @@ void TfrmMain::BuildCommands() {
     commands.On("SpellSelectionOdds", [this] { SpellSelectionOdds1Click(); });
     commands.On("SetSpecialties", [this] { mnuSetSpecialtiesClick(); });
     commands.On("About", [this] { mnuAboutClick(); });
+    commands.On("PrinterSetup", [this] { mnuPrinterSetupClick(); });
     commands.On("Contents", [this] { mnuContentsClick(); });
 
     mnuFile =
@@ -301,8 +304,8 @@ bool TfrmMain::AskBookParameters(tBookParameters& parameters) {
 
 tSpellBookDocument* TfrmMain::CreateSpellBookWindow() {
     tbMain->hide();
-    auto* window =
-        new TfrmSpellBook(*Specialties, *Working, *Windows.SpellEdit, [] { return MasterSpells.get(); });
+    auto* window = new TfrmSpellBook(*Specialties, *Working, *Windows.SpellEdit, *Windows.PrintFormat,
+                                     [] { return MasterSpells.get(); });
     Books << QPointer<TfrmSpellBook>(window);
     connect(window, &TfrmSpellBook::windowClosed, this, &TfrmMain::SpellBookWindowClosed);
     connect(window, &QObject::destroyed, this, [this] {
@@ -316,6 +319,9 @@ tSpellBookDocument* TfrmMain::CreateSpellBookWindow() {
     connect(window, &TfrmSpellBook::exitRequested, this, &TfrmMain::mnuExitClick);
     connect(window, &TfrmSpellBook::specialtyMaintenanceRequested, this, &TfrmMain::mnuSetSpecialtiesClick);
     connect(window, &TfrmSpellBook::addSelectedSpellRequested, this, &TfrmMain::ShowMasterListAt);
+    connect(window, &TfrmSpellBook::printerSetupRequested, this, &TfrmMain::mnuPrinterSetupClick);
+    connect(window, &TfrmSpellBook::createScrollRequested, this,
+            [this, window] { Frame.CreateScroll(window->Document()); });
     connect(window, &TfrmSpellBook::spellsDropRequested, this,
             [this, window](tSpellList* source) { DropSpells(window, source); });
     Area->addSubWindow(window);
@@ -416,6 +422,19 @@ bool TfrmMain::AskDataDirectory(const std::string& folder, std::string& chosen) 
 void TfrmMain::SpellSelectionOdds1Click() {
     TfrmFrequencyOdds dialog(this, *Working);
     Prompts::RunModal(dialog);
+}
+
+void TfrmMain::mnuPrinterSetupClick() {
+    RunPrinterSetup(this);
+}
+
+bool TfrmMain::AskScrollCounts(const TSpellBook& source, tScrollCounts& counts) {
+    TfrmScrollParm dialog(this, source);
+    if (Prompts::RunModal(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    counts = dialog.Counts();
+    return true;
 }
 
 void TfrmMain::mnuAboutClick() {

@@ -47,6 +47,7 @@ public:
     void DiscardSpellBookWindow(tSpellBookDocument* window) override;
     bool ChooseOpenFile(const std::string& folder, std::string& path) override;
     bool AskDataDirectory(const std::string& folder, std::string& chosen) override;
+    bool AskScrollCounts(const TSpellBook& source, tScrollCounts& counts) override;
 
 public slots:
     void mnuNewSpellbookClick();
@@ -59,6 +60,7 @@ public slots:
     void mnuDataDirectoriesClick();
     void SpellSelectionOdds1Click();
     void mnuAboutClick();
+    void mnuPrinterSetupClick();
     // Every spellbook window's specialty choices made anew.
     void RefreshSpecialtyChoices();
     void mnuSetMasterFileClick();

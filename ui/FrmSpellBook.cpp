@@ -3,9 +3,11 @@
 #include "app/Shared.h"
 #include "book/Adding.h"
 #include "book/Maintenance.h"
+#include "book/Output.h"
 #include "ui/Artwork.h"
 #include "ui/Commands.h"
 #include "ui/Controls.h"
+#include "ui/FrmPrintPreview.h"
 #include "ui/Prompts.h"
 #include "ui/SpellList.h"
 #include "ui/Text1252.h"
@@ -13,11 +15,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -198,9 +202,9 @@ QLineEdit* Counter(const char* name, QWidget* parent) {
 } // namespace
 
 TfrmSpellBook::TfrmSpellBook(tSpecialtyList& specialties, tWorkingNotice& notice, tSpellEditor& editor,
-                             std::function<TSpellBook*()> masterPool)
-    : QMdiSubWindow(nullptr), UI(this, notice), Editor(editor), MasterPool(std::move(masterPool)),
-      Doc(*this, UI, specialties) {
+                             tOutputFormat& format, std::function<TSpellBook*()> masterPool)
+    : QMdiSubWindow(nullptr), UI(this, notice), Editor(editor), Format(format),
+      MasterPool(std::move(masterPool)), Doc(*this, UI, specialties) {
     setObjectName(QStringLiteral("frmSpellBook"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(ProgramIcon());
@@ -260,6 +264,11 @@ void TfrmSpellBook::BuildCommands() {
     commands.On("CreateNewSpell", [this] { mnuCreateNewSpellClick(); });
     commands.On("ImportSpells", [this] { mnuImportSpellsClick(); });
     commands.On("ExportSpell", [this] { mnuExportSpellClick(); });
+    commands.On("CopyToClipboard", [this] { mnuCopytoClipboardClick(); });
+    commands.On("PrinterSetup", [this] { mnuPrinterSetupClick(); });
+    commands.On("PrintPreview", [this] { mnuPrintPreviewClick(); });
+    commands.On("Print", [this] { mnuPrintClick(); });
+    commands.On("CreateScroll", [this] { mnuCreateScrollClick(); });
 
     mnuFile = commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
                                  {"New", "Open", "Save", "SaveAs", "Close", Divider, "ImportSpells",
@@ -512,6 +521,30 @@ void TfrmSpellBook::mnuExportSpellClick() {
     ExportSpells(Doc);
 }
 
+void TfrmSpellBook::mnuCopytoClipboardClick() {
+    CopyToClipboard(Doc, Format);
+}
+
+void TfrmSpellBook::mnuPrinterSetupClick() {
+    emit printerSetupRequested();
+}
+
+// A preview of this book, shown modally and released.
+void TfrmSpellBook::mnuPrintPreviewClick() {
+    TfrmPrintPreview preview(this, Doc, Format, UI.WorkingNotice());
+    Prompts::RunModal(preview);
+}
+
+// The preview's Print, without showing the preview.
+void TfrmSpellBook::mnuPrintClick() {
+    TfrmPrintPreview preview(this, Doc, Format, UI.WorkingNotice());
+    preview.mnuPrintClick();
+}
+
+void TfrmSpellBook::mnuCreateScrollClick() {
+    emit createScrollRequested();
+}
+
 void TfrmSpellBook::grpSpellLevelClick(int position) {
     Doc.SpellLevelChosen(position + 1);
 }
@@ -629,6 +662,10 @@ bool TfrmSpellBook::ChooseSaveFile(const std::string& folder, std::string& path)
 
 void TfrmSpellBook::OpenSpecialtyMaintenance() {
     emit specialtyMaintenanceRequested();
+}
+
+void TfrmSpellBook::PutOnClipboard(const std::string& text) {
+    QGuiApplication::clipboard()->setText(FromMarkedText(text));
 }
 
 std::vector<int32_t> TfrmSpellBook::SelectedRows() const {

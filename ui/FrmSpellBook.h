@@ -16,6 +16,7 @@ class QAction;
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
+class tOutputFormat;
 class tSpellList;
 class QMenu;
 class tNumberBox;
@@ -29,7 +30,7 @@ public:
     // program's working notice and spell editor, and the master spell pool
     // (masterPool gives it, or none); the frame then runs Document().Create().
     TfrmSpellBook(tSpecialtyList& specialties, tWorkingNotice& notice, tSpellEditor& editor,
-                  std::function<TSpellBook*()> masterPool);
+                  tOutputFormat& format, std::function<TSpellBook*()> masterPool);
     ~TfrmSpellBook() override;
 
     tSpellBookDocument& Document() { return Doc; }
@@ -62,6 +63,7 @@ public:
     std::vector<int32_t> SelectedRows() const override;
     bool ChooseImportFile(const std::string& folder, std::string& path) override;
     bool ChooseExportFile(const std::string& folder, std::string& path) override;
+    void PutOnClipboard(const std::string& text) override;
 
 public slots:
     void mnuNewClick();
@@ -81,6 +83,11 @@ public slots:
     void mnuCreateNewSpellClick();
     void mnuImportSpellsClick();
     void mnuExportSpellClick();
+    void mnuCopytoClipboardClick();
+    void mnuPrinterSetupClick();
+    void mnuPrintPreviewClick();
+    void mnuPrintClick();
+    void mnuCreateScrollClick();
     void grpSpellLevelClick(int position);
     void spnWizardLevelChange(int value);
     void spnWizardIntelligenceChange(int value);
@@ -100,6 +107,9 @@ signals:
     // Lines of a spell list (source, possibly this window's own) were dropped
     // on this window's list.
     void spellsDropRequested(tSpellList* source);
+    // The frame's Printer Setup, and a scroll made from this window's book.
+    void printerSetupRequested();
+    void createScrollRequested();
     // The caption changed (the frame's window list follows it).
     void captionChanged();
     // The window agreed to close and is going away.
@@ -117,6 +127,7 @@ private:
 
     tQtUserInterface UI;
     tSpellEditor& Editor;
+    tOutputFormat& Format;
     std::function<TSpellBook*()> MasterPool;
     tSpellBookDocument Doc;
     tCommands* FCommands = nullptr;

@@ -133,7 +133,7 @@ void tPainterSurface::AddUnderline() {
 }
 
 int32_t tPainterSurface::TextWidth(const std::string& text) {
-    return Painter.fontMetrics().horizontalAdvance(FromText(text));
+    return Painter.fontMetrics().horizontalAdvance(FromMarkedText(text));
 }
 
 int32_t tPainterSurface::TextHeight(const std::string& /*text*/) {
@@ -141,7 +141,7 @@ int32_t tPainterSurface::TextHeight(const std::string& /*text*/) {
 }
 
 void tPainterSurface::DrawText(int32_t x, int32_t y, const std::string& text) {
-    Painter.drawText(QPoint(x, y + Painter.fontMetrics().ascent()), FromText(text));
+    Painter.drawText(QPoint(x, y + Painter.fontMetrics().ascent()), FromMarkedText(text));
 }
 
 void tPainterSurface::NewPage() {
@@ -187,7 +187,7 @@ tPrintResult PrintBook(QPrinter& printer, TSpellBook& book, const std::string& c
     }
     printer.setResolution(PaperResolution());
     if (printer.docName().isEmpty()) {
-        printer.setDocName(FromText(caption));
+        printer.setDocName(FromMarkedText(caption));
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -223,7 +223,7 @@ QByteArray BookPdf(TSpellBook& book, const std::string& caption, const tOutputOp
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setCreator(QStringLiteral("Quillmark"));
-    writer.setTitle(FromText(caption));
+    writer.setTitle(FromMarkedText(caption));
     writer.setResolution(PaperResolution());
     QPainter painter;
     if (!writer.setPageLayout(layout) || !painter.begin(&writer)) {

@@ -42,7 +42,7 @@ std::string ToPath(const QString& path) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-QString MessageText(const std::string& text) {
+QString FromMarkedText(const std::string& text) {
     // Between two path marks stands a path: the file system's bytes.
     QString shown;
     bool inPath = false;
@@ -55,6 +55,11 @@ QString MessageText(const std::string& text) {
             start = i + 1;
         }
     }
+    return shown;
+}
+
+QString MessageText(const std::string& text) {
+    QString shown = FromMarkedText(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return shown;
 }

@@ -4,6 +4,7 @@
 
 #include "book/Adding.h"
 #include "book/Maintenance.h"
+#include "book/Output.h"
 
 #include "files/Odds.h"
 #include "files/SpellListFile.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 
 namespace {
@@ -287,6 +289,37 @@ TEST_F(AddingMaintenanceTest, ExportWritesTheWholeBookAsASpellList) {
     ExportSpells(Window.Document);
     EXPECT_EQ(UI.Errors,
               (std::vector<std::string>{"Unable to write to " + (Folder / "folder.dat").string()}));
+}
+
+class tFakeFormat : public tOutputFormat {
+public:
+    std::deque<bool> Answers;
+    tOutputOptions Chosen;
+    bool AskOptions() override {
+        const bool ok = !Answers.empty() && Answers.front();
+        if (!Answers.empty()) {
+            Answers.pop_front();
+        }
+        return ok;
+    }
+    tOutputOptions Options() const override { return Chosen; }
+    void SetFont(const tOutputFont& font) override { Chosen.Font = font; }
+};
+
+TEST_F(AddingMaintenanceTest, CopyToClipboardPutsTheBooksTextThereAfterOk) {
+    Holding(5, 0, "Generalist", Spells({Spell(1, "Aa", 0, "abj", true), Spell(1, "Bb")}));
+    tFakeFormat format;
+    format.Answers = {false, true};
+    format.Chosen.Columns = 1;
+    CopyToClipboard(Window.Document, format);
+    EXPECT_TRUE(View().Clipboard.empty()) << "Cancel copies nothing";
+    EXPECT_TRUE(UI.Working.empty());
+    CopyToClipboard(Window.Document, format);
+    EXPECT_EQ(UI.Working, (std::vector<std::string>{"show:Copying to Clipboard", "hide"}));
+    EXPECT_EQ(View().Clipboard,
+              "Spell Book:\x1E/books/b.spb\x1E\r\nCaster Level: 5\r\nCaster Intelligence: 12\r\n"
+              "Caster Specialty: Generalist\r\n \r\n \r\n \r\nlevel: 1     number per day: 4\r\n"
+              "*Aa [Tome 1]\r\nBb [Tome 1]\r\n");
 }
 
 } // namespace

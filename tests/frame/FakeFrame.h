@@ -25,6 +25,8 @@ public:
     std::vector<std::string> OpenFolders;
     std::deque<std::optional<std::string>> DataDirectories; // the folders the dialog answers
     std::vector<std::string> DataDirectoryShown;
+    std::optional<tScrollCounts> ScrollCounts; // nothing: the scroll dialog is cancelled
+    std::vector<const TSpellBook*> ScrollSources;
 
     int OpenWindows() const {
         int open = 0;
@@ -56,6 +58,14 @@ public:
     bool ChooseOpenFile(const std::string& folder, std::string& path) override {
         OpenFolders.push_back(folder);
         return TakeFile(OpenFiles, path);
+    }
+    bool AskScrollCounts(const TSpellBook& source, tScrollCounts& counts) override {
+        ScrollSources.push_back(&source);
+        if (!ScrollCounts) {
+            return false;
+        }
+        counts = *ScrollCounts;
+        return true;
     }
     bool AskDataDirectory(const std::string& folder, std::string& chosen) override {
         DataDirectoryShown.push_back(folder);

@@ -203,4 +203,40 @@ TEST_F(MainFrameTest, SetDataDirectoryShowsTheStoredFolderAndWritesTheChosenOne)
     SetProgramDirectory("");
 }
 
+TEST_F(MainFrameTest, CreateScrollMakesAnUntitledChangedWindowAtLevelOne) {
+    const std::string path = Write("src.spb", "5\r\n6\r\n14\r\nDiviner\r\nR\r\n"
+                                              "1,Aura,Tome,1,C,div,Y\r\n1,Bane,Tome,2,C,div,N\r\n"
+                                              "3,Cone,Tome,3,C,div,N\r\n");
+    Host.OpenFiles = {path};
+    Frame.Open();
+    tSpellBookDocument& source = Host.Windows.back()->Document;
+    source.ShowLevel(3);
+
+    EXPECT_EQ(Frame.CreateScroll(source), nullptr) << "the dialog cancelled";
+    EXPECT_EQ(Host.OpenWindows(), 1);
+    EXPECT_EQ(Host.ScrollSources.back(), &source.Book());
+
+    Host.Messages.Working.clear();
+    Host.ScrollCounts = tScrollCounts{0, 2, 0, 9};
+    tSpellBookDocument* scroll = Frame.CreateScroll(source);
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(Host.Messages.Working, (std::vector<std::string>{"show:Creating Scroll", "hide"}));
+    EXPECT_EQ(NamesOf(scroll->Book()), (std::vector<std::string>{"Aura", "Bane", "Cone"}));
+    EXPECT_TRUE(scroll->Book().SpellAt(1, 0)->Memorized) << "a memorized spell stays memorized";
+    EXPECT_EQ(scroll->Book().CasterLevel, 6);
+    EXPECT_EQ(scroll->Book().Intelligence, 14);
+    EXPECT_EQ(scroll->Book().Specialty, "Diviner");
+    EXPECT_EQ(scroll->Book().Frequency, -2);
+    EXPECT_EQ(scroll->Caption(), "untitled");
+    EXPECT_TRUE(scroll->Modified());
+    EXPECT_EQ(scroll->SpellLevel(), 1);
+    const tFakeView& view = Host.Windows.back()->View;
+    EXPECT_EQ(view.SpellLevel, 1);
+    EXPECT_EQ(view.WizardLevelBox, 6);
+    EXPECT_EQ(view.SpecialtyText, "Diviner");
+    EXPECT_EQ(view.FrequencySelected, 2);
+    EXPECT_EQ(view.Lines.size(), 2u);
+    EXPECT_EQ(source.Book().Count(), 3) << "the source keeps its spells";
+}
+
 } // namespace

@@ -50,6 +50,7 @@ public:
     std::deque<std::optional<std::string>> ImportFiles;
     std::vector<std::string> ImportFolders;
     std::deque<std::optional<std::string>> ExportFiles;
+    std::string Clipboard;
 
     void SetWizardLevelBox(int32_t value) override { WizardLevelBox = value; }
     void SetIntelligenceBox(int32_t value) override { IntelligenceBox = value; }
@@ -90,6 +91,7 @@ public:
     bool ChooseExportFile(const std::string&, std::string& path) override {
         return TakeFile(ExportFiles, path);
     }
+    void PutOnClipboard(const std::string& text) override { Clipboard = text; }
 };
 
 // One window: its view double and its commands; the messages go to ui.

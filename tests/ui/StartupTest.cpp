@@ -10,12 +10,12 @@
 #include "ui/FrmBookParm.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmMasterList.h"
+#include "ui/FrmPrintFormat.h"
 #include "ui/FrmSpecialtyMaintenance.h"
 #include "ui/FrmSpecialtyName.h"
 #include "ui/FrmSpellEdit.h"
 #include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
-#include "ui/Placeholders.h"
 #include "ui/Program.h"
 #include "ui/Prompts.h"
 
