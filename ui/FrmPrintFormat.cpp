@@ -16,7 +16,8 @@
 #include <QVBoxLayout>
 
 TfrmPrintFormat::TfrmPrintFormat(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmPrintFormat"));
     setWindowTitle(QStringLiteral("Output Format"));
     setModal(true);
@@ -60,8 +61,10 @@ TfrmPrintFormat::TfrmPrintFormat(QWidget* parent)
     layout->addWidget(buttons);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpOutputFormat); });
-    // The client area's designed size, or what the texts need where larger.
-    setFixedSize(sizeHint().expandedTo(QSize(178, 320)));
+    // The client area's designed size, or what the texts (the caption among
+    // them, which a window manager cuts short in a narrow title bar) need.
+    const int title = fontMetrics().horizontalAdvance(windowTitle()) + 120;
+    setFixedSize(sizeHint().expandedTo(QSize(std::max(178, title), 320)));
 }
 
 bool TfrmPrintFormat::AskOptions() {

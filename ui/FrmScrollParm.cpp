@@ -10,7 +10,8 @@
 #include <QVBoxLayout>
 
 TfrmScrollParm::TfrmScrollParm(QWidget* parent, const TSpellBook& source)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("frmScrollParm"));
     setWindowTitle(QStringLiteral("Scroll Spells"));
     setModal(true);
