@@ -1,11 +1,17 @@
 #pragma once
-// File paths are kept as the file system gives them (UTF-8 bytes on this
-// platform), while every text shown to the user is Windows-1252. A path that
-// goes into a message or a caption is converted first.
+// Messages are Windows-1252 text, like everything the program shows, but a
+// file path is the file system's own bytes (UTF-8 names on this platform). A
+// path that goes into a message is marked, so that the windows show it as the
+// file system spells it and the rest as Windows-1252.
 
 #include <string>
 
-// The path as Windows-1252 text: a valid UTF-8 path has each character mapped
-// to its Windows-1252 byte ('?' for a character that has none); any other path
-// is returned unchanged.
-std::string PathForDisplay(const std::string& path);
+// The byte that stands before and after a path inside a message.
+inline constexpr char PathMark = '\x1E';
+
+// The path as it goes into a message: between two marks.
+std::string MessagePath(const std::string& path);
+
+// The message with its path marks taken out: the bytes as they are, for
+// whoever reads them as bytes (a terminal, a test).
+std::string WithoutPathMarks(const std::string& text);

@@ -1,6 +1,7 @@
 #include "app/Shared.h"
 
 #include "app/OddsSettings.h"
+#include "app/PathText.h"
 #include "files/Odds.h"
 #include "files/SpecialtyFile.h"
 #include "model/Random.h"
@@ -21,10 +22,6 @@ std::string WithSeparator(std::string folder) {
         folder += '/';
     }
     return folder;
-}
-
-std::string SpecialtyFilePath() {
-    return ProgramDirectory() + std::string(SpecialtyFileName);
 }
 
 std::string& ProgramFolder() {
@@ -94,19 +91,18 @@ bool WriteSetting(std::string_view section, std::string_view key, std::string_vi
         return false;
     }
     if (!Settings->WriteString(section, key, value)) {
-        messages.ShowError(Settings->LastError());
+        messages.ShowError(SettingsWriteError(MessagePath(Settings->Path())));
         return false;
     }
     return true;
 }
 
-bool SaveSpecialties(tMessages& messages) {
-    const std::string path = SpecialtyFilePath();
-    if (!Specialties || SpecialtyFileUnreadable || !WriteSpecialtyFile(*Specialties, path)) {
-        messages.ShowError(SettingsWriteError(path));
-        return false;
-    }
-    return true;
+std::string SpecialtyFilePath() {
+    return ProgramDirectory() + std::string(SpecialtyFileName);
+}
+
+bool MayWriteSpecialtyFile(const std::string& path) {
+    return !SpecialtyFileUnreadable || path != SpecialtyFilePath();
 }
 
 std::vector<std::string> SpecialtyChoices(tSpecialtyList& specialties) {

@@ -83,11 +83,13 @@ std::string ReadDataDirectory();
 bool WriteSetting(std::string_view section, std::string_view key, std::string_view value,
                   tMessages& messages);
 
-// Writes Specialties to "Specialty.dat" in the program folder. When the file
-// could not be read at start (SpecialtyFileUnreadable) or the system refuses
-// the write, shows the error "Unable to write to <path>" and returns false;
-// the file is then left as it was.
-bool SaveSpecialties(tMessages& messages);
+// The program folder's "Specialty.dat".
+std::string SpecialtyFilePath();
+
+// False when path is the program folder's "Specialty.dat" and that file could
+// not be read at start (SpecialtyFileUnreadable): writing the list in use (the
+// built-in one) there would replace the file's own specialties.
+bool MayWriteSpecialtyFile(const std::string& path);
 
 // The names a specialty choice offers: "Generalist", then the names of the
 // list in order.

@@ -1,9 +1,11 @@
-// Reading and writing a master list of 50,000 spells, next to a plain pass
-// that only splits the same bytes into lines: the difference is the cost of
-// the spell lines, the book and the file rules.
+// Reading and writing master lists of 50,000 and 500,000 spells, sorted and
+// shuffled, each beside a plain std::getline split of the same bytes: the
+// difference is the cost of the spell lines, the book and the file rules.
 
 #include "files/SpellListFile.h"
 #include "files/TextLines.h"
+#include "support/BenchData.h"
+#include "support/Ratio.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,32 +14,12 @@
 
 namespace {
 
-constexpr int32_t SpellCount = 50000;
-
-std::unique_ptr<TSpellBook> MakeBigBook() {
-    auto book = TSpellBook::Create(0, 0, 0, std::string());
-    const int32_t perLevel = (SpellCount + 8) / 9;
-    for (int32_t i = 0; i < SpellCount; ++i) {
-        book->AddSpell(tSpell::Create(i / perLevel + 1,
-                                      "Spell of the " + std::to_string(100000 + i) + " \"Winds\"",
-                                      i % 3 ? "Player's Handbook" : "Tome, vol. 2", i % 400, -(i % 5),
-                                      i % 2 ? "e/c, alt" : "abj", i % 4 == 0));
-    }
-    return book;
-}
-
-const std::string& BigListBytes() {
-    static const std::string bytes = [] {
-        auto book = MakeBigBook();
-        std::ostringstream out;
-        WriteSpellList(*book, out);
-        return out.str();
-    }();
-    return bytes;
+const std::string& Bytes(const benchmark::State& state) {
+    return ListBytes(static_cast<int32_t>(state.range(1)), state.range(0) != 0);
 }
 
 void BM_ReadSpellList(benchmark::State& state) {
-    const std::string& bytes = BigListBytes();
+    const std::string& bytes = Bytes(state);
     for (auto _ : state) {
         std::istringstream in(bytes);
         auto book = ReadSpellList(in);
@@ -45,24 +27,10 @@ void BM_ReadSpellList(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
 }
-BENCHMARK(BM_ReadSpellList)->Unit(benchmark::kMillisecond);
-
-void BM_WriteSpellList(benchmark::State& state) {
-    std::istringstream in(BigListBytes());
-    auto book = ReadSpellList(in);
-    for (auto _ : state) {
-        std::ostringstream out;
-        WriteSpellList(*book, out);
-        benchmark::DoNotOptimize(out.str().size());
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(BigListBytes().size()));
-}
-BENCHMARK(BM_WriteSpellList)->Unit(benchmark::kMillisecond);
 
 // The baseline: the same bytes split into lines with std::getline, nothing more.
-void BM_SplitLinesOnly(benchmark::State& state) {
-    const std::string& bytes = BigListBytes();
+void BM_SplitLines(benchmark::State& state) {
+    const std::string& bytes = Bytes(state);
     for (auto _ : state) {
         std::istringstream in(bytes);
         std::string line;
@@ -74,11 +42,10 @@ void BM_SplitLinesOnly(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
 }
-BENCHMARK(BM_SplitLinesOnly)->Unit(benchmark::kMillisecond);
 
 // The program's own line reader over the same bytes, without parsing.
 void BM_LineReaderOnly(benchmark::State& state) {
-    const std::string& bytes = BigListBytes();
+    const std::string& bytes = Bytes(state);
     for (auto _ : state) {
         std::istringstream in(bytes);
         tLineReader reader(in);
@@ -91,6 +58,48 @@ void BM_LineReaderOnly(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
 }
-BENCHMARK(BM_LineReaderOnly)->Unit(benchmark::kMillisecond);
+
+void BM_WriteSpellList(benchmark::State& state) {
+    std::istringstream in(Bytes(state));
+    auto book = ReadSpellList(in);
+    for (auto _ : state) {
+        std::ostringstream out;
+        WriteSpellList(*book, out);
+        benchmark::DoNotOptimize(out.str().size());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(Bytes(state).size()));
+}
+
+void Files(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"shuffled", "spells"})
+        ->Args({0, 50000})
+        ->Args({1, 50000})
+        ->Args({0, 500000})
+        ->Args({1, 500000})
+        ->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_ReadSpellList)->Apply(Files);
+BENCHMARK(BM_SplitLines)->Apply(Files);
+BENCHMARK(BM_LineReaderOnly)->Apply(Files);
+BENCHMARK(BM_WriteSpellList)
+    ->ArgNames({"shuffled", "spells"})
+    ->Args({0, 50000})
+    ->Unit(benchmark::kMillisecond);
+
+const bool Compared = [] {
+    for (const char* file : {"shuffled:0/spells:50000", "shuffled:1/spells:50000", "shuffled:0/spells:500000",
+                             "shuffled:1/spells:500000"}) {
+        const std::string name(file);
+        const double limit = name == "shuffled:0/spells:50000"    ? 4
+                             : name == "shuffled:0/spells:500000" ? 0
+                                                                  : 8;
+        CompareWithBaseline("BM_ReadSpellList/" + name, "BM_SplitLines/" + name, limit);
+        CompareWithBaseline("BM_LineReaderOnly/" + name, "BM_SplitLines/" + name, 0);
+    }
+    CompareWithBaseline("BM_WriteSpellList/shuffled:0/spells:50000", "BM_SplitLines/shuffled:0/spells:50000",
+                        0);
+    return true;
+}();
 
 } // namespace

@@ -1,69 +1,63 @@
 // Book filling from a 50,000-spell master list for the largest wizard (caster
 // level 30, intelligence 21, Restricted limit), as a generalist and as a
-// specialist; and the master list's filter lists of titles and categories.
+// specialist, beside one walk of the list that asks IsSpellLegal of every
+// spell for the same book; and the master list's filter lists of titles and
+// categories.
 #include "files/Fill.h"
 #include "files/Odds.h"
 #include "files/Rules.h"
 #include "model/Random.h"
 #include "model/Specialty.h"
 #include "model/SpellBook.h"
+#include "support/BenchData.h"
+#include "support/Ratio.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
 namespace {
 
-// Levels spread evenly, frequencies mostly Common, schools of the built-in
-// specialties with some combined ones. Added in book order, so building it is
-// linear.
-std::unique_ptr<TSpellBook> MakeMaster(int count) {
-    static const char* const categories[] = {"abj", "alt", "c/s",      "div",      "e/c",      "i/e",
-                                             "ill", "nec", "abj, alt", "i/e; nec", "div, ill", "wild"};
-    static const int32_t frequencies[] = {0, 0, 0, 0, 0, -1, -1, -2, -3, -4};
-    auto master = std::make_unique<TSpellBook>();
-    SeedRandom(99);
-    for (int i = 0; i < count; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "Spell %06d", i);
-        char book[16];
-        std::snprintf(book, sizeof book, "Book %02d", RandomInt(40));
-        master->AddSpell(tSpell::Create(1 + i * 9 / count, name, book, RandomInt(300),
-                                        frequencies[RandomInt(10)], categories[RandomInt(12)], false));
-    }
-    return master;
-}
-
 TSpellBook& Master() {
-    static std::unique_ptr<TSpellBook> master = MakeMaster(50000);
+    static std::unique_ptr<TSpellBook> master = MakeMasterList(50000);
     return *master;
 }
 
-void FillLargestWizard(benchmark::State& state, const char* specialty) {
+const char* SpecialtyOf(const benchmark::State& state) {
+    return state.range(0) == 0 ? "Generalist" : "Invoker";
+}
+
+void BM_FillBook(benchmark::State& state) {
     TSpellBook& master = Master();
     auto specialties = MakeDefaultSpecialties();
     ResetSelectionOdds();
     SeedRandom(1);
     int64_t added = 0;
     for (auto _ : state) {
-        TSpellBook book(30, 21, FrequencyRestricted, specialty);
+        TSpellBook book(30, 21, FrequencyRestricted, SpecialtyOf(state));
         FillBook(&book, &master, specialties.get());
         added += book.Count();
     }
     state.counters["spells per book"] = static_cast<double>(added) / static_cast<double>(state.iterations());
 }
 
-void BM_FillBookGeneralist(benchmark::State& state) {
-    FillLargestWizard(state, "Generalist");
+// The baseline: one walk of the master list testing every spell's legality.
+void BM_WalkIsSpellLegal(benchmark::State& state) {
+    TSpellBook& master = Master();
+    auto specialties = MakeDefaultSpecialties();
+    for (auto _ : state) {
+        TSpellBook book(30, 21, FrequencyRestricted, SpecialtyOf(state));
+        int32_t legal = 0;
+        for (master.First(); master.Current(); master.Next()) {
+            legal += IsSpellLegal(master.CurrentSpell(), &book, specialties.get()) ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(legal);
+    }
 }
-BENCHMARK(BM_FillBookGeneralist)->Unit(benchmark::kMillisecond);
 
-void BM_FillBookInvoker(benchmark::State& state) {
-    FillLargestWizard(state, "Invoker");
-}
-BENCHMARK(BM_FillBookInvoker)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillBook)->ArgName("specialist")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkIsSpellLegal)->ArgName("specialist")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_BookTitles(benchmark::State& state) {
     TSpellBook& master = Master();
@@ -80,5 +74,11 @@ void BM_CategoryNames(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CategoryNames)->Unit(benchmark::kMillisecond);
+
+const bool Compared = [] {
+    CompareWithBaseline("BM_FillBook/specialist:0", "BM_WalkIsSpellLegal/specialist:0", 2);
+    CompareWithBaseline("BM_FillBook/specialist:1", "BM_WalkIsSpellLegal/specialist:1", 2);
+    return true;
+}();
 
 } // namespace

@@ -1,31 +1,24 @@
-// Spellbook container figures: sorted inserts (the shape of loading a saved
-// file), shuffled inserts, and reading one large level row by row the way a
-// window's list does.
-#include "model/Random.h"
+// Spellbook container figures: sorted and shuffled inserts through the book's
+// own AddCopy beside reading the same spells from a sorted file, reading one
+// large level row by row the way a window's list does, and Contains.
+#include "files/SpellListFile.h"
 #include "model/SpellBook.h"
+#include "support/BenchData.h"
+#include "support/Ratio.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::vector<tSpell> MakeSpells(int count) {
-    std::vector<tSpell> spells;
-    spells.reserve(static_cast<size_t>(count));
-    const int perLevel = (count + 8) / 9;
-    for (int i = 0; i < count; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "Spell %06d", i % perLevel);
-        spells.emplace_back(1 + i / perLevel, name, "Grimoire", i % 300, 0, "alt", false);
+void Insert(benchmark::State& state, bool shuffled) {
+    auto spells = MakePlainSpells(static_cast<int32_t>(state.range(0)));
+    if (shuffled) {
+        ShuffleWithSeed(spells, 1);
     }
-    return spells;
-}
-
-void BM_InsertSorted(benchmark::State& state) {
-    const auto spells = MakeSpells(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         TSpellBook book;
         for (const tSpell& s : spells) {
@@ -34,30 +27,38 @@ void BM_InsertSorted(benchmark::State& state) {
         benchmark::DoNotOptimize(book.Count());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_InsertSorted(benchmark::State& state) {
+    Insert(state, false);
 }
 BENCHMARK(BM_InsertSorted)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 void BM_InsertShuffled(benchmark::State& state) {
-    auto spells = MakeSpells(static_cast<int>(state.range(0)));
-    SeedRandom(1);
-    for (size_t i = spells.size(); i > 1; --i) {
-        std::swap(spells[i - 1], spells[static_cast<size_t>(RandomInt(static_cast<int32_t>(i)))]);
+    Insert(state, true);
+}
+BENCHMARK(BM_InsertShuffled)->Arg(50000)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
+// The baseline: the same spells read from their sorted spell list file.
+void BM_ReadSortedFile(benchmark::State& state) {
+    TSpellBook source;
+    for (const tSpell& s : MakePlainSpells(static_cast<int32_t>(state.range(0)))) {
+        source.AddCopy(&s);
     }
+    const std::string bytes = SpellListBytes(source, false);
     for (auto _ : state) {
-        TSpellBook book;
-        for (const tSpell& s : spells) {
-            book.AddCopy(&s);
-        }
-        benchmark::DoNotOptimize(book.Count());
+        std::istringstream in(bytes);
+        auto book = ReadSpellList(in);
+        benchmark::DoNotOptimize(book->Count());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_InsertShuffled)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ReadSortedFile)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 void BM_ReadLevelBySpellAt(benchmark::State& state) {
     const int perLevel = static_cast<int>(state.range(0));
     TSpellBook book;
-    for (const tSpell& s : MakeSpells(perLevel * 9)) {
+    for (const tSpell& s : MakePlainSpells(perLevel * 9)) {
         book.AddCopy(&s);
     }
     for (auto _ : state) {
@@ -70,5 +71,28 @@ void BM_ReadLevelBySpellAt(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * perLevel);
 }
 BENCHMARK(BM_ReadLevelBySpellAt)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// Asking for 1,000 spells of a 50,000-spell book, present and absent.
+void BM_Contains(benchmark::State& state) {
+    const auto spells = MakePlainSpells(50000);
+    TSpellBook book;
+    for (size_t i = 0; i < spells.size(); i += 2) {
+        book.AddCopy(&spells[i]);
+    }
+    for (auto _ : state) {
+        int found = 0;
+        for (size_t i = 0; i < spells.size(); i += 50) {
+            found += book.Contains(&spells[i]) ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_Contains)->Unit(benchmark::kMillisecond);
+
+const bool Compared = [] {
+    CompareWithBaseline("BM_InsertShuffled/50000/min_time:0.500", "BM_ReadSortedFile/50000", 3);
+    CompareWithBaseline("BM_InsertSorted/50000", "BM_ReadSortedFile/50000", 0);
+    return true;
+}();
 
 } // namespace

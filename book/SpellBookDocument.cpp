@@ -1,5 +1,6 @@
 #include "book/SpellBookDocument.h"
 
+#include "app/NumberBox.h"
 #include "app/PathText.h"
 #include "app/Shared.h"
 #include "files/Fill.h"
@@ -7,37 +8,11 @@
 #include "output/SpellListLine.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <system_error>
 
-int32_t NumberBoxValue(const std::string& text, int32_t min, int32_t max) {
-    size_t begin = text.find_first_not_of(' ');
-    size_t end = text.find_last_not_of(' ');
-    if (begin == std::string::npos) {
-        return min;
-    }
-    const char* first = text.data() + begin;
-    const char* last = text.data() + end + 1;
-    if (*first == '+') {
-        ++first;
-    }
-    long long value = 0;
-    auto [stop, error] = std::from_chars(first, last, value);
-    if (stop != last) {
-        return min;
-    }
-    if (error == std::errc::result_out_of_range) {
-        return *first == '-' ? min : max;
-    }
-    if (error != std::errc()) {
-        return min;
-    }
-    return static_cast<int32_t>(std::clamp<long long>(value, min, max));
-}
-
 std::string CloseQuestion(const std::string& caption) {
-    return "Spellbook:\r\n" + PathForDisplay(caption) + "\r\nhas not been saved. Do you wish to save it now?";
+    return "Spellbook:\r\n" + MessagePath(caption) + "\r\nhas not been saved. Do you wish to save it now?";
 }
 
 std::string UnknownSpecialtyQuestion(const std::string& text) {
@@ -46,27 +21,27 @@ std::string UnknownSpecialtyQuestion(const std::string& text) {
 }
 
 std::string ReplaceFileQuestion(const std::string& path) {
-    return PathForDisplay(path) + " already exists.\r\nDo you want to replace it?";
+    return MessagePath(path) + " already exists.\r\nDo you want to replace it?";
 }
 
-tSpellBookDocument::tSpellBookDocument(tSpellBookView& view, tSpecialtyList& specialties)
-    : View(view), FSpecialties(specialties), SpellBook(TSpellBook::Create(1, 9, 0, GeneralistName)) {
+tSpellBookDocument::tSpellBookDocument(tSpellBookView& view, tUserInterface& ui, tSpecialtyList& specialties)
+    : FView(view), UI(ui), FSpecialties(specialties), SpellBook(TSpellBook::Create(1, 9, 0, GeneralistName)) {
 }
 
 void tSpellBookDocument::Create(const std::string& dataDirectory) {
     SpellBook = TSpellBook::Create(1, 9, FrequencyCommon, GeneralistName);
-    View.SetWizardLevelBox(1);
-    View.SetIntelligenceBox(9);
-    View.SetSpecialtyItems(SpecialtyChoices(FSpecialties));
-    View.SelectSpecialty(0);
+    FView.SetWizardLevelBox(1);
+    FView.SetIntelligenceBox(9);
+    FView.SetSpecialtyItems(SpecialtyChoices(FSpecialties));
+    FView.SelectSpecialty(0);
     FDialogFolder = dataDirectory;
-    View.SetFrequencyItems(FrequencyChoices());
-    View.SelectFrequency(0);
+    FView.SetFrequencyItems(FrequencyChoices());
+    ShowFrequency(0);
     FSpellLevel = 1;
-    View.SelectSpellLevel(1);
+    FView.SelectSpellLevel(1);
     Refresh();
     FCaption = UntitledCaption;
-    View.SetCaption(FCaption);
+    FView.SetCaption(FCaption);
 }
 
 void tSpellBookDocument::MakeNew(const tBookParameters& parameters, TSpellBook* master) {
@@ -77,29 +52,40 @@ void tSpellBookDocument::MakeNew(const tBookParameters& parameters, TSpellBook* 
     const int32_t frequency = std::clamp(parameters.FrequencyIndex, 0, 4);
     book.Frequency = -frequency;
     {
-        tWorking working(View, WorkingFillingSpellbook);
+        tWorking working(UI, WorkingFillingSpellbook);
         FillBook(&book, master, &FSpecialties);
         Refresh();
     }
     ShowBoxesOfBook();
     // With no specialty chosen in the dialog the book is a generalist's; the box
     // shows so rather than going blank.
-    View.SelectSpecialty(std::max(parameters.SpecialtyIndex, 0));
-    View.SelectFrequency(frequency);
+    FView.SelectSpecialty(std::max(parameters.SpecialtyIndex, 0));
+    ShowFrequency(frequency);
     book.Modified = true;
 }
 
 void tSpellBookDocument::TakeOpenedBook(std::unique_ptr<TSpellBook> book, const std::string& path) {
-    SpellBook = std::move(book);
-    ShowBoxesOfBook();
-    View.SetSpecialtyText(SpellBook->Specialty);
-    View.SelectFrequency(std::clamp(-SpellBook->Frequency, 0, 4));
-    FSpellLevel = 1;
-    View.SelectSpellLevel(1);
-    Refresh();
+    ShowBook(std::move(book));
     SpellBook->Modified = false;
     FCaption = path;
-    View.SetCaption(FCaption);
+    FView.SetCaption(FCaption);
+}
+
+void tSpellBookDocument::TakeNewBook(std::unique_ptr<TSpellBook> book) {
+    ShowBook(std::move(book));
+    SpellBook->Modified = true;
+}
+
+// The window takes the book: the boxes show it (caster level and
+// intelligence brought into the boxes' ranges and written back), level 1.
+void tSpellBookDocument::ShowBook(std::unique_ptr<TSpellBook> book) {
+    SpellBook = std::move(book);
+    ShowBoxesOfBook();
+    FView.SetSpecialtyText(SpellBook->Specialty);
+    ShowFrequency(std::clamp(-SpellBook->Frequency, 0, 4));
+    FSpellLevel = 1;
+    FView.SelectSpellLevel(1);
+    Refresh();
 }
 
 // Sets the wizard-level and intelligence boxes to the book's values, brought
@@ -107,10 +93,10 @@ void tSpellBookDocument::TakeOpenedBook(std::unique_ptr<TSpellBook> book, const 
 // boxes' values back into the book).
 void tSpellBookDocument::ShowBoxesOfBook() {
     const int32_t level = std::clamp(SpellBook->CasterLevel, WizardLevelBoxMin, WizardLevelBoxMax);
-    View.SetWizardLevelBox(level);
+    FView.SetWizardLevelBox(level);
     WizardLevelChanged(std::to_string(level));
     const int32_t intelligence = std::clamp(SpellBook->Intelligence, IntelligenceBoxMin, IntelligenceBoxMax);
-    View.SetIntelligenceBox(intelligence);
+    FView.SetIntelligenceBox(intelligence);
     IntelligenceChanged(std::to_string(intelligence));
 }
 
@@ -123,24 +109,24 @@ bool tSpellBookDocument::Save() {
 
 bool tSpellBookDocument::SaveAs() {
     std::string path;
-    if (!View.ChooseSaveFile(FDialogFolder, path) || path.empty()) {
+    if (!FView.ChooseSaveFile(FDialogFolder, path) || path.empty()) {
         return false;
     }
     std::error_code error;
-    if (std::filesystem::exists(path, error) && View.AskYesNo(ReplaceFileQuestion(path)) != tAnswer::Yes) {
+    if (std::filesystem::exists(path, error) && UI.AskYesNo(ReplaceFileQuestion(path)) != tAnswer::Yes) {
         return false;
     }
     if (!WriteTo(path)) {
         return false;
     }
     FCaption = path;
-    View.SetCaption(FCaption);
+    FView.SetCaption(FCaption);
     return true;
 }
 
 bool tSpellBookDocument::WriteTo(const std::string& path) {
     if (!WriteSpellbookFile(*SpellBook, path)) {
-        View.ShowError(SettingsWriteError(PathForDisplay(path)));
+        UI.ShowError(SettingsWriteError(MessagePath(path)));
         return false;
     }
     SpellBook->Modified = false;
@@ -151,7 +137,7 @@ bool tSpellBookDocument::CloseQuery() {
     if (!SpellBook->Modified) {
         return true;
     }
-    switch (View.AskYesNoCancel(CloseQuestion(FCaption))) {
+    switch (UI.AskYesNoCancel(CloseQuestion(FCaption))) {
     case tAnswer::No:
         return true;
     case tAnswer::Yes:
@@ -163,14 +149,24 @@ bool tSpellBookDocument::CloseQuery() {
 }
 
 void tSpellBookDocument::Refresh() {
-    View.ShowSpells(SpellListLines(*SpellBook, FSpellLevel, true));
+    FView.ShowSpells(SpellListLines(*SpellBook, FSpellLevel, true));
     const int32_t memorized = MemorizedOfLevel(*SpellBook, FSpellLevel);
     const int32_t perDay = SpellsPerDayShown(*SpellBook, FSpellLevel);
-    View.ShowCounters(perDay, memorized, MarkedColour(memorized, perDay));
+    FView.ShowCounters(perDay, memorized, MarkedColour(memorized, perDay));
+}
+
+void tSpellBookDocument::RefreshSpecialtyChoices() {
+    FView.SetSpecialtyItems(SpecialtyChoices(FSpecialties));
 }
 
 void tSpellBookDocument::SpellLevelChosen(int32_t level) {
     FSpellLevel = std::clamp(level, MinSpellLevel, MaxSpellLevel);
+    Refresh();
+}
+
+void tSpellBookDocument::ShowLevel(int32_t level) {
+    FSpellLevel = std::clamp(level, MinSpellLevel, MaxSpellLevel);
+    FView.SelectSpellLevel(FSpellLevel);
     Refresh();
 }
 
@@ -195,11 +191,17 @@ void tSpellBookDocument::SpecialtyExit(const std::string& text) {
     if (FSpecialties.Find(text) || text == GeneralistName) {
         return;
     }
-    if (View.AskYesNo(UnknownSpecialtyQuestion(text)) == tAnswer::Yes) {
-        View.OpenSpecialtyMaintenance();
+    if (UI.AskYesNo(UnknownSpecialtyQuestion(text)) == tAnswer::Yes) {
+        FView.OpenSpecialtyMaintenance();
     }
 }
 
+void tSpellBookDocument::ShowFrequency(int32_t position) {
+    FFrequencyPosition = position;
+    FView.SelectFrequency(position);
+}
+
 void tSpellBookDocument::FrequencyChanged(int32_t position) {
-    SpellBook->Frequency = -std::clamp(position, 0, 4);
+    FFrequencyPosition = std::clamp(position, 0, 4);
+    SpellBook->Frequency = -FFrequencyPosition;
 }

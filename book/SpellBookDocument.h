@@ -5,6 +5,7 @@
 // wizard's four controls. The window forwards its handlers here and shows what
 // the commands tell it through tSpellBookView.
 
+#include "app/UserInterface.h"
 #include "book/SpellBookView.h"
 #include "model/Specialty.h"
 #include "model/SpellBook.h"
@@ -32,10 +33,6 @@ struct tBookParameters {
     int32_t FrequencyIndex = 0; // 0 Common to 4 Restricted
 };
 
-// The number in a number box's text (optional blanks and sign, decimal
-// digits), brought into min..max; min when the text is not a number.
-int32_t NumberBoxValue(const std::string& text, int32_t min, int32_t max);
-
 // "Spellbook:\r\n" + caption + "\r\nhas not been saved. Do you wish to save it now?"
 std::string CloseQuestion(const std::string& caption);
 // The question asked when the specialty box is left with an unknown name.
@@ -45,8 +42,9 @@ std::string ReplaceFileQuestion(const std::string& path);
 
 class tSpellBookDocument {
 public:
-    // The window's commands; specialties is the list in use (the shared one).
-    tSpellBookDocument(tSpellBookView& view, tSpecialtyList& specialties);
+    // The window's commands over its controls (view), its messages and
+    // working notice (ui) and the specialty list in use (the shared one).
+    tSpellBookDocument(tSpellBookView& view, tUserInterface& ui, tSpecialtyList& specialties);
     tSpellBookDocument(const tSpellBookDocument&) = delete;
     tSpellBookDocument& operator=(const tSpellBookDocument&) = delete;
 
@@ -67,6 +65,9 @@ public:
     // written back), level 1 is shown, the book is unchanged and the caption is
     // the path.
     void TakeOpenedBook(std::unique_ptr<TSpellBook> book, const std::string& path);
+    // A new book made elsewhere (a scroll): shown as an opened one, but still
+    // untitled and marked changed.
+    void TakeNewBook(std::unique_ptr<TSpellBook> book);
 
     // Save: Save As for an untitled window; otherwise writes the book to the
     // caption's path. True when the book was written: it is then unchanged.
@@ -85,9 +86,14 @@ public:
 
     // Rebuilds the spell list and both counters for the chosen level.
     void Refresh();
+    // The specialty box's choices made anew from the list in use ("Generalist"
+    // first); the text shown stays.
+    void RefreshSpecialtyChoices();
 
     // The handlers of the level view's controls.
     void SpellLevelChosen(int32_t level);
+    // Chooses the level tab and refreshes the view.
+    void ShowLevel(int32_t level);
     void WizardLevelChanged(const std::string& text);
     void IntelligenceChanged(const std::string& text);
     void SpecialtyChanged(const std::string& text);
@@ -95,6 +101,13 @@ public:
     void FrequencyChanged(int32_t position);
 
     TSpellBook& Book() { return *SpellBook; }
+    tSpecialtyList& Specialties() { return FSpecialties; }
+    tUserInterface& UserInterface() { return UI; }
+    tSpellBookView& View() { return FView; }
+    // The book is replaced (Clear Book); the old one is released.
+    void ReplaceBook(std::unique_ptr<TSpellBook> book) { SpellBook = std::move(book); }
+    // The position chosen in the frequency box: 0 Common .. 4 Restricted.
+    int32_t FrequencyPosition() const { return FFrequencyPosition; }
     const TSpellBook& Book() const { return *SpellBook; }
     const std::string& Caption() const { return FCaption; }
     int32_t SpellLevel() const { return FSpellLevel; }
@@ -104,12 +117,16 @@ public:
 
 private:
     bool WriteTo(const std::string& path);
+    void ShowFrequency(int32_t position);
+    void ShowBook(std::unique_ptr<TSpellBook> book);
     void ShowBoxesOfBook();
 
-    tSpellBookView& View;
+    tSpellBookView& FView;
+    tUserInterface& UI;
     tSpecialtyList& FSpecialties;
     std::unique_ptr<TSpellBook> SpellBook;
     std::string FCaption = UntitledCaption;
     std::string FDialogFolder;
     int32_t FSpellLevel = 1;
+    int32_t FFrequencyPosition = 0;
 };

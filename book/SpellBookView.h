@@ -1,19 +1,21 @@
 #pragma once
 // A spellbook window as its commands see it: the controls they set, the list
-// they fill, the dialogs they open, and the messages and working notice. The
+// they fill and the dialogs they open (its messages and working notice come
+// through tUserInterface). The
 // window's setters only show what they are given: they never call back into
 // the commands (a command that wants a control's change handling runs it
 // itself).
 
-#include "app/UserInterface.h"
 #include "book/LevelView.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class tSpellBookView : public tMessages, public tWorkingNotice {
+class tSpellBookView {
 public:
+    virtual ~tSpellBookView() = default;
+
     // The wizard-level and intelligence boxes.
     virtual void SetWizardLevelBox(int32_t value) = 0;
     virtual void SetIntelligenceBox(int32_t value) = 0;
@@ -36,6 +38,15 @@ public:
     // The save-spellbook dialog, starting in folder. Returns false when it is
     // cancelled; otherwise path receives the file chosen.
     virtual bool ChooseSaveFile(const std::string& folder, std::string& path) = 0;
-    // Specialty maintenance, shown modally.
+    // Asks for specialty maintenance, shown modally; returns when it closed.
     virtual void OpenSpecialtyMaintenance() = 0;
+    // The positions of the selected lines of the spell list, ascending.
+    virtual std::vector<int32_t> SelectedRows() const = 0;
+    // The import dialog (the file must exist) and the export dialog, starting
+    // in folder. False when cancelled; otherwise path receives the file.
+    virtual bool ChooseImportFile(const std::string& folder, std::string& path) = 0;
+    virtual bool ChooseExportFile(const std::string& folder, std::string& path) = 0;
+    // Puts text on the clipboard as plain text: Windows-1252, with marked
+    // paths (MessagePath) as the file system spells them.
+    virtual void PutOnClipboard(const std::string& text) = 0;
 };

@@ -18,6 +18,9 @@
 #include "model/Specialty.h"
 #include "model/Text.h"
 #include "output/BookText.h"
+#ifdef QUILL_CLI_PDF
+#include "cli/PdfOutput.h"
+#endif
 #include "output/Scroll.h"
 #include "output/SpellListLine.h"
 
@@ -473,20 +476,44 @@ int RunValidate(const tRun& run, const tArguments& args) {
     return run.Err ? ExitSuccess : ExitFileFailure;
 }
 
-int RunText(const tRun& run, const tArguments& args) {
-    ExpectPositional(run, args, 1, "BOOK");
+// The output options of text and pdf.
+tOutputOptions OutputOptions(const tRun& run, const tArguments& args) {
     tOutputOptions options;
     options.Columns = NumberOption(run, args, "--columns", 0, MaxOutputColumns, 0);
     options.Memorized = !args.Has("--no-memorized");
     options.BookPage = !args.Has("--no-book-page");
     options.Category = args.Has("--category");
     options.Frequency = args.Has("--frequency");
+    return options;
+}
+
+int RunText(const tRun& run, const tArguments& args) {
+    ExpectPositional(run, args, 1, "BOOK");
+    const tOutputOptions options = OutputOptions(run, args);
 
     const std::string& path = args.Positional[0];
     std::unique_ptr<TSpellBook> book = LoadBook(run, path);
     run.Out << JoinLines(BuildOutputText(*book, path, options));
     return ExitSuccess;
 }
+
+#ifdef QUILL_CLI_PDF
+int RunPdf(const tRun& run, const tArguments& args) {
+    ExpectPositional(run, args, 1, "BOOK");
+    const tOutputOptions options = OutputOptions(run, args);
+    const std::string out = Required(run, args, "-o");
+
+    const std::string& path = args.Positional[0];
+    std::unique_ptr<TSpellBook> book = LoadBook(run, path);
+    std::string pdf;
+    std::string message;
+    if (!MakeBookPdf(*book, path, options, pdf, message)) {
+        throw tFailure{ExitFileFailure, std::string(ProgramName) + " " + run.Command + ": " + message};
+    }
+    Emit(run, out, [&pdf](std::ostream& o) { return static_cast<bool>(o << pdf); });
+    return ExitSuccess;
+}
+#endif
 
 int RunScroll(const tRun& run, const tArguments& args) {
     ExpectPositional(run, args, 1, "BOOK");
@@ -557,6 +584,17 @@ int RunConvert(const tRun& run, const tArguments& args) {
 }
 
 // --- The command table ------------------------------------------------------
+
+// The options of text and pdf, and extra ones.
+std::vector<tOptionSpec> OutputOptionSpecs(std::vector<tOptionSpec> extra = {}) {
+    std::vector<tOptionSpec> specs = {{"--columns", true},
+                                      {"--no-memorized", false},
+                                      {"--no-book-page", false},
+                                      {"--category", false},
+                                      {"--frequency", false}};
+    specs.insert(specs.end(), extra.begin(), extra.end());
+    return specs;
+}
 
 struct tCommand {
     std::string_view Name;
@@ -629,8 +667,7 @@ book and lists the removed spells on standard error, one a line.
 )",
          {{"--specialties", true}, {"-o", true}},
          RunValidate},
-        {"text",
-         "print a spellbook's text",
+        {"text", "print a spellbook's text",
          R"(Usage: quillmark-cli text BOOK [options]
 
 Prints the book's text, as it goes to the clipboard, on standard output. Its
@@ -643,12 +680,24 @@ first line names BOOK as given.
   --category          add the category
   --frequency         add the frequency letter
 )",
-         {{"--columns", true},
-          {"--no-memorized", false},
-          {"--no-book-page", false},
-          {"--category", false},
-          {"--frequency", false}},
-         RunText},
+         OutputOptionSpecs(), RunText},
+#ifdef QUILL_CLI_PDF
+        {"pdf", "write a spellbook's printed pages as a PDF file",
+         R"(Usage: quillmark-cli pdf BOOK -o OUT [options]
+
+Draws the book on A4 pages as Print does, in the output font (12.75 points),
+and writes them to the PDF file OUT. The first line names BOOK as given.
+
+  -o OUT              the output file
+  --columns N         0 (the default) lets each level's spells run on from
+                      line to line; 1 to 4 lays them out in that many columns
+  --no-memorized      no "*" in front of memorized spells
+  --no-book-page      leave out the source book and page
+  --category          add the category
+  --frequency         add the frequency letter
+)",
+         OutputOptionSpecs({{"-o", true}}), RunPdf},
+#endif
         {"scroll",
          "make a scroll of random spells drawn from a spellbook",
          R"(Usage: quillmark-cli scroll BOOK --counts N1,...,N9 -o OUT [--seed N]

@@ -41,19 +41,22 @@ struct LevelCandidates {
 
 LevelCandidates CandidatesOfLevel(TSpellBook& book, TSpellBook& pool, int32_t level) {
     LevelCandidates result;
-    result.Spells.reserve(static_cast<size_t>(pool.CountOfLevel(level)));
+    const int32_t count = pool.CountOfLevel(level);
+    result.Spells.reserve(static_cast<size_t>(count));
     pool.SeekLevel(level);
     book.SeekLevel(level);
-    while (pool.Current() && pool.CurrentLevel() == level) {
+    // The level's spells are contiguous in both books.
+    int32_t bookLeft = book.CountOfLevel(level);
+    for (int32_t i = 0; i < count; ++i, pool.Next()) {
         const tSpell* offered = pool.CurrentSpell();
-        while (book.Current() && book.CurrentLevel() == level &&
-               CompareSpells(*book.CurrentSpell(), *offered) < 0) {
+        int32_t order = 1; // the book's spell at its cursor against the one offered
+        while (bookLeft > 0 && (order = CompareSpells(*book.CurrentSpell(), *offered)) < 0) {
             book.Next();
+            --bookLeft;
+            order = 1;
         }
-        const bool held = book.Current() && CompareSpells(*book.CurrentSpell(), *offered) == 0;
         result.Spells.push_back(offered);
-        result.Missing += held ? 0 : 1;
-        pool.Next();
+        result.Missing += bookLeft > 0 && order == 0 ? 0 : 1;
     }
     return result;
 }
@@ -109,11 +112,16 @@ void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties)
     firstPool.MarkReferencesOnly();
     secondPool.MarkReferencesOnly();
 
+    // What IsSpellLegal asks of each spell, with the specialty looked up once
+    // (the lookup leaves the list's cursor where each of its calls would) and
+    // its affinity for the spell worked out once.
     const tSpecialty* spec = specialties ? specialties->Find(book->Specialty) : nullptr;
     source->First();
     while (tSpell* spell = source->CurrentSpell()) {
-        if (IsSpellLegal(spell, book, specialties)) {
-            const int32_t affinity = spec ? spec->Affinity(spell) : AffinityPreferred;
+        const bool legal = !specialties || (SpellsPerDay(book->CasterLevel, spell->Level) != 0 &&
+                                            spell->Frequency >= book->Frequency);
+        const int32_t affinity = legal && spec ? spec->Affinity(spell) : AffinityPreferred;
+        if (legal) {
             if (affinity == AffinityPreferred) {
                 firstPool.AddSpell(spell);
             } else if (affinity == AffinityNeutral) {
@@ -123,7 +131,7 @@ void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties)
         source->Next();
         // The source is in level order: past the first level the caster cannot
         // use, no spell is usable.
-        if (source->Current() && SpellsPerDay(book->CasterLevel, source->CurrentLevel()) == 0) {
+        if (source->Current() && SpellsPerDay(book->CasterLevel, source->CurrentSpell()->Level) == 0) {
             break;
         }
     }

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr size_t SpellFieldCount = 7;
-
 bool IsControlOrBlank(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u >= 1 && u <= 32;
@@ -47,56 +45,85 @@ int HexDigit(char c) {
     return -1;
 }
 
+// Reads the fields of a line one after the other by the comma-text rule,
+// each straight into the text it is wanted in.
+class tCommaFields {
+public:
+    explicit tCommaFields(std::string_view line) : Line(line) { SkipControlsAndBlanks(); }
+
+    // Sets field to the next field and returns true; with no field left,
+    // empties field and returns false.
+    bool Next(std::string& field) {
+        const size_t n = Line.size();
+        if (I >= n) {
+            field.clear();
+            return false;
+        }
+        if (Line[I] == '"') {
+            ReadQuoted(field);
+        } else {
+            const size_t start = I;
+            while (I < n && Line[I] != ',' && !IsControlOrBlank(Line[I])) {
+                ++I;
+            }
+            field.assign(Line.substr(start, I - start));
+        }
+        SkipControlsAndBlanks();
+        if (I < n && Line[I] == ',') {
+            ++I;
+            SkipControlsAndBlanks();
+        }
+        return true;
+    }
+
+private:
+    void SkipControlsAndBlanks() {
+        while (I < Line.size() && IsControlOrBlank(Line[I])) {
+            ++I;
+        }
+    }
+
+    // A field in double quotes, a doubled quote inside standing for one; with
+    // no closing quote, the rest of the line without its last byte.
+    void ReadQuoted(std::string& field) {
+        const size_t n = Line.size();
+        ++I;
+        size_t quote = Line.find('"', I);
+        if (quote != std::string_view::npos && (quote + 1 == n || Line[quote + 1] != '"')) {
+            field.assign(Line.substr(I, quote - I)); // the usual field: no quote inside
+            I = quote + 1;
+            return;
+        }
+        field.clear();
+        while (quote != std::string_view::npos && quote + 1 < n && Line[quote + 1] == '"') {
+            field.append(Line.substr(I, quote + 1 - I));
+            I = quote + 2;
+            quote = Line.find('"', I);
+        }
+        if (quote == std::string_view::npos) {
+            field.append(Line.substr(I));
+            I = n;
+            if (!field.empty()) {
+                field.pop_back();
+            }
+            return;
+        }
+        field.append(Line.substr(I, quote - I));
+        I = quote + 1;
+    }
+
+    std::string_view Line;
+    size_t I = 0;
+};
+
 // The comma-text split, stopping after maxFields fields so that a line of
 // endless commas costs no more than the fields wanted.
 std::vector<std::string> SplitFields(std::string_view line, size_t maxFields) {
     std::vector<std::string> fields;
-    const size_t n = line.size();
-    size_t i = 0;
-    const auto skipControlsAndBlanks = [&] {
-        while (i < n && IsControlOrBlank(line[i])) {
-            ++i;
-        }
-    };
-    skipControlsAndBlanks();
-    while (i < n && fields.size() < maxFields) {
-        std::string field;
-        if (line[i] == '"') {
-            ++i;
-            bool closed = false;
-            while (i < n) {
-                const size_t quote = line.find('"', i);
-                if (quote == std::string_view::npos) {
-                    field.append(line.substr(i));
-                    i = n;
-                    break;
-                }
-                field.append(line.substr(i, quote - i));
-                if (quote + 1 < n && line[quote + 1] == '"') {
-                    field += '"';
-                    i = quote + 2;
-                    continue;
-                }
-                i = quote + 1;
-                closed = true;
-                break;
-            }
-            if (!closed && !field.empty()) {
-                field.pop_back();
-            }
-        } else {
-            const size_t start = i;
-            while (i < n && line[i] != ',' && !IsControlOrBlank(line[i])) {
-                ++i;
-            }
-            field.assign(line.substr(start, i - start));
-        }
+    tCommaFields reader(line);
+    std::string field;
+    while (fields.size() < maxFields && reader.Next(field)) {
         fields.push_back(std::move(field));
-        skipControlsAndBlanks();
-        if (i < n && line[i] == ',') {
-            ++i;
-            skipControlsAndBlanks();
-        }
     }
     return fields;
 }
@@ -155,22 +182,32 @@ bool ParseInteger(std::string_view text, int32_t& value) {
 }
 
 std::unique_ptr<tSpell> ParseSpellLine(std::string_view line) {
-    std::vector<std::string> fields = SplitFields(line, SpellFieldCount);
-    fields.resize(SpellFieldCount);
+    // Each field goes straight into the spell; missing fields read as empty.
+    tCommaFields fields(line);
+    std::string text;
+    fields.Next(text);
     int32_t level = 0;
-    ParseInteger(fields[0], level);
-    if (fields[1].empty() || !IsSpellLevel(level)) {
+    ParseInteger(text, level);
+    if (!IsSpellLevel(level)) {
         return nullptr;
     }
-    int32_t page = 0;
-    ParseInteger(fields[3], page);
-    int32_t frequency = FrequencyCommon;
-    if (!fields[4].empty()) {
-        FrequencyFromLetter(fields[4].front(), frequency);
+    auto spell = std::make_unique<tSpell>();
+    spell->Level = level;
+    fields.Next(spell->Name);
+    if (spell->Name.empty()) {
+        return nullptr;
     }
-    const bool memorized = fields[6] == "Y" || fields[6] == "y";
-    return tSpell::Create(level, std::move(fields[1]), std::move(fields[2]), page, frequency,
-                          std::move(fields[5]), memorized);
+    fields.Next(spell->Book);
+    fields.Next(text);
+    ParseInteger(text, spell->Page);
+    fields.Next(text);
+    if (!text.empty()) {
+        FrequencyFromLetter(text.front(), spell->Frequency);
+    }
+    fields.Next(spell->Category);
+    fields.Next(text);
+    spell->Memorized = text == "Y" || text == "y";
+    return spell;
 }
 
 std::string FormatSpellLine(const tSpell& spell) {

@@ -4,11 +4,12 @@
 #include "files/SpellLine.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-bool HoldsText(const std::string& line) {
+bool HoldsText(std::string_view line) {
     for (const char c : line) {
         const auto u = static_cast<unsigned char>(c);
         if (u == 0 || u > 32) {
@@ -23,17 +24,26 @@ bool HoldsText(const std::string& line) {
 bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* firstLine) {
     // The spells are gathered, put in order when the file had them out of
     // order, and handed to the book in order, so the book links each at its
-    // tail: a large unsorted file costs n log n, not the n squared of inserting
-    // every spell by walking the book.
-    std::vector<std::unique_ptr<tSpell>> spells;
+    // end: a large unsorted file costs n log n, not the n squared of inserting
+    // every spell by walking the book. Each spell carries its search key, so
+    // that most comparisons are of two integers.
+    struct tRead {
+        tSpellKey Key;
+        std::unique_ptr<tSpell> Spell;
+    };
+    const auto compare = [](const tRead& a, const tRead& b) {
+        return CompareKeyed(a.Key, *a.Spell, b.Key, *b.Spell);
+    };
+    std::vector<tRead> spells;
     bool ordered = true; // strictly ascending so far: no sorting, no equal spells
     bool text = false;
-    const auto take = [&spells, &ordered, &text](const std::string& line) {
+    const auto take = [&](std::string_view line) {
         if (std::unique_ptr<tSpell> spell = ParseSpellLine(line)) {
-            if (ordered && !spells.empty() && CompareSpells(*spell, *spells.back()) <= 0) {
+            tRead read{SpellKeyOf(*spell), std::move(spell)};
+            if (ordered && !spells.empty() && compare(read, spells.back()) <= 0) {
                 ordered = false;
             }
-            spells.push_back(std::move(spell));
+            spells.push_back(std::move(read));
         } else if (!text) {
             text = HoldsText(line);
         }
@@ -48,18 +58,22 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     if (!ordered) {
         // Stable, so of equal spells the one read first comes first and is kept.
         std::stable_sort(spells.begin(), spells.end(),
-                         [](const auto& a, const auto& b) { return CompareSpells(*a, *b) < 0; });
+                         [&compare](const tRead& a, const tRead& b) { return compare(a, b) < 0; });
     }
+    // Of equal spells (next to each other now) the first is kept.
+    std::vector<std::unique_ptr<tSpell>> inOrder;
+    inOrder.reserve(spells.size());
+    const tSpellKey* keptKey = nullptr;
     const tSpell* kept = nullptr;
-    for (std::unique_ptr<tSpell>& spell : spells) {
-        if (!ordered && kept && CompareSpells(*spell, *kept) == 0) {
+    for (tRead& read : spells) {
+        if (!ordered && kept && CompareKeyed(read.Key, *read.Spell, *keptKey, *kept) == 0) {
             continue; // released with the vector
         }
-        tSpell* raw = spell.get();
-        if (book.AddSpell(spell)) {
-            kept = raw;
-        }
+        keptKey = &read.Key;
+        kept = read.Spell.get();
+        inOrder.push_back(std::move(read.Spell));
     }
+    book.AddSpellsInOrder(inOrder);
     return text || !spells.empty();
 }
 

@@ -9,19 +9,25 @@ std::string MasterFileName(const tSettingsFile* settings) {
     if (!settings) {
         return std::string(DefaultMasterFile);
     }
-    return settings->ReadString(MainSection, MasterFileKey, DefaultMasterFile);
+    // An empty value names no file: the default stands.
+    std::string name = settings->ReadString(MainSection, MasterFileKey, DefaultMasterFile);
+    return name.empty() ? std::string(DefaultMasterFile) : name;
 }
 
-void LoadMasterSpells(const std::string& path) {
-    std::unique_ptr<TSpellBook> pool = ReadSpellbookFile(path);
+FileError LoadMasterSpells(const std::string& path) {
+    FileError error = FileError::None;
+    std::unique_ptr<TSpellBook> pool = ReadSpellbookFile(path, &error);
     if (!pool) {
         pool = TSpellBook::Create(0, 0, 0, std::string());
+    } else {
+        error = FileError::None;
     }
     pool->Modified = false;
     MasterSpells = std::move(pool);
+    return error;
 }
 
-void LoadMasterSpellsAtStart(const tSettingsFile* settings, tWorkingNotice& notice) {
+FileError LoadMasterSpellsAtStart(const tSettingsFile* settings, tWorkingNotice& notice) {
     notice.ShowWorking(WorkingLoadingMaster);
-    LoadMasterSpells(MasterFileName(settings));
+    return LoadMasterSpells(MasterFileName(settings));
 }

@@ -6,6 +6,7 @@
 
 #include "app/SettingsFile.h"
 #include "app/UserInterface.h"
+#include "files/FileStatus.h"
 #include "model/SpellBook.h"
 
 #include <memory>
@@ -19,16 +20,18 @@ constexpr std::string_view DefaultMasterFile = "MASTER.DAT";
 extern std::unique_ptr<TSpellBook> MasterSpells;
 
 // The master file name: "MasterFile" of section "Quillmark", or "MASTER.DAT"
-// (looked for in the working folder) when the key is missing or there are no
-// settings.
+// (looked for in the working folder) when the key is missing or empty or there
+// are no settings.
 std::string MasterFileName(const tSettingsFile* settings);
 
 // Replaces the pool with the spellbook or spell list file at path; an empty
 // book (all header fields 0 and an empty specialty) when the file is missing or
-// unreadable. The pool is unmodified afterwards.
-void LoadMasterSpells(const std::string& path);
+// unreadable. The pool is unmodified afterwards. Returns why the file gave no
+// book, or FileError::None.
+FileError LoadMasterSpells(const std::string& path);
 
 // The load at start-up: shows the working notice with "Loading Master Spell
 // List", reads the master file name from settings and loads it. The notice is
 // left showing: the master list window hides it once its views are built.
-void LoadMasterSpellsAtStart(const tSettingsFile* settings, tWorkingNotice& notice);
+// Returns what LoadMasterSpells returned.
+FileError LoadMasterSpellsAtStart(const tSettingsFile* settings, tWorkingNotice& notice);

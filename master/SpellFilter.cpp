@@ -7,6 +7,9 @@ bool tSpellFilter::Passes(const tSpell& spell) const {
     if (MatchBook && !IsSpellLegal(&spell, MatchBook, Specialties)) {
         return false;
     }
+    if (IsTextPresent(Name) && !ContainsTextAscii(spell.Name, Name)) {
+        return false;
+    }
     if (IsTextPresent(Category) && !ContainsTextAscii(spell.Category, Category)) {
         return false;
     }
@@ -19,27 +22,10 @@ bool tSpellFilter::Passes(const tSpell& spell) const {
     return true;
 }
 
-namespace {
-
-template <class Keep> void RebuildView(TSpellBook& pool, TSpellBook& shown, Keep keep) {
-    if (!shown.ReferencesOnly) {
-        return;
-    }
-    shown.Clear();
-    for (pool.First(); pool.Current(); pool.Next()) {
-        tSpell* spell = pool.CurrentSpell();
-        if (keep(*spell)) {
-            shown.AddSpell(spell);
-        }
-    }
-}
-
-} // namespace
-
 void ApplyFilter(TSpellBook& pool, TSpellBook& shown, const tSpellFilter& filter) {
-    RebuildView(pool, shown, [&filter](const tSpell& spell) { return filter.Passes(spell); });
+    shown.ShowSpellsOf(pool, [&filter](const tSpell& spell) { return filter.Passes(spell); });
 }
 
 void ShowWholePool(TSpellBook& pool, TSpellBook& shown) {
-    RebuildView(pool, shown, [](const tSpell&) { return true; });
+    shown.ShowSpellsOf(pool, [](const tSpell&) { return true; });
 }

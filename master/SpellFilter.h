@@ -16,6 +16,9 @@ struct tSpellFilter {
     // spellbook open).
     const TSpellBook* MatchBook = nullptr;
     tSpecialtyList* Specialties = nullptr;
+    // Kept when it occurs anywhere in the spell's Name, ignoring ASCII case. A
+    // text that is not present (IsTextPresent: "", " ") is no test.
+    std::string Name;
     // Kept when it occurs anywhere in the spell's Category, ignoring ASCII
     // case. A text that is not present (IsTextPresent: "", " ") is no test.
     std::string Category;
@@ -25,7 +28,7 @@ struct tSpellFilter {
     // A text that is not present is no test.
     std::string SourceBook;
 
-    // True when the spell passes every test in use: legality, category,
+    // True when the spell passes every test in use: legality, name, category,
     // frequency, source book, in this order. Moves the specialty list's cursor.
     bool Passes(const tSpell& spell) const;
 };

@@ -8,12 +8,62 @@
 // their items (an owning spellbook, the field parser, the specialty list)
 // release them in their own destructors and delete operations.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 template <class T> struct TNode {
     TNode* Prev = nullptr;
     TNode* Next = nullptr;
     T* Data = nullptr; // none in the sentinels; never released by the node
+};
+
+// Where a list's nodes live: blocks of nodes handed out in order, growing
+// from 16 to 4,096 nodes a block, and a chain of released nodes that are
+// handed out again first. A list of many items thus costs one allocation per
+// block instead of one per node, and its nodes lie side by side in the order
+// they were made. Releasing every node at once keeps the blocks for reuse.
+template <class T> class tNodePool {
+public:
+    TNode<T>* New() {
+        if (FReleased) {
+            TNode<T>* node = FReleased;
+            FReleased = node->Next;
+            return node;
+        }
+        if (FBlock == FBlocks.size() || FUsed == BlockSize(FBlock)) {
+            if (FBlock < FBlocks.size()) {
+                ++FBlock;
+            }
+            if (FBlock == FBlocks.size()) {
+                FBlocks.push_back(std::make_unique<TNode<T>[]>(BlockSize(FBlock)));
+            }
+            FUsed = 0;
+        }
+        return &FBlocks[FBlock][FUsed++];
+    }
+
+    void Release(TNode<T>* node) {
+        node->Next = FReleased;
+        FReleased = node;
+    }
+
+    // Every node handed out is released; the blocks stay for the next ones.
+    void ReleaseAll() {
+        FBlock = 0;
+        FUsed = 0;
+        FReleased = nullptr;
+    }
+
+private:
+    static size_t BlockSize(size_t block) { return size_t{16} << std::min<size_t>(block, 8); }
+
+    std::vector<std::unique_ptr<TNode<T>[]>> FBlocks;
+    size_t FBlock = 0; // the block handing out nodes
+    size_t FUsed = 0;  // nodes of it handed out
+    TNode<T>* FReleased = nullptr;
 };
 
 template <class T> class tMyList {
@@ -24,7 +74,7 @@ public:
     }
     tMyList(const tMyList&) = delete;
     tMyList& operator=(const tMyList&) = delete;
-    virtual ~tMyList() { FreeNodes(); }
+    virtual ~tMyList() = default;
 
     int32_t Count() const { return FCount; }
     TNode<T>* Current() const { return FCurrent; }
@@ -85,7 +135,7 @@ public:
             cursor = node->Next;
         }
         T* data = node->Data;
-        delete node;
+        FNodes.Release(node);
         --FCount;
         FCurrent = cursor;
         return data;
@@ -99,15 +149,27 @@ protected:
     TNode<T>* LastNode() const { return FCount > 0 ? Tail.Prev : nullptr; }
     bool IsTail(const TNode<T>* node) const { return node == &Tail; }
     TNode<T>* TailNode() { return &Tail; }
+    void SetCurrent(TNode<T>* node) { FCurrent = node; }
 
-    void LinkBefore(TNode<T>* before, T* item) {
-        auto* node = new TNode<T>;
+    // Links a new node carrying item just before the node before and returns it.
+    TNode<T>* LinkBefore(TNode<T>* before, T* item) {
+        TNode<T>* node = FNodes.New();
         node->Data = item;
         node->Prev = before->Prev;
         node->Next = before;
         before->Prev->Next = node;
         before->Prev = node;
         ++FCount;
+        return node;
+    }
+
+    // Drops every node at once (not what they carry): Count 0, cursor none.
+    void UnlinkAll() {
+        Head.Next = &Tail;
+        Tail.Prev = &Head;
+        FCount = 0;
+        FCurrent = nullptr;
+        FNodes.ReleaseAll();
     }
 
     // Calls visit on every carried object in order, without moving the cursor.
@@ -118,19 +180,7 @@ protected:
     }
 
 private:
-    void FreeNodes() {
-        TNode<T>* n = Head.Next;
-        while (n != &Tail) {
-            TNode<T>* next = n->Next;
-            delete n;
-            n = next;
-        }
-        Head.Next = &Tail;
-        Tail.Prev = &Head;
-        FCount = 0;
-        FCurrent = nullptr;
-    }
-
+    tNodePool<T> FNodes; // declared first: the nodes outlive the links to them
     TNode<T> Head;
     TNode<T> Tail;
     TNode<T>* FCurrent = nullptr;

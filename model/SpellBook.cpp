@@ -2,6 +2,8 @@
 
 #include "model/Random.h"
 
+#include <algorithm>
+
 namespace {
 const std::string OneBlank = " ";
 }
@@ -17,20 +19,85 @@ TSpellBook::~TSpellBook() {
     }
 }
 
-void TSpellBook::CountIn(const tSpell& spell, int32_t delta) {
+void TSpellBook::Linked(tNodeRef node) {
     // A spell outside levels 1..9 cannot come from a file or the editor; it is
     // kept but not counted, so the table is never indexed outside its bounds.
-    if (IsSpellLevel(spell.Level)) {
-        LevelCount[spell.Level] += delta;
+    const int32_t level = node->Data->Level;
+    if (!IsSpellLevel(level)) {
+        ++FUncounted;
+    } else {
+        ++LevelCount[static_cast<size_t>(level)];
+        tNodeRef& start = FLevelStart[static_cast<size_t>(level)];
+        if (!start || node->Next == start) {
+            start = node;
+        }
     }
 }
 
+void TSpellBook::Unlinking(tNodeRef node) {
+    const int32_t level = node->Data->Level;
+    if (!IsSpellLevel(level)) {
+        --FUncounted;
+    } else {
+        --LevelCount[static_cast<size_t>(level)];
+        tNodeRef& start = FLevelStart[static_cast<size_t>(level)];
+        if (start == node) {
+            const tNodeRef next = node->Next;
+            start = !IsTail(next) && next->Data->Level == level ? next : nullptr;
+        }
+    }
+    if (node == LastNode()) {
+        FTailKeyKnown = false;
+    }
+    if (FIndex) {
+        FIndex->Erase(node);
+    }
+}
+
+void TSpellBook::BuildIndex() const {
+    FIndex = std::make_unique<tSpellIndex>();
+    for (tNodeRef node = FirstNode(); node && !IsTail(node); node = node->Next) {
+        FIndex->Append(node);
+    }
+}
+
+bool TSpellBook::InsertSpell(tSpell* spell) {
+    const tNodeRef last = LastNode();
+    const tSpellKey key = SpellKeyOf(*spell);
+    if (last && !FTailKeyKnown) {
+        FTailKey = SpellKeyOf(*last->Data);
+        FTailKeyKnown = true;
+    }
+    if (!last || CompareKeyed(key, *spell, FTailKey, *last->Data) > 0) {
+        // After the last spell, where the walk of the list would end too: the
+        // shape of reading a saved file, which stays linear.
+        const tNodeRef node = LinkBefore(TailNode(), spell);
+        FTailKey = key;
+        FTailKeyKnown = true;
+        if (FIndex) {
+            FIndex->Append(node);
+        }
+        Linked(node);
+        return true;
+    }
+    if (!FIndex) {
+        BuildIndex();
+    }
+    const tSpellIndex::tPlace place = FIndex->Find(*spell, key);
+    if (place.Equal) {
+        return false;
+    }
+    const tNodeRef node = LinkBefore(FIndex->NodeAt(place), spell);
+    FIndex->InsertAt(place, node);
+    Linked(node);
+    return true;
+}
+
 bool TSpellBook::AddSpell(tSpell* spell) {
-    if (!spell || !Insert(spell)) {
+    if (!spell || !InsertSpell(spell)) {
         return false;
     }
     FLastSpellAt = {};
-    CountIn(*spell, +1);
     return true;
 }
 
@@ -51,6 +118,39 @@ bool TSpellBook::AddCopy(const tSpell* spell) {
     }
     std::unique_ptr<tSpell> copy = spell->Copy();
     return AddSpell(copy); // a refused copy is released here
+}
+
+void TSpellBook::AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells) {
+    const tNodeRef last = LastNode();
+    const bool atEnd =
+        !spells.empty() && spells.front() && (!last || CompareSpells(*spells.front(), *last->Data) > 0);
+    if (!atEnd || ReferencesOnly) {
+        for (std::unique_ptr<tSpell>& spell : spells) {
+            AddSpell(spell);
+        }
+        return;
+    }
+    for (std::unique_ptr<tSpell>& spell : spells) {
+        if (spell) {
+            const tNodeRef node = LinkBefore(TailNode(), spell.release());
+            if (FIndex) {
+                FIndex->Append(node);
+            }
+            Linked(node);
+        }
+    }
+    FTailKeyKnown = false;
+    FLastSpellAt = {};
+}
+
+bool TSpellBook::Contains(const tSpell* spell) const {
+    if (!spell || Count() == 0) {
+        return false;
+    }
+    if (!FIndex) {
+        BuildIndex();
+    }
+    return FIndex->Find(*spell, SpellKeyOf(*spell)).Equal;
 }
 
 int32_t TSpellBook::CurrentLevel() const {
@@ -83,7 +183,7 @@ void TSpellBook::DeleteCurrent() {
     if (!spell) {
         return;
     }
-    CountIn(*spell, -1);
+    Unlinking(Current());
     FLastSpellAt = {};
     UnlinkCurrent();
     if (!ReferencesOnly) {
@@ -92,14 +192,32 @@ void TSpellBook::DeleteCurrent() {
 }
 
 void TSpellBook::Clear() {
-    First();
-    while (Current()) {
-        DeleteCurrent();
-        First();
+    // What deleting the first spell until none is left comes to, at once.
+    if (!ReferencesOnly) {
+        ForEachItem([](tSpell* spell) { delete spell; });
     }
+    UnlinkAll();
+    LevelCount = {};
+    FLevelStart = {};
+    FUncounted = 0;
+    FTailKeyKnown = false;
+    FIndex.reset();
+    FLastSpellAt = {};
 }
 
 void TSpellBook::SeekLevel(int32_t level) {
+    if (FUncounted == 0) {
+        // Every spell is of a level 1..9: the first of the lowest level from
+        // level on that has spells is where the walk below ends.
+        SetCurrent(nullptr);
+        for (int32_t l = std::max(level, MinSpellLevel); l <= MaxSpellLevel; ++l) {
+            if (FLevelStart[static_cast<size_t>(l)]) {
+                SetCurrent(FLevelStart[static_cast<size_t>(l)]);
+                break;
+            }
+        }
+        return;
+    }
     while (Current() && CurrentSpell()->Level >= level) {
         Prev();
     }

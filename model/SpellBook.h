@@ -7,14 +7,23 @@
 // removes and, when destroyed, every spell it holds. A references-only book
 // never releases a spell; it must be cleared or destroyed before the book that
 // owns those spells lets them go.
+//
+// Beside the list the book keeps the first spell of each level, so that
+// SeekLevel goes straight to a level, and, from the first spell that does not
+// go at the end, an ordered index (model/SpellIndex.h), so that a spell finds
+// its place without a walk. Neither changes what any operation answers or
+// where it leaves the cursor. A listed spell's level and name must not be
+// changed in place: remove the spell and add it again.
 
 #include "model/List.h"
 #include "model/Spell.h"
+#include "model/SpellIndex.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 constexpr int32_t MinSpellLevel = 1;
 constexpr int32_t MaxSpellLevel = 9;
@@ -24,6 +33,8 @@ inline bool IsSpellLevel(int32_t level) {
 }
 
 class TSpellBook : public tSortedList<tSpell> {
+    using tNodeRef = TNode<tSpell>*;
+
 public:
     TSpellBook(int32_t casterLevel = 0, int32_t intelligence = 0, int32_t frequency = 0,
                std::string specialty = std::string());
@@ -46,7 +57,9 @@ public:
     void MarkReferencesOnly() { ReferencesOnly = true; }
 
     // Number of spells of a level; 0 for a level outside 1..9.
-    int32_t CountOfLevel(int32_t level) const { return IsSpellLevel(level) ? LevelCount[level] : 0; }
+    int32_t CountOfLevel(int32_t level) const {
+        return IsSpellLevel(level) ? LevelCount[static_cast<size_t>(level)] : 0;
+    }
 
     // Inserts the spell object itself. True when inserted: an owning book then
     // owns it. False for none or a duplicate (same level, name equal ignoring
@@ -60,6 +73,52 @@ public:
     // Inserts a Copy of the spell. False for none, for a references-only book,
     // and for a duplicate (the copy is released).
     bool AddCopy(const tSpell* spell);
+
+    // Adds spells that the caller has put in strict book order, each sorting
+    // after the one before it, the same as AddSpell of each in turn: when the
+    // book is empty or the first sorts after its last spell, they are linked
+    // at the end without comparing them again. The book takes the spells it
+    // adds out of the vector; a references-only book leaves them there.
+    void AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells);
+
+    // True when the book holds a spell equal to spell (same level, name equal
+    // ignoring case); false for none. The cursor does not move.
+    bool Contains(const tSpell* spell) const;
+
+    // Empties this references-only book, then adds a reference to every spell
+    // of source that passes keep, in source's order, the same as Clear and
+    // AddSpell of each; source's cursor is left none. Nothing for an owning
+    // book, which would take over source's spells.
+    template <class Keep> void ShowSpellsOf(TSpellBook& source, Keep keep) {
+        if (!ReferencesOnly) {
+            return;
+        }
+        Clear();
+        // Source is in strict book order, so each kept spell goes at the end.
+        if (source.FUncounted == 0) {
+            // Level by level from each level's first spell, so the level of a
+            // spell is known without reading the spell.
+            for (int32_t level = MinSpellLevel; level <= MaxSpellLevel; ++level) {
+                tNodeRef node = source.FLevelStart[static_cast<size_t>(level)];
+                for (int32_t i = source.LevelCount[static_cast<size_t>(level)]; i > 0;
+                     --i, node = node->Next) {
+                    if (keep(*node->Data)) {
+                        const tNodeRef linked = LinkBefore(TailNode(), node->Data);
+                        if (LevelCount[static_cast<size_t>(level)]++ == 0) {
+                            FLevelStart[static_cast<size_t>(level)] = linked;
+                        }
+                    }
+                }
+            }
+        } else {
+            for (tNodeRef node = source.FirstNode(); node && !source.IsTail(node); node = node->Next) {
+                if (keep(*node->Data)) {
+                    Linked(LinkBefore(TailNode(), node->Data));
+                }
+            }
+        }
+        source.SetCurrent(nullptr);
+    }
 
     // The spell at the cursor, or the stated default when the cursor is none.
     tSpell* CurrentSpell() const { return CurrentItem(); }
@@ -92,11 +151,32 @@ public:
     tSpell* FindByName(const std::string& name);
 
 private:
-    void CountIn(const tSpell& spell, int32_t delta);
+    // The ordered insertion of the list (duplicates refused), by the index
+    // when the spell does not go at the end.
+    bool InsertSpell(tSpell* spell);
+    // Brings LevelCount, the level starts, and the index when there is one, up
+    // to date after node was linked; before node is unlinked.
+    void Linked(tNodeRef node);
+    void Unlinking(tNodeRef node);
+    void BuildIndex() const;
 
-    // Spells enter only through AddSpell/AddCopy, which keep LevelCount right.
+    // Spells enter only through AddSpell/AddCopy and leave only through
+    // DeleteCurrent/Clear, which keep LevelCount and the index right.
     using tSortedList::Append;
     using tSortedList::Insert;
+    using tSortedList::UnlinkCurrent;
+
+    // The first spell of each level 1..9, none for a level without spells.
+    std::array<tNodeRef, MaxSpellLevel + 1> FLevelStart{};
+    // Spells of a level outside 1..9, which no reader or editor makes; while
+    // there are any, SeekLevel walks as the list does.
+    int32_t FUncounted = 0;
+    // The search key of the last spell, while FTailKeyKnown.
+    tSpellKey FTailKey;
+    bool FTailKeyKnown = false;
+    // Built at the first need (a spell that does not go at the end, Contains)
+    // and kept up to date from then on; dropped by Clear.
+    mutable std::unique_ptr<tSpellIndex> FIndex;
 
     // Where the last SpellAt ended, so that reading a level row after row steps
     // on from there instead of walking back to the level's start each time. Any

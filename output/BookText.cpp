@@ -9,18 +9,6 @@ namespace {
 
 const std::string OneBlank = " ";
 
-// The spells of one level in book order; leaves the cursor past them.
-std::vector<const tSpell*> SpellsOfLevel(TSpellBook& book, int32_t level) {
-    std::vector<const tSpell*> spells;
-    spells.reserve(static_cast<size_t>(book.CountOfLevel(level)));
-    book.SeekLevel(level);
-    while (book.Current() && book.CurrentLevel() == level) {
-        spells.push_back(book.CurrentSpell());
-        book.Next();
-    }
-    return spells;
-}
-
 std::string FlowingBody(const std::vector<const tSpell*>& spells, const tOutputOptions& options) {
     std::string line;
     for (size_t j = 0; j < spells.size(); ++j) {
@@ -84,6 +72,17 @@ int32_t NumberPerDay(const TSpellBook& book, int32_t level) {
 std::string LevelHeader(const TSpellBook& book, int32_t level) {
     return "level: " + std::to_string(level) +
            "     number per day: " + std::to_string(NumberPerDay(book, level));
+}
+
+std::vector<const tSpell*> SpellsOfLevel(TSpellBook& book, int32_t level) {
+    std::vector<const tSpell*> spells;
+    spells.reserve(static_cast<size_t>(book.CountOfLevel(level)));
+    book.SeekLevel(level);
+    while (book.Current() && book.CurrentLevel() == level) {
+        spells.push_back(book.CurrentSpell());
+        book.Next();
+    }
+    return spells;
 }
 
 int32_t ColumnRows(int32_t count, int32_t columns) {

@@ -24,6 +24,9 @@ int32_t NumberPerDay(const TSpellBook& book, int32_t level);
 // "level: " L "     number per day: " N, with N from NumberPerDay.
 std::string LevelHeader(const TSpellBook& book, int32_t level);
 
+// The spells of one level (1..9) in book order; leaves the cursor past them.
+std::vector<const tSpell*> SpellsOfLevel(TSpellBook& book, int32_t level);
+
 // Rows of a column block: count / columns rounded up; 0 when columns < 1.
 int32_t ColumnRows(int32_t count, int32_t columns);
 

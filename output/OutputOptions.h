@@ -37,3 +37,16 @@ struct tOutputOptions {
 
     bool operator==(const tOutputOptions&) const = default;
 };
+
+// The output format dialog, where the options live for the whole run: every
+// spellbook window, the preview and the printer read the same.
+class tOutputFormat {
+public:
+    virtual ~tOutputFormat() = default;
+    // Shows the dialog modally; true when it closed with OK. The options keep
+    // whatever the user left in it either way.
+    virtual bool AskOptions() = 0;
+    virtual tOutputOptions Options() const = 0;
+    // The output font chosen elsewhere (the preview's font dialog).
+    virtual void SetFont(const tOutputFont& font) = 0;
+};

@@ -17,13 +17,20 @@ std::string SpellListLine(const tSpell& spell, bool withMemorizedMark) {
 }
 
 std::vector<std::string> SpellListLines(TSpellBook& book, int32_t level, bool withMemorizedMark) {
+    // The level's spells are contiguous in book order: from the first, one
+    // step each, the cursor ending on the last as SpellAt(level, count - 1)
+    // leaves it.
     std::vector<std::string> lines;
     const int32_t count = book.CountOfLevel(level);
-    lines.reserve(static_cast<size_t>(count));
+    if (count == 0) {
+        return lines;
+    }
+    book.SeekLevel(level);
     for (int32_t i = 0; i < count; ++i) {
-        if (const tSpell* spell = book.SpellAt(level, i)) {
-            lines.push_back(SpellListLine(*spell, withMemorizedMark));
+        if (i > 0) {
+            book.Next();
         }
+        lines.push_back(SpellListLine(*book.CurrentSpell(), withMemorizedMark));
     }
     return lines;
 }

@@ -90,6 +90,17 @@ void Scroll(QPainter& p) {
     p.drawLine(QPointF(6.5, 10.5), QPointF(11.5, 10.5));
 }
 
+// A filter funnel, lit in colour or greyed out.
+void Funnel(QPainter& p, bool lit) {
+    const QColor colour = lit ? QColor(230, 150, 20) : QColor(170, 170, 170);
+    p.setPen(QPen(colour.darker(160), 1));
+    p.setBrush(colour);
+    QPolygonF funnel;
+    funnel << QPointF(2.5, 3.5) << QPointF(15.5, 3.5) << QPointF(10.5, 10) << QPointF(10.5, 16.5)
+           << QPointF(7.5, 14.5) << QPointF(7.5, 10);
+    p.drawPolygon(funnel);
+}
+
 QPixmap Draw(const QString& name) {
     QPixmap pixmap = Blank();
     QPainter p(&pixmap);
@@ -171,6 +182,15 @@ QPixmap Draw(const QString& name) {
         p.drawRoundedRect(QRectF(1.5, 8.5, 17, 7), 1.5, 1.5);
         p.setBrush(Qt::white);
         p.drawRect(QRectF(5.5, 13.5, 9, 5));
+    } else if (name == QLatin1String("addtobook")) {
+        Book(p, QColor(120, 40, 40));
+        Badge(p, QColor(40, 110, 190), QStringLiteral("+"));
+    } else if (name == QLatin1String("filteron") || name == QLatin1String("filteroff")) {
+        Funnel(p, name == QLatin1String("filteron"));
+    } else if (name == QLatin1String("removefilteron") || name == QLatin1String("removefilteroff")) {
+        const bool lit = name == QLatin1String("removefilteron");
+        Funnel(p, lit);
+        Badge(p, lit ? QColor(200, 50, 40) : QColor(150, 150, 150), QStringLiteral("x"));
     } else {
         return QPixmap();
     }

@@ -12,7 +12,9 @@ constexpr int SpellCursorNumber = 1;
 
 // The icon of a toolbar command: "new", "open", "save", "fill", "validate",
 // "erase", "add", "addrandom", "delete", "edit", "createspell", "clipboard",
-// "preview", "print"; an empty icon for any other name.
+// "preview", "print", "addtobook", and the filter buttons' lit and greyed
+// pictures "filteron", "filteroff", "removefilteron", "removefilteroff"; an
+// empty icon for any other name.
 QIcon ToolIcon(const QString& name);
 
 // The program's icon: a closed spellbook.

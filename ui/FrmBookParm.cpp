@@ -2,6 +2,7 @@
 
 #include "app/Shared.h"
 #include "book/LevelView.h"
+#include "ui/Controls.h"
 #include "ui/HelpViewer.h"
 #include "ui/Text1252.h"
 
@@ -48,7 +49,8 @@ QListWidget* ChoiceList(QWidget* parent, const QString& name) {
 
 } // namespace
 
-TfrmBookParm::TfrmBookParm(QWidget* parent) : QDialog(parent) {
+TfrmBookParm::TfrmBookParm(tSpecialtyList& specialties, QWidget* parent)
+    : QDialog(parent), FSpecialties(specialties) {
     setObjectName(QStringLiteral("frmBookParm"));
     setWindowTitle(QStringLiteral("New Spellbook Parameters"));
     setModal(true);
@@ -104,16 +106,13 @@ TfrmBookParm::TfrmBookParm(QWidget* parent) : QDialog(parent) {
     connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpBookParameters); });
 
     FillSpecialties();
+    NameControlsFromLabels(this);
     resize(sizeHint().width() + 40, sizeHint().height());
 }
 
 void TfrmBookParm::FillSpecialties() {
     lbSpecialty->clear();
-    if (Specialties) {
-        lbSpecialty->addItems(FromTexts(SpecialtyChoices(*Specialties)));
-    } else {
-        lbSpecialty->addItem(FromText(GeneralistName));
-    }
+    lbSpecialty->addItems(FromTexts(SpecialtyChoices(FSpecialties)));
     lbSpecialty->setCurrentRow(0);
 }
 

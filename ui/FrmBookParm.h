@@ -4,6 +4,7 @@
 // choices between uses.
 
 #include "book/SpellBookDocument.h"
+#include "model/Specialty.h"
 
 #include <QDialog>
 
@@ -13,16 +14,20 @@ class QListWidget;
 class TfrmBookParm : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmBookParm(QWidget* parent = nullptr);
+    // specialties: the list in use, whose names the specialty list offers.
+    explicit TfrmBookParm(tSpecialtyList& specialties, QWidget* parent = nullptr);
 
+public slots:
     // Fills the specialty list: "Generalist", then the names of the list in
     // use; "Generalist" chosen.
     void FillSpecialties();
 
+public:
     // The choices now shown.
     tBookParameters Parameters() const;
 
 private:
+    tSpecialtyList& FSpecialties;
     QButtonGroup* grpCasterLevel = nullptr;
     QButtonGroup* grpCasterIntelligence = nullptr;
     QListWidget* lbSpecialty = nullptr;

@@ -1,15 +1,27 @@
 #include "ui/FrmMain.h"
 
 #include "app/Shared.h"
+#include "frame/Transfer.h"
 #include "master/MasterPool.h"
 #include "ui/Artwork.h"
+#include "ui/Commands.h"
+#include "ui/Controls.h"
+#include "ui/FrmAbout.h"
 #include "ui/FrmBookParm.h"
+#include "ui/FrmDataDirectory.h"
+#include "ui/FrmFrequencyOdds.h"
+#include "ui/FrmMasterList.h"
+#include "ui/FrmPrintFormat.h"
+#include "ui/FrmScrollParm.h"
+#include "ui/FrmSpecialtyMaintenance.h"
 #include "ui/FrmSpellBook.h"
+#include "ui/FrmSpellEdit.h"
 #include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
-#include "ui/Placeholders.h"
-#include "ui/Program.h"
+#include "ui/Printer.h"
+#include "ui/ProgramWindows.h"
 #include "ui/Prompts.h"
+#include "ui/SpellList.h"
 #include "ui/Text1252.h"
 
 #include <QAction>
@@ -28,9 +40,61 @@ const QString OpenFilter = QStringLiteral("*.SPB (Spellbook Files)|*.SPB|*.* (Al
 constexpr int ArrangedWidth = 540;
 constexpr int ArrangedHeight = 480;
 
+// Every command of the frame with the controls that carry it.
+const tCommandSpec CommandTable[] = {
+    {.Id = "NewSpellbook",
+     .MenuItem = "mnuNewSpellbook",
+     .Caption = "&New",
+     .Shortcut = "F4",
+     .Button = "bnNew",
+     .Icon = "new",
+     .ButtonHint = "New Spellbook",
+     .PopupItem = "NewSpellbook1",
+     .PopupCaption = "New Spellbook..."},
+    {.Id = "OpenSpellbook",
+     .MenuItem = "mnuOpenSpellbook",
+     .Caption = "&Open",
+     .Button = "bnOpen",
+     .Icon = "open",
+     .ButtonHint = "Open Spellbook",
+     .PopupItem = "OpenSpellbook1",
+     .PopupCaption = "Open Spellbook..."},
+    {.Id = "PrinterSetup", .MenuItem = "mnuPrinterSetup", .Caption = "Printer Setup..."},
+    {.Id = "Exit", .MenuItem = "mnuExit", .Caption = "E&xit"},
+    {.Id = "SetMasterFile",
+     .MenuItem = "mnuSetMasterFile",
+     .Caption = "Set Master &File...",
+     .PopupItem = "SetMasterFile1",
+     .PopupCaption = "Set Master File..."},
+    {.Id = "ViewMaster",
+     .MenuItem = "mnuViewMaster",
+     .Caption = "&View Master List...",
+     .PopupItem = "ViewMasterList1",
+     .PopupCaption = "View Master List"},
+    {.Id = "DataDirectories",
+     .MenuItem = "mnuDataDirectories",
+     .Caption = "Set &Data Directory...",
+     .PopupItem = "SetDataDirectory1",
+     .PopupCaption = "Set Data Directory..."},
+    {.Id = "SpellSelectionOdds",
+     .MenuItem = "SpellSelectionOdds1",
+     .Caption = "Set Spell Selection &Odds...",
+     .PopupItem = "SetSpellFrequency1",
+     .PopupCaption = "Set Spell Selection Odds..."},
+    {.Id = "SetSpecialties",
+     .MenuItem = "mnuSetSpecialties",
+     .Caption = "Set Specialties...",
+     .PopupItem = "SetSpecialties1",
+     .PopupCaption = "Set Specialties..."},
+    {.Id = "Arrange", .MenuItem = "mnuArrange", .Caption = "&Arrange"},
+    {.Id = "Contents", .MenuItem = "mnuContents", .Caption = "&Contents"},
+    {.Id = "About", .MenuItem = "mnuAbout", .Caption = "&About"},
+};
+
 } // namespace
 
-TfrmMain::TfrmMain() : FrameCommands(*this) {
+TfrmMain::TfrmMain(tProgramWindows& windows)
+    : Windows(windows), Working(new TfrmWorking(this)), UI(this, *Working), Frame(*this, UI) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quillmark"));
     setWindowIcon(ProgramIcon());
@@ -46,9 +110,7 @@ TfrmMain::TfrmMain() : FrameCommands(*this) {
     setCentralWidget(Area);
     connect(Area, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
 
-    BuildMenus();
-    BuildToolBar();
-    BuildPopupMenu();
+    BuildCommands();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
 
     // Help asked for in the frame opens the topic of the active spellbook
@@ -59,6 +121,7 @@ TfrmMain::TfrmMain() : FrameCommands(*this) {
 
     FormCreate();
     UpdateMenuBar();
+    NameControlsFromLabels(this);
     resize(900, 680);
 }
 
@@ -77,112 +140,56 @@ TfrmMain::~TfrmMain() {
 // Creation: the working notice, the drag cursor, the settings with the odds and
 // the data directory, the help file and the specialty list.
 void TfrmMain::FormCreate() {
-    frmWorking = new TfrmWorking(this);
-    frmWorking->hide();
+    Working->hide();
+    Windows.Working = Working;
     InstallSpellCursor();
     OpenSharedState();
-    FrameCommands.SetOpenFolder(ReadDataDirectory());
+    Frame.SetOpenFolder(ReadDataDirectory());
 }
 
-QAction* TfrmMain::Item(const char* name, const QString& text, const QKeySequence& key) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(QLatin1String(name));
-    if (!key.isEmpty()) {
-        action->setShortcut(key);
-    }
-    return action;
-}
+// The menus, toolbar and pop-up menu from the command table; the commands this
+// version carries out get their handlers, the others stay disabled.
+void TfrmMain::BuildCommands() {
+    FCommands = new tCommands(this, CommandTable);
+    tCommands& commands = *FCommands;
+    commands.On("NewSpellbook", [this] { mnuNewSpellbookClick(); });
+    commands.On("OpenSpellbook", [this] { mnuOpenSpellbookClick(); });
+    commands.On("Exit", [this] { mnuExitClick(); });
+    commands.On("Arrange", [this] { mnuArrangeClick(); });
+    commands.On("ViewMaster", [this] { mnuViewMasterClick(); });
+    commands.On("SetMasterFile", [this] { mnuSetMasterFileClick(); });
+    commands.On("DataDirectories", [this] { mnuDataDirectoriesClick(); });
+    commands.On("SpellSelectionOdds", [this] { SpellSelectionOdds1Click(); });
+    commands.On("SetSpecialties", [this] { mnuSetSpecialtiesClick(); });
+    commands.On("About", [this] { mnuAboutClick(); });
+    commands.On("PrinterSetup", [this] { mnuPrinterSetupClick(); });
+    commands.On("Contents", [this] { mnuContentsClick(); });
 
-void TfrmMain::BuildMenus() {
-    // Items of commands that later versions carry out stay disabled.
-    auto later = [](QAction* action) {
-        action->setEnabled(false);
-        return action;
-    };
-
-    mnuFile = new QMenu(QStringLiteral("&File"), this);
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    QAction* newBook = Item("mnuNewSpellbook", QStringLiteral("&New"), QKeySequence(Qt::Key_F4));
-    connect(newBook, &QAction::triggered, this, &TfrmMain::mnuNewSpellbookClick);
-    QAction* open = Item("mnuOpenSpellbook", QStringLiteral("&Open"));
-    connect(open, &QAction::triggered, this, &TfrmMain::mnuOpenSpellbookClick);
-    QAction* exit = Item("mnuExit", QStringLiteral("E&xit"));
-    connect(exit, &QAction::triggered, this, &TfrmMain::mnuExitClick);
-    mnuFile->addAction(newBook);
-    mnuFile->addAction(open);
-    mnuFile->addSeparator();
-    mnuFile->addAction(later(Item("mnuPrinterSetup", QStringLiteral("Printer Setup..."))));
-    mnuFile->addSeparator();
-    mnuFile->addAction(exit);
-
-    mnuOptions = new QMenu(QStringLiteral("&Options"), this);
-    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
-    mnuOptions->addAction(later(Item("mnuSetMasterFile", QStringLiteral("Set Master &File..."))));
-    mnuOptions->addAction(later(Item("mnuViewMaster", QStringLiteral("&View Master List..."))));
-    mnuOptions->addSeparator();
-    mnuOptions->addAction(later(Item("mnuDataDirectories", QStringLiteral("Set &Data Directory..."))));
-    mnuOptions->addAction(later(Item("SpellSelectionOdds1", QStringLiteral("Set Spell Selection &Odds..."))));
-    mnuOptions->addAction(later(Item("mnuSetSpecialties", QStringLiteral("Set Specialties..."))));
-
+    mnuFile =
+        commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
+                           {"NewSpellbook", "OpenSpellbook", Divider, "PrinterSetup", Divider, "Exit"}, this);
+    mnuOptions = commands.BuildMenu(
+        QStringLiteral("&Options"), QStringLiteral("mnuOptions"),
+        {"SetMasterFile", "ViewMaster", Divider, "DataDirectories", "SpellSelectionOdds", "SetSpecialties"},
+        this);
     mnuWindow = new QMenu(QStringLiteral("&Window"), this);
     mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
-
-    mnuHelp = new QMenu(QStringLiteral("&Help"), this);
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* contents = Item("mnuContents", QStringLiteral("&Contents"));
-    connect(contents, &QAction::triggered, this, &TfrmMain::mnuContentsClick);
-    mnuHelp->addAction(contents);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(later(Item("mnuAbout", QStringLiteral("&About"))));
-
+    mnuHelp = commands.BuildMenu(QStringLiteral("&Help"), QStringLiteral("mnuHelp"),
+                                 {"Contents", Divider, "About"}, this);
     UpdateWindowMenu();
-}
 
-void TfrmMain::BuildToolBar() {
     tbMain = addToolBar(QStringLiteral("Spellbooks"));
     tbMain->setObjectName(QStringLiteral("tbMain"));
     tbMain->setMovable(false);
     tbMain->setFloatable(false);
     tbMain->setIconSize(QSize(20, 20));
     tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    QAction* newBook = Item("bnNew", QStringLiteral("New Spellbook"));
-    newBook->setIcon(ToolIcon(QStringLiteral("new")));
-    newBook->setStatusTip(newBook->text());
-    connect(newBook, &QAction::triggered, this, &TfrmMain::mnuNewSpellbookClick);
-    QAction* open = Item("bnOpen", QStringLiteral("Open Spellbook"));
-    open->setIcon(ToolIcon(QStringLiteral("open")));
-    open->setStatusTip(open->text());
-    connect(open, &QAction::triggered, this, &TfrmMain::mnuOpenSpellbookClick);
-    tbMain->addAction(newBook);
-    tbMain->addAction(open);
-    tbMain->widgetForAction(newBook)->setObjectName(QStringLiteral("bnNew"));
-    tbMain->widgetForAction(open)->setObjectName(QStringLiteral("bnOpen"));
-}
+    commands.BuildToolBar(tbMain, {"NewSpellbook", "OpenSpellbook"});
 
-void TfrmMain::BuildPopupMenu() {
-    pm_frmMain = new QMenu(this);
-    pm_frmMain->setObjectName(QStringLiteral("pm_frmMain"));
-    QAction* newBook = Item("NewSpellbook1", QStringLiteral("New Spellbook..."));
-    connect(newBook, &QAction::triggered, this, &TfrmMain::mnuNewSpellbookClick);
-    QAction* open = Item("OpenSpellbook1", QStringLiteral("Open Spellbook..."));
-    connect(open, &QAction::triggered, this, &TfrmMain::mnuOpenSpellbookClick);
-    pm_frmMain->addAction(newBook);
-    pm_frmMain->addAction(open);
-    pm_frmMain->addSeparator();
-    for (auto [name, text] : {std::pair{"ViewMasterList1", "View Master List"},
-                              std::pair{"SetMasterFile1", "Set Master File..."}}) {
-        QAction* item = Item(name, QLatin1String(text));
-        item->setEnabled(false);
-        pm_frmMain->addAction(item);
-    }
-    pm_frmMain->addSeparator();
-    for (auto [name, text] : {std::pair{"SetDataDirectory1", "Set Data Directory..."},
-                              std::pair{"SetSpellFrequency1", "Set Spell Selection Odds..."},
-                              std::pair{"SetSpecialties1", "Set Specialties..."}}) {
-        QAction* item = Item(name, QLatin1String(text));
-        item->setEnabled(false);
-        pm_frmMain->addAction(item);
-    }
+    pm_frmMain = commands.BuildPopup(QStringLiteral("pm_frmMain"),
+                                     {"NewSpellbook", "OpenSpellbook", Divider, "ViewMaster", "SetMasterFile",
+                                      Divider, "DataDirectories", "SpellSelectionOdds", "SetSpecialties"},
+                                     this);
     connect(Area, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         // Only the frame's empty area: a spellbook window has its own menu.
         if (!Area->childAt(at) || Area->childAt(at) == Area->viewport()) {
@@ -193,7 +200,7 @@ void TfrmMain::BuildPopupMenu() {
 
 QList<TfrmSpellBook*> TfrmMain::SpellBookWindows() const {
     QList<TfrmSpellBook*> windows;
-    for (const QPointer<TfrmSpellBook>& window : Windows) {
+    for (const QPointer<TfrmSpellBook>& window : Books) {
         if (window) {
             windows << window.data();
         }
@@ -203,6 +210,10 @@ QList<TfrmSpellBook*> TfrmMain::SpellBookWindows() const {
 
 TfrmSpellBook* TfrmMain::ActiveSpellBook() const {
     return Current.data();
+}
+
+const TSpellBook* TfrmMain::ActiveBook() const {
+    return Current ? &Current->Document().Book() : nullptr;
 }
 
 // The menu bar: the active spellbook window's "&File" and "&Edit", or the
@@ -224,9 +235,7 @@ void TfrmMain::UpdateMenuBar() {
 // "&Arrange", then one item per open spellbook window; choosing one activates it.
 void TfrmMain::UpdateWindowMenu() {
     mnuWindow->clear();
-    QAction* arrange = Item("mnuArrange", QStringLiteral("&Arrange"));
-    connect(arrange, &QAction::triggered, this, &TfrmMain::mnuArrangeClick);
-    mnuWindow->addAction(arrange);
+    mnuWindow->addAction(FCommands->MenuAction(QStringLiteral("Arrange")));
     const QList<TfrmSpellBook*> windows = SpellBookWindows();
     if (!windows.isEmpty()) {
         mnuWindow->addSeparator();
@@ -266,7 +275,7 @@ void TfrmMain::SubWindowActivated(QMdiSubWindow* window) {
 }
 
 void TfrmMain::SpellBookWindowClosed(TfrmSpellBook* window) {
-    Windows.removeAll(QPointer<TfrmSpellBook>(window));
+    Books.removeAll(QPointer<TfrmSpellBook>(window));
     if (Current.data() == window) {
         Current = nullptr;
         // The area activates the next window itself; until then the frame's
@@ -285,44 +294,36 @@ void TfrmMain::SpellBookWindowClosed(TfrmSpellBook* window) {
 
 // tSpellBookHost
 
-void TfrmMain::ShowError(const std::string& text) {
-    Prompts::ShowError(this, text);
-}
-
-tAnswer TfrmMain::AskYesNo(const std::string& text) {
-    return Prompts::AskYesNo(this, text);
-}
-
-tAnswer TfrmMain::AskYesNoCancel(const std::string& text) {
-    return Prompts::AskYesNoCancel(this, text);
-}
-
-void TfrmMain::ShowWorking(const std::string& info) {
-    frmWorking->ShowWorking(info);
-}
-
-void TfrmMain::HideWorking() {
-    frmWorking->HideWorking();
-}
-
 bool TfrmMain::AskBookParameters(tBookParameters& parameters) {
-    if (Prompts::RunModal(*frmBookParm) != QDialog::Accepted) {
+    if (Prompts::RunModal(*Windows.BookParm) != QDialog::Accepted) {
         return false;
     }
-    parameters = frmBookParm->Parameters();
+    parameters = Windows.BookParm->Parameters();
     return true;
 }
 
 tSpellBookDocument* TfrmMain::CreateSpellBookWindow() {
     tbMain->hide();
-    auto* window = new TfrmSpellBook(this);
-    Windows << QPointer<TfrmSpellBook>(window);
+    auto* window = new TfrmSpellBook(*Specialties, *Working, *Windows.SpellEdit, *Windows.PrintFormat,
+                                     [] { return MasterSpells.get(); });
+    Books << QPointer<TfrmSpellBook>(window);
     connect(window, &TfrmSpellBook::windowClosed, this, &TfrmMain::SpellBookWindowClosed);
     connect(window, &QObject::destroyed, this, [this] {
-        Windows.removeAll(QPointer<TfrmSpellBook>());
+        Books.removeAll(QPointer<TfrmSpellBook>());
         tbMain->setVisible(SpellBookWindows().isEmpty());
     });
     connect(window, &TfrmSpellBook::captionChanged, this, &TfrmMain::UpdateWindowMenu);
+    // What the window asks for, the frame does.
+    connect(window, &TfrmSpellBook::newRequested, this, &TfrmMain::mnuNewSpellbookClick);
+    connect(window, &TfrmSpellBook::openRequested, this, &TfrmMain::mnuOpenSpellbookClick);
+    connect(window, &TfrmSpellBook::exitRequested, this, &TfrmMain::mnuExitClick);
+    connect(window, &TfrmSpellBook::specialtyMaintenanceRequested, this, &TfrmMain::mnuSetSpecialtiesClick);
+    connect(window, &TfrmSpellBook::addSelectedSpellRequested, this, &TfrmMain::ShowMasterListAt);
+    connect(window, &TfrmSpellBook::printerSetupRequested, this, &TfrmMain::mnuPrinterSetupClick);
+    connect(window, &TfrmSpellBook::createScrollRequested, this,
+            [this, window] { Frame.CreateScroll(window->Document()); });
+    connect(window, &TfrmSpellBook::spellsDropRequested, this,
+            [this, window](tSpellList* source) { DropSpells(window, source); });
     Area->addSubWindow(window);
     window->Document().Create(ReadDataDirectory());
     window->show();
@@ -357,11 +358,11 @@ bool TfrmMain::ChooseOpenFile(const std::string& folder, std::string& path) {
 // Commands.
 
 void TfrmMain::mnuNewSpellbookClick() {
-    FrameCommands.NewSpellbook(MasterSpells.get());
+    Frame.NewSpellbook(MasterSpells.get());
 }
 
 void TfrmMain::mnuOpenSpellbookClick() {
-    FrameCommands.Open();
+    Frame.Open();
 }
 
 void TfrmMain::mnuExitClick() {
@@ -371,14 +372,119 @@ void TfrmMain::mnuExitClick() {
 // Cascades the spellbook windows, then gives each the arranged size where the
 // cascade put it.
 void TfrmMain::mnuArrangeClick() {
-    Area->cascadeSubWindows();
-    for (TfrmSpellBook* window : SpellBookWindows()) {
-        window->resize(ArrangedWidth, ArrangedHeight);
+    const QList<TfrmSpellBook*> windows = SpellBookWindows();
+    std::optional<size_t> active;
+    if (Current && windows.contains(Current.data())) {
+        active = static_cast<size_t>(windows.indexOf(Current.data()));
+    }
+    int step = 0;
+    for (size_t i : CascadeOrder(static_cast<size_t>(windows.size()), active)) {
+        TfrmSpellBook* window = windows[static_cast<qsizetype>(i)];
+        if (window->isMinimized() || window->isMaximized()) {
+            window->showNormal();
+        }
+        // Each window a title bar's height down and to the right of the one
+        // before it, and in front of it.
+        const int offset = step * std::max(window->contentsMargins().top(), 1);
+        window->setGeometry(offset, offset, ArrangedWidth, ArrangedHeight);
+        window->raise();
+        ++step;
+    }
+    if (Current) {
+        Area->setActiveSubWindow(Current.data());
     }
 }
 
 void TfrmMain::mnuContentsClick() {
     ShowHelp(this, HelpMainFrame);
+}
+
+// Specialty maintenance, shown modally.
+void TfrmMain::mnuSetSpecialtiesClick() {
+    Prompts::RunModal(*Windows.SpecialtyMaintenance);
+}
+
+void TfrmMain::mnuDataDirectoriesClick() {
+    Frame.SetDataDirectory();
+}
+
+bool TfrmMain::AskDataDirectory(const std::string& folder, std::string& chosen) {
+    TfrmDataDirectory dialog(this);
+    dialog.SetFolder(FromPath(folder));
+    if (Prompts::RunModal(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    chosen = ToPath(dialog.Folder());
+    return true;
+}
+
+// The odds dialog, made for this use.
+void TfrmMain::SpellSelectionOdds1Click() {
+    TfrmFrequencyOdds dialog(this, *Working);
+    Prompts::RunModal(dialog);
+}
+
+void TfrmMain::mnuPrinterSetupClick() {
+    RunPrinterSetup(this);
+}
+
+bool TfrmMain::AskScrollCounts(const TSpellBook& source, tScrollCounts& counts) {
+    TfrmScrollParm dialog(this, source);
+    if (Prompts::RunModal(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    counts = dialog.Counts();
+    return true;
+}
+
+void TfrmMain::mnuAboutClick() {
+    TfrmAbout dialog(this);
+    Prompts::RunModal(dialog);
+}
+
+void TfrmMain::RefreshSpecialtyChoices() {
+    for (TfrmSpellBook* window : SpellBookWindows()) {
+        window->Document().RefreshSpecialtyChoices();
+    }
+}
+
+void TfrmMain::mnuViewMasterClick() {
+    Windows.MasterList->ShowAtLevel();
+}
+
+void TfrmMain::mnuSetMasterFileClick() {
+    Windows.MasterList->Commands().SetMasterFile();
+}
+
+void TfrmMain::ShowMasterListAt(int32_t level) {
+    Windows.MasterList->ShowAtLevel(level);
+}
+
+// Lines dropped on a spellbook window's list: from another spellbook window,
+// its book at its level; from the master list, its view at its level; from the
+// window's own list, nothing.
+void TfrmMain::DropSpells(TfrmSpellBook* target, tSpellList* source) {
+    if (!source || source == target->SpellList()) {
+        return;
+    }
+    const std::vector<int32_t> rows = source->SelectedRows();
+    for (TfrmSpellBook* window : SpellBookWindows()) {
+        if (window->SpellList() == source) {
+            tSpellBookDocument& from = window->Document();
+            CopySpellsIntoBook(target->Document(), from.Book(), from.SpellLevel(), rows);
+            return;
+        }
+    }
+    if (Windows.MasterList && Windows.MasterList->SpellList() == source) {
+        tMasterList& master = Windows.MasterList->Commands();
+        CopySpellsIntoBook(target->Document(), master.Shown(), master.SpellLevel(), rows);
+    }
+}
+
+void TfrmMain::AddSpellsToBook(int32_t level, const std::vector<int32_t>& rows) {
+    if (TfrmSpellBook* target = Current.data()) {
+        CopySpellsIntoBook(target->Document(), Windows.MasterList->Commands().Shown(), level, rows);
+    }
 }
 
 // The close request asks every spellbook window, then the master list; the
@@ -388,8 +494,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     for (TfrmSpellBook* window : SpellBookWindows()) {
         documents.push_back(&window->Document());
     }
-    const bool mayClose =
-        FrameCloseQuery(documents, [] { return !frmMasterList || frmMasterList->CloseQuery(); });
+    const bool mayClose = FrameCloseQuery(
+        documents, [this] { return !Windows.MasterList || Windows.MasterList->CloseQuery(); });
     if (!mayClose) {
         event->ignore();
         return;

@@ -1,26 +1,30 @@
 #include "ui/FrmSpellBook.h"
 
 #include "app/Shared.h"
+#include "book/Adding.h"
+#include "book/Maintenance.h"
+#include "book/Output.h"
 #include "ui/Artwork.h"
-#include "ui/FrmMain.h"
-#include "ui/FrmWorking.h"
-#include "ui/Placeholders.h"
-#include "ui/Program.h"
+#include "ui/Commands.h"
+#include "ui/Controls.h"
+#include "ui/FrmPrintPreview.h"
 #include "ui/Prompts.h"
+#include "ui/SpellList.h"
 #include "ui/Text1252.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -37,6 +41,142 @@ constexpr int WindowHeight = 440;
 constexpr int MinimumClientHeight = 275;
 
 const QString SaveFilter = QStringLiteral("*.SPB (Spellbook Files)|*.spb|*.* (All Files)|*.*");
+const QString ImportFilter =
+    QStringLiteral("*.SPB (spellbook Files)|*.spb|*.DAT (data files)|*.dat|*.* (all files)|*.*");
+// Export asks itself before it replaces a file.
+const QString ExportFilter = QStringLiteral("*.DAT (data files)|*.DAT|*.* (all files)|*.*");
+
+// Every command of the window with the controls that carry it.
+const tCommandSpec CommandTable[] = {
+    {.Id = "New",
+     .MenuItem = "mnuNew",
+     .Caption = "&New",
+     .Shortcut = "F4",
+     .Button = "bnNew",
+     .Icon = "new",
+     .ButtonHint = "New Spellbook"},
+    {.Id = "Open",
+     .MenuItem = "mnuOpen",
+     .Caption = "&Open",
+     .Button = "bnOpen",
+     .Icon = "open",
+     .ButtonHint = "Open Spellbook"},
+    {.Id = "Save",
+     .MenuItem = "mnuSave",
+     .Caption = "&Save",
+     .Shortcut = "F2",
+     .Button = "bnSave",
+     .Icon = "save",
+     .ButtonHint = "Save Spellbook",
+     .PopupItem = "pmnuSaveSpellbook",
+     .PopupCaption = "Save Spellbook"},
+    {.Id = "SaveAs", .MenuItem = "mnuSaveAs", .Caption = "Save &As"},
+    {.Id = "Close", .MenuItem = "mnuClose", .Caption = "&Close", .Shortcut = "Ctrl+F4"},
+    {.Id = "ImportSpells", .MenuItem = "mnuImportSpells", .Caption = "&Import Spells"},
+    {.Id = "ExportSpell", .MenuItem = "mnuExportSpell", .Caption = "&Export Spell"},
+    {.Id = "CopyToClipboard",
+     .MenuItem = "mnuCopytoClipboard",
+     .Caption = "Copy to Cli&pboard",
+     .Hint = "Copy Spellbook to Clipboard",
+     .Button = "bnClipboard",
+     .Icon = "clipboard",
+     .ButtonHint = "Copy to Clipboard"},
+    {.Id = "PrinterSetup",
+     .MenuItem = "mnuPrinterSetup",
+     .Caption = "Printer Setup...",
+     .Hint = "Select and Configure Printer"},
+    {.Id = "PrintPreview",
+     .MenuItem = "mnuPrintPreview",
+     .Caption = "&Print Preview/Format...",
+     .Hint = "Preview & Format Output",
+     .Button = "bnPrintPreview",
+     .Icon = "preview",
+     .ButtonHint = "Preview/Format Output"},
+    {.Id = "Print",
+     .MenuItem = "mnuPrint",
+     .Caption = "Prin&t",
+     .Hint = "Print Spellbook",
+     .Button = "bnPrint",
+     .Icon = "print",
+     .ButtonHint = "Print Spellbook"},
+    {.Id = "Exit", .MenuItem = "mnuExit", .Caption = "E&xit"},
+    {.Id = "FillBook",
+     .MenuItem = "mnuFillBook",
+     .Caption = "&Fill Book",
+     .Button = "bnBookFill",
+     .Icon = "fill",
+     .ButtonHint = "Fill Spellbook"},
+    {.Id = "ValidateBook",
+     .MenuItem = "mnuValidateBook",
+     .Caption = "&Validate Book",
+     .Button = "bnBookValidate",
+     .Icon = "validate",
+     .ButtonHint = "Validate Spellbook",
+     .PopupItem = "pmnuValidateSpellbook",
+     .PopupCaption = "Validate Spellbook"},
+    {.Id = "ClearBook",
+     .MenuItem = "mnuClearBook",
+     .Caption = "&Clear Book",
+     .Button = "bnBookErase",
+     .Icon = "erase",
+     .ButtonHint = "Erase Spellbook",
+     .PopupItem = "pmnuEraseSpellbook",
+     .PopupCaption = "Erase Spellbook"},
+    {.Id = "AddSelectedSpell",
+     .MenuItem = "mnuAddSelectedSpell",
+     .Caption = "&Add Selected Spell",
+     .Button = "bnSpellAdd",
+     .Icon = "add",
+     .ButtonHint = "Add Spell",
+     .PopupItem = "pmnuAddSelectedSpell",
+     .PopupCaption = "Add Selected Spell"},
+    {.Id = "AddRandomSpell",
+     .MenuItem = "mnuAddRandomSpell",
+     .Caption = "Add &Random Spell",
+     .Shortcut = "Ins",
+     .Button = "bnSpellAddRandom",
+     .Icon = "addrandom",
+     .ButtonHint = "Add Random Spell",
+     .PopupItem = "pmnuAddRandomSpell",
+     .PopupCaption = "Add Random Spell",
+     .PopupShortcut = "Ins"},
+    {.Id = "ToggleMemorized",
+     .MenuItem = "mnuToggleMemorized",
+     .Caption = "Toggle Memorized ",
+     .Shortcut = "Ctrl+M",
+     .PopupItem = "ToggleMemorized2",
+     .PopupCaption = "Toggle Memorized",
+     .PopupShortcut = "Ctrl+M"},
+    {.Id = "DeleteSpell",
+     .MenuItem = "mnuDeleteSpell",
+     .Caption = "&Delete Spell",
+     .Shortcut = "Del",
+     .Button = "bnSpellDelete",
+     .Icon = "delete",
+     .ButtonHint = "Delete Spell",
+     .PopupItem = "pmnuDeleteSpell",
+     .PopupCaption = "Delete Spell",
+     .PopupShortcut = "Del"},
+    {.Id = "EditSpell",
+     .MenuItem = "mnuEditSpell",
+     .Caption = "Edit Spell Data",
+     .Button = "bnSpellEdit",
+     .Icon = "edit",
+     .ButtonHint = "Edit Spell Data",
+     .PopupItem = "pmnuEditSpellData",
+     .PopupCaption = "Edit Spell Data"},
+    {.Id = "CreateNewSpell",
+     .MenuItem = "mnuCreateNewSpell",
+     .Caption = "Create New Spell",
+     .Button = "bnAddNewSpell",
+     .Icon = "createspell",
+     .ButtonHint = "Create New Spell"},
+    {.Id = "CreateScroll",
+     .MenuItem = "mnuCreateScroll",
+     .Caption = "Create Scroll",
+     .PopupItem = "pmnuCreateScroll",
+     .PopupCaption = "Create Scroll"},
+};
 
 QLabel* Label(const QString& text, const char* name, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -61,19 +201,20 @@ QLineEdit* Counter(const char* name, QWidget* parent) {
 
 } // namespace
 
-TfrmSpellBook::TfrmSpellBook(TfrmMain* frame)
-    : QMdiSubWindow(nullptr), Frame(frame), Doc(*this, *Specialties) {
+TfrmSpellBook::TfrmSpellBook(tSpecialtyList& specialties, tWorkingNotice& notice, tSpellEditor& editor,
+                             tOutputFormat& format, std::function<TSpellBook*()> masterPool)
+    : QMdiSubWindow(nullptr), UI(this, notice), Editor(editor), Format(format),
+      MasterPool(std::move(masterPool)), Doc(*this, UI, specialties) {
     setObjectName(QStringLiteral("frmSpellBook"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(ProgramIcon());
 
-    BuildMenus();
+    BuildCommands();
     auto* content = new QWidget(this);
     content->setObjectName(QStringLiteral("SpellBookClient"));
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    BuildToolBar();
     tbSpellBook->setParent(content);
     layout->addWidget(tbSpellBook);
     layout->addWidget(BuildBody(), 1);
@@ -85,6 +226,7 @@ TfrmSpellBook::TfrmSpellBook(TfrmMain* frame)
     }
 
     SetDragCursor(lbSpells, SpellCursorNumber);
+    NameControlsFromLabels(this);
     ApplyMinimumSize();
     resize(WindowWidth, WindowHeight);
 }
@@ -100,157 +242,71 @@ TfrmSpellBook::~TfrmSpellBook() {
     delete mnuEdit;
 }
 
-QAction* TfrmSpellBook::Command(const char* name, const QString& text, const QString& hint,
-                                const QKeySequence& key) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(QLatin1String(name));
-    if (!hint.isEmpty()) {
-        action->setStatusTip(hint);
-        action->setToolTip(hint);
-    }
-    if (!key.isEmpty()) {
-        action->setShortcut(key);
-    }
-    // Every command starts disabled; the ones this version carries out are
-    // enabled where they are connected.
-    action->setEnabled(false);
-    return action;
-}
+// The menus, toolbar and pop-up menu from the command table; the commands this
+// window carries out get their handlers, the others stay disabled.
+void TfrmSpellBook::BuildCommands() {
+    FCommands = new tCommands(this, CommandTable);
+    tCommands& commands = *FCommands;
+    commands.On("New", [this] { mnuNewClick(); });
+    commands.On("Open", [this] { mnuOpenClick(); });
+    commands.On("Save", [this] { mnuSaveClick(); });
+    commands.On("SaveAs", [this] { mnuSaveAsClick(); });
+    commands.On("Close", [this] { mnuCloseClick(); });
+    commands.On("Exit", [this] { mnuExitClick(); });
+    commands.On("AddSelectedSpell", [this] { mnuAddSelectedSpellClick(); });
+    commands.On("AddRandomSpell", [this] { mnuAddRandomSpellClick(); });
+    commands.On("FillBook", [this] { mnuFillBookClick(); });
+    commands.On("ValidateBook", [this] { mnuValidateBookClick(); });
+    commands.On("ClearBook", [this] { mnuClearBookClick(); });
+    commands.On("DeleteSpell", [this] { mnuDeleteSpellClick(); });
+    commands.On("ToggleMemorized", [this] { mnuToggleMemorizedClick(); });
+    commands.On("EditSpell", [this] { mnuEditSpellClick(); });
+    commands.On("CreateNewSpell", [this] { mnuCreateNewSpellClick(); });
+    commands.On("ImportSpells", [this] { mnuImportSpellsClick(); });
+    commands.On("ExportSpell", [this] { mnuExportSpellClick(); });
+    commands.On("CopyToClipboard", [this] { mnuCopytoClipboardClick(); });
+    commands.On("PrinterSetup", [this] { mnuPrinterSetupClick(); });
+    commands.On("PrintPreview", [this] { mnuPrintPreviewClick(); });
+    commands.On("Print", [this] { mnuPrintClick(); });
+    commands.On("CreateScroll", [this] { mnuCreateScrollClick(); });
 
-void TfrmSpellBook::BuildMenus() {
-    auto enable = [](QAction* action, auto receiver, auto slot) {
-        action->setEnabled(true);
-        QObject::connect(action, &QAction::triggered, receiver, slot);
-        return action;
-    };
+    mnuFile = commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
+                                 {"New", "Open", "Save", "SaveAs", "Close", Divider, "ImportSpells",
+                                  "ExportSpell", Divider, "CopyToClipboard", "PrinterSetup", "PrintPreview",
+                                  "Print", Divider, "Exit"});
+    mnuEdit = commands.BuildMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"),
+                                 {"FillBook", "ValidateBook", "ClearBook", Divider, "AddSelectedSpell",
+                                  "AddRandomSpell", Divider, "ToggleMemorized", "DeleteSpell", "EditSpell",
+                                  "CreateNewSpell", Divider, "CreateScroll"});
+    pmSpellBook = commands.BuildPopup(QStringLiteral("pmSpellBook"),
+                                      {"Save", Divider, "ValidateBook", "ClearBook", Divider,
+                                       "AddSelectedSpell", "AddRandomSpell", Divider, "ToggleMemorized",
+                                       "DeleteSpell", "EditSpell", Divider, "CreateScroll"},
+                                      this);
 
-    mnuFile = new QMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFile->addAction(enable(Command("mnuNew", QStringLiteral("&New"), QString(), QKeySequence(Qt::Key_F4)),
-                              this, &TfrmSpellBook::mnuNewClick));
-    mnuFile->addAction(
-        enable(Command("mnuOpen", QStringLiteral("&Open")), this, &TfrmSpellBook::mnuOpenClick));
-    mnuFile->addAction(
-        enable(Command("mnuSave", QStringLiteral("&Save"), QString(), QKeySequence(Qt::Key_F2)), this,
-               &TfrmSpellBook::mnuSaveClick));
-    mnuFile->addAction(
-        enable(Command("mnuSaveAs", QStringLiteral("Save &As")), this, &TfrmSpellBook::mnuSaveAsClick));
-    mnuFile->addAction(
-        enable(Command("mnuClose", QStringLiteral("&Close"), QString(), QKeySequence(Qt::CTRL | Qt::Key_F4)),
-               this, &TfrmSpellBook::mnuCloseClick));
-    mnuFile->addSeparator();
-    mnuFile->addAction(Command("mnuImportSpells", QStringLiteral("&Import Spells")));
-    mnuFile->addAction(Command("mnuExportSpell", QStringLiteral("&Export Spell")));
-    mnuFile->addSeparator();
-    mnuFile->addAction(Command("mnuCopytoClipboard", QStringLiteral("Copy to Cli&pboard"),
-                               QStringLiteral("Copy Spellbook to Clipboard")));
-    mnuFile->addAction(Command("mnuPrinterSetup", QStringLiteral("Printer Setup..."),
-                               QStringLiteral("Select and Configure Printer")));
-    mnuFile->addAction(Command("mnuPrintPreview", QStringLiteral("&Print Preview/Format..."),
-                               QStringLiteral("Preview & Format Output")));
-    mnuFile->addAction(Command("mnuPrint", QStringLiteral("Prin&t"), QStringLiteral("Print Spellbook")));
-    mnuFile->addSeparator();
-    mnuFile->addAction(
-        enable(Command("mnuExit", QStringLiteral("E&xit")), this, &TfrmSpellBook::mnuExitClick));
-
-    mnuEdit = new QMenu(QStringLiteral("&Edit"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuEdit->addAction(Command("mnuFillBook", QStringLiteral("&Fill Book")));
-    mnuEdit->addAction(Command("mnuValidateBook", QStringLiteral("&Validate Book")));
-    mnuEdit->addAction(Command("mnuClearBook", QStringLiteral("&Clear Book")));
-    mnuEdit->addSeparator();
-    mnuEdit->addAction(Command("mnuAddSelectedSpell", QStringLiteral("&Add Selected Spell")));
-    mnuEdit->addAction(Command("mnuAddRandomSpell", QStringLiteral("Add &Random Spell"), QString(),
-                               QKeySequence(Qt::Key_Insert)));
-    mnuEdit->addSeparator();
-    mnuEdit->addAction(Command("mnuToggleMemorized", QStringLiteral("Toggle Memorized "), QString(),
-                               QKeySequence(Qt::CTRL | Qt::Key_M)));
-    mnuEdit->addAction(
-        Command("mnuDeleteSpell", QStringLiteral("&Delete Spell"), QString(), QKeySequence(Qt::Key_Delete)));
-    mnuEdit->addAction(Command("mnuEditSpell", QStringLiteral("Edit Spell Data")));
-    mnuEdit->addAction(Command("mnuCreateNewSpell", QStringLiteral("Create New Spell")));
-    mnuEdit->addSeparator();
-    mnuEdit->addAction(Command("mnuCreateScroll", QStringLiteral("Create Scroll")));
-
-    pmSpellBook = new QMenu(this);
-    pmSpellBook->setObjectName(QStringLiteral("pmSpellBook"));
-    pmSpellBook->addAction(enable(Command("pmnuSaveSpellbook", QStringLiteral("Save Spellbook")), this,
-                                  &TfrmSpellBook::mnuSaveClick));
-    pmSpellBook->addSeparator();
-    pmSpellBook->addAction(Command("pmnuValidateSpellbook", QStringLiteral("Validate Spellbook")));
-    pmSpellBook->addAction(Command("pmnuEraseSpellbook", QStringLiteral("Erase Spellbook")));
-    pmSpellBook->addSeparator();
-    pmSpellBook->addAction(Command("pmnuAddSelectedSpell", QStringLiteral("Add Selected Spell")));
-    pmSpellBook->addAction(Command("pmnuAddRandomSpell", QStringLiteral("Add Random Spell"), QString(),
-                                   QKeySequence(Qt::Key_Insert)));
-    pmSpellBook->addSeparator();
-    pmSpellBook->addAction(Command("ToggleMemorized2", QStringLiteral("Toggle Memorized"), QString(),
-                                   QKeySequence(Qt::CTRL | Qt::Key_M)));
-    pmSpellBook->addAction(
-        Command("pmnuDeleteSpell", QStringLiteral("Delete Spell"), QString(), QKeySequence(Qt::Key_Delete)));
-    pmSpellBook->addAction(Command("pmnuEditSpellData", QStringLiteral("Edit Spell Data")));
-    pmSpellBook->addSeparator();
-    pmSpellBook->addAction(Command("pmnuCreateScroll", QStringLiteral("Create Scroll")));
-}
-
-void TfrmSpellBook::BuildToolBar() {
     tbSpellBook = new QToolBar(this);
     tbSpellBook->setObjectName(QStringLiteral("tbSpellBook"));
     tbSpellBook->setIconSize(QSize(20, 20));
     tbSpellBook->setMovable(false);
     tbSpellBook->setFloatable(false);
-
-    struct tButton {
-        const char* Name;
-        const char* Icon;
-        const char* Hint;
-        void (TfrmSpellBook::*Slot)();
-        bool Divider; // a divider follows the button
-    };
-    const tButton buttons[] = {
-        {"bnNew", "new", "New Spellbook", &TfrmSpellBook::mnuNewClick, false},
-        {"bnOpen", "open", "Open Spellbook", &TfrmSpellBook::mnuOpenClick, false},
-        {"bnSave", "save", "Save Spellbook", &TfrmSpellBook::mnuSaveClick, true},
-        {"bnBookFill", "fill", "Fill Spellbook", nullptr, false},
-        {"bnBookValidate", "validate", "Validate Spellbook", nullptr, false},
-        {"bnBookErase", "erase", "Erase Spellbook", nullptr, true},
-        {"bnSpellAdd", "add", "Add Spell", nullptr, false},
-        {"bnSpellAddRandom", "addrandom", "Add Random Spell", nullptr, false},
-        {"bnSpellDelete", "delete", "Delete Spell", nullptr, true},
-        {"bnSpellEdit", "edit", "Edit Spell Data", nullptr, false},
-        {"bnAddNewSpell", "createspell", "Create New Spell", nullptr, true},
-        {"bnClipboard", "clipboard", "Copy to Clipboard", nullptr, false},
-        {"bnPrintPreview", "preview", "Preview/Format Output", nullptr, false},
-        {"bnPrint", "print", "Print Spellbook", nullptr, false},
-    };
-    for (const tButton& button : buttons) {
-        const QString hint = QLatin1String(button.Hint);
-        QAction* action = Command(button.Name, hint, hint);
-        action->setIcon(ToolIcon(QLatin1String(button.Icon)));
-        if (button.Slot) {
-            action->setEnabled(true);
-            connect(action, &QAction::triggered, this, button.Slot);
-        }
-        tbSpellBook->addAction(action);
-        tbSpellBook->widgetForAction(action)->setObjectName(QLatin1String(button.Name));
-        if (button.Divider) {
-            tbSpellBook->addSeparator();
-        }
-    }
+    commands.BuildToolBar(tbSpellBook,
+                          {"New", "Open", "Save", Divider, "FillBook", "ValidateBook", "ClearBook", Divider,
+                           "AddSelectedSpell", "AddRandomSpell", "DeleteSpell", Divider, "EditSpell",
+                           "CreateNewSpell", Divider, "CopyToClipboard", "PrintPreview", "Print"});
 }
 
 QWidget* TfrmSpellBook::BuildBody() {
     auto* body = new QWidget;
     body->setObjectName(QStringLiteral("SpellBookBody"));
 
-    spnWizardLevel = new QSpinBox(body);
+    spnWizardLevel = new tNumberBox(body);
     spnWizardLevel->setObjectName(QStringLiteral("spnWizardLevel"));
     spnWizardLevel->setRange(WizardLevelBoxMin, WizardLevelBoxMax);
-    spnWizardLevel->setValue(1);
-    spnWizardIntelligence = new QSpinBox(body);
+    spnWizardLevel->SetQuietly(1);
+    spnWizardIntelligence = new tNumberBox(body);
     spnWizardIntelligence->setObjectName(QStringLiteral("spnWizardIntelligence"));
     spnWizardIntelligence->setRange(IntelligenceBoxMin, IntelligenceBoxMax);
-    spnWizardIntelligence->setValue(9);
+    spnWizardIntelligence->SetQuietly(9);
     for (QSpinBox* box : {spnWizardLevel, spnWizardIntelligence}) {
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 40);
     }
@@ -263,10 +319,12 @@ QWidget* TfrmSpellBook::BuildBody() {
     cbWizardSpecialty->setMaxVisibleItems(9);
     cbWizardSpecialty->setMinimumContentsLength(12);
     cbWizardSpecialty->installEventFilter(this);
+    WheelOnlyWithFocus(cbWizardSpecialty);
 
     cbSpellFrequency = new QComboBox(body);
     cbSpellFrequency->setObjectName(QStringLiteral("cbSpellFrequency"));
     cbSpellFrequency->setEditable(false);
+    WheelOnlyWithFocus(cbSpellFrequency);
 
     auto* levels = new QGroupBox(QStringLiteral("Spell Level"), body);
     levels->setObjectName(QStringLiteral("grpSpellLevel"));
@@ -285,11 +343,14 @@ QWidget* TfrmSpellBook::BuildBody() {
     ebSpellsPerDay = Counter("ebSpellsPerDay", body);
     ebSpellsMarked = Counter("ebSpellsMarked", body);
 
-    lbSpells = new QListWidget(body);
+    lbSpells = new tSpellList(body);
     lbSpells->setObjectName(QStringLiteral("lbSpells"));
-    lbSpells->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lbSpells->AcceptDrops(true);
     lbSpells->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lbSpells, &tSpellList::spellsDropped, this, &TfrmSpellBook::spellsDropRequested);
+    connect(lbSpells, &QAbstractItemView::doubleClicked, this, [this] { FCommands->Run("EditSpell"); });
     lbSpells->setMinimumHeight(60);
+    lbSpells->setAccessibleName(QStringLiteral("Spells of the chosen level"));
     connect(lbSpells, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { pmSpellBook->popup(lbSpells->viewport()->mapToGlobal(at)); });
 
@@ -332,8 +393,9 @@ QWidget* TfrmSpellBook::BuildBody() {
     layout->addWidget(lbSpells, 1);
 
     connect(grpSpellLevel, &QButtonGroup::idClicked, this, &TfrmSpellBook::grpSpellLevelClick);
-    connect(spnWizardLevel, &QSpinBox::textChanged, this, &TfrmSpellBook::spnWizardLevelChange);
-    connect(spnWizardIntelligence, &QSpinBox::textChanged, this, &TfrmSpellBook::spnWizardIntelligenceChange);
+    connect(spnWizardLevel, &tNumberBox::numberChanged, this, &TfrmSpellBook::spnWizardLevelChange);
+    connect(spnWizardIntelligence, &tNumberBox::numberChanged, this,
+            &TfrmSpellBook::spnWizardIntelligenceChange);
     connect(cbWizardSpecialty, &QComboBox::editTextChanged, this, &TfrmSpellBook::cbWizardSpecialtyChange);
     connect(cbSpellFrequency, &QComboBox::currentIndexChanged, this, &TfrmSpellBook::cbSpellFrequencyChange);
     return body;
@@ -392,11 +454,11 @@ bool TfrmSpellBook::eventFilter(QObject* watched, QEvent* event) {
 // Handlers.
 
 void TfrmSpellBook::mnuNewClick() {
-    Frame->mnuNewSpellbookClick();
+    emit newRequested();
 }
 
 void TfrmSpellBook::mnuOpenClick() {
-    Frame->mnuOpenSpellbookClick();
+    emit openRequested();
 }
 
 void TfrmSpellBook::mnuSaveClick() {
@@ -412,19 +474,87 @@ void TfrmSpellBook::mnuCloseClick() {
 }
 
 void TfrmSpellBook::mnuExitClick() {
-    Frame->mnuExitClick();
+    emit exitRequested();
+}
+
+void TfrmSpellBook::mnuAddSelectedSpellClick() {
+    emit addSelectedSpellRequested(Doc.SpellLevel());
+}
+
+void TfrmSpellBook::mnuAddRandomSpellClick() {
+    AddRandomSpell(Doc, MasterPool ? MasterPool() : nullptr);
+}
+
+void TfrmSpellBook::mnuFillBookClick() {
+    FillBookCommand(Doc, MasterPool ? MasterPool() : nullptr);
+}
+
+void TfrmSpellBook::mnuValidateBookClick() {
+    ValidateBook(Doc);
+}
+
+void TfrmSpellBook::mnuClearBookClick() {
+    ClearBook(Doc);
+}
+
+void TfrmSpellBook::mnuDeleteSpellClick() {
+    DeleteSpells(Doc);
+}
+
+void TfrmSpellBook::mnuToggleMemorizedClick() {
+    ToggleMemorized(Doc);
+}
+
+void TfrmSpellBook::mnuEditSpellClick() {
+    EditSpells(Doc, Editor);
+}
+
+void TfrmSpellBook::mnuCreateNewSpellClick() {
+    CreateNewSpells(Doc, Editor);
+}
+
+void TfrmSpellBook::mnuImportSpellsClick() {
+    ImportSpells(Doc);
+}
+
+void TfrmSpellBook::mnuExportSpellClick() {
+    ExportSpells(Doc);
+}
+
+void TfrmSpellBook::mnuCopytoClipboardClick() {
+    CopyToClipboard(Doc, Format);
+}
+
+void TfrmSpellBook::mnuPrinterSetupClick() {
+    emit printerSetupRequested();
+}
+
+// A preview of this book, shown modally and released.
+void TfrmSpellBook::mnuPrintPreviewClick() {
+    TfrmPrintPreview preview(this, Doc, Format, UI.WorkingNotice());
+    Prompts::RunModal(preview);
+}
+
+// The preview's Print, without showing the preview.
+void TfrmSpellBook::mnuPrintClick() {
+    TfrmPrintPreview preview(this, Doc, Format, UI.WorkingNotice());
+    preview.mnuPrintClick();
+}
+
+void TfrmSpellBook::mnuCreateScrollClick() {
+    emit createScrollRequested();
 }
 
 void TfrmSpellBook::grpSpellLevelClick(int position) {
     Doc.SpellLevelChosen(position + 1);
 }
 
-void TfrmSpellBook::spnWizardLevelChange(const QString& text) {
-    Doc.WizardLevelChanged(ToText(text));
+void TfrmSpellBook::spnWizardLevelChange(int value) {
+    Doc.WizardLevelChanged(std::to_string(value));
 }
 
-void TfrmSpellBook::spnWizardIntelligenceChange(const QString& text) {
-    Doc.IntelligenceChanged(ToText(text));
+void TfrmSpellBook::spnWizardIntelligenceChange(int value) {
+    Doc.IntelligenceChanged(std::to_string(value));
 }
 
 void TfrmSpellBook::cbWizardSpecialtyChange(const QString& text) {
@@ -443,34 +573,12 @@ void TfrmSpellBook::cbSpellFrequencyChange(int position) {
 
 // What the commands show.
 
-void TfrmSpellBook::ShowError(const std::string& text) {
-    Prompts::ShowError(this, text);
-}
-
-tAnswer TfrmSpellBook::AskYesNo(const std::string& text) {
-    return Prompts::AskYesNo(this, text);
-}
-
-tAnswer TfrmSpellBook::AskYesNoCancel(const std::string& text) {
-    return Prompts::AskYesNoCancel(this, text);
-}
-
-void TfrmSpellBook::ShowWorking(const std::string& info) {
-    frmWorking->ShowWorking(info);
-}
-
-void TfrmSpellBook::HideWorking() {
-    frmWorking->HideWorking();
-}
-
 void TfrmSpellBook::SetWizardLevelBox(int32_t value) {
-    QSignalBlocker quiet(spnWizardLevel);
-    spnWizardLevel->setValue(value);
+    spnWizardLevel->SetQuietly(value);
 }
 
 void TfrmSpellBook::SetIntelligenceBox(int32_t value) {
-    QSignalBlocker quiet(spnWizardIntelligence);
-    spnWizardIntelligence->setValue(value);
+    spnWizardIntelligence->SetQuietly(value);
 }
 
 void TfrmSpellBook::SetSpecialtyItems(const std::vector<std::string>& items) {
@@ -514,11 +622,7 @@ void TfrmSpellBook::SelectSpellLevel(int32_t level) {
 }
 
 void TfrmSpellBook::ShowSpells(const std::vector<std::string>& lines) {
-    lbSpells->clear();
-    lbSpells->addItems(FromTexts(lines));
-    if (lbSpells->count() > 0) {
-        lbSpells->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    }
+    lbSpells->SetLines(lines, false);
 }
 
 void TfrmSpellBook::ShowCounters(int32_t perDay, int32_t memorized, tMarkedColour colour) {
@@ -557,5 +661,37 @@ bool TfrmSpellBook::ChooseSaveFile(const std::string& folder, std::string& path)
 }
 
 void TfrmSpellBook::OpenSpecialtyMaintenance() {
-    Prompts::RunModal(*frmSpecialtyMaintenance);
+    emit specialtyMaintenanceRequested();
+}
+
+void TfrmSpellBook::PutOnClipboard(const std::string& text) {
+    QGuiApplication::clipboard()->setText(FromMarkedText(text));
+}
+
+std::vector<int32_t> TfrmSpellBook::SelectedRows() const {
+    return lbSpells->SelectedRows();
+}
+
+bool TfrmSpellBook::ChooseImportFile(const std::string& folder, std::string& path) {
+    QString chosen;
+    if (!Prompts::ChooseOpenFile(this,
+                                 {QStringLiteral("Import Spells"), ImportFilter, QString(), FromPath(folder),
+                                  QStringLiteral("dlgImport")},
+                                 chosen)) {
+        return false;
+    }
+    path = ToPath(chosen);
+    return true;
+}
+
+bool TfrmSpellBook::ChooseExportFile(const std::string& folder, std::string& path) {
+    QString chosen;
+    if (!Prompts::ChooseSaveFile(this,
+                                 {QStringLiteral("Export Spells"), ExportFilter, QString(), FromPath(folder),
+                                  QStringLiteral("dlgExport")},
+                                 chosen)) {
+        return false;
+    }
+    path = ToPath(chosen);
+    return true;
 }

@@ -1,30 +1,41 @@
 #pragma once
 // The spellbook window: one book shown one spell level at a time, inside the
 // main frame. Its handlers forward to the book's commands (tSpellBookDocument),
-// which tell the window what to show through tSpellBookView.
+// which tell the window what to show through tSpellBookView. What belongs to
+// the frame (New, Open, Exit, specialty maintenance) the window asks for by
+// its request signals; the frame decides.
 
 #include "book/SpellBookDocument.h"
+#include "ui/QtUserInterface.h"
 
 #include <QMdiSubWindow>
+
+#include <functional>
 
 class QAction;
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
-class QListWidget;
+class tOutputFormat;
+class tSpellList;
 class QMenu;
-class QSpinBox;
+class tNumberBox;
 class QToolBar;
-class TfrmMain;
+class tCommands;
 
 class TfrmSpellBook : public QMdiSubWindow, public tSpellBookView {
     Q_OBJECT
 public:
-    // Builds the window's controls; the frame then runs Document().Create().
-    explicit TfrmSpellBook(TfrmMain* frame);
+    // Builds the window's controls over the specialty list in use, the
+    // program's working notice and spell editor, and the master spell pool
+    // (masterPool gives it, or none); the frame then runs Document().Create().
+    TfrmSpellBook(tSpecialtyList& specialties, tWorkingNotice& notice, tSpellEditor& editor,
+                  tOutputFormat& format, std::function<TSpellBook*()> masterPool);
     ~TfrmSpellBook() override;
 
     tSpellBookDocument& Document() { return Doc; }
+    tCommands& Commands() { return *FCommands; }
+    tSpellList* SpellList() const { return lbSpells; }
     // The window's "&File" and "&Edit" menus, which the frame shows in its
     // menu bar while this window is active.
     QMenu* FileMenu() const { return mnuFile; }
@@ -36,11 +47,6 @@ public:
     void Discard();
 
     // tSpellBookView
-    void ShowError(const std::string& text) override;
-    tAnswer AskYesNo(const std::string& text) override;
-    tAnswer AskYesNoCancel(const std::string& text) override;
-    void ShowWorking(const std::string& info) override;
-    void HideWorking() override;
     void SetWizardLevelBox(int32_t value) override;
     void SetIntelligenceBox(int32_t value) override;
     void SetSpecialtyItems(const std::vector<std::string>& items) override;
@@ -54,6 +60,10 @@ public:
     void SetCaption(const std::string& caption) override;
     bool ChooseSaveFile(const std::string& folder, std::string& path) override;
     void OpenSpecialtyMaintenance() override;
+    std::vector<int32_t> SelectedRows() const override;
+    bool ChooseImportFile(const std::string& folder, std::string& path) override;
+    bool ChooseExportFile(const std::string& folder, std::string& path) override;
+    void PutOnClipboard(const std::string& text) override;
 
 public slots:
     void mnuNewClick();
@@ -62,14 +72,44 @@ public slots:
     void mnuSaveAsClick();
     void mnuCloseClick();
     void mnuExitClick();
+    void mnuAddSelectedSpellClick();
+    void mnuAddRandomSpellClick();
+    void mnuFillBookClick();
+    void mnuValidateBookClick();
+    void mnuClearBookClick();
+    void mnuDeleteSpellClick();
+    void mnuToggleMemorizedClick();
+    void mnuEditSpellClick();
+    void mnuCreateNewSpellClick();
+    void mnuImportSpellsClick();
+    void mnuExportSpellClick();
+    void mnuCopytoClipboardClick();
+    void mnuPrinterSetupClick();
+    void mnuPrintPreviewClick();
+    void mnuPrintClick();
+    void mnuCreateScrollClick();
     void grpSpellLevelClick(int position);
-    void spnWizardLevelChange(const QString& text);
-    void spnWizardIntelligenceChange(const QString& text);
+    void spnWizardLevelChange(int value);
+    void spnWizardIntelligenceChange(int value);
     void cbWizardSpecialtyChange(const QString& text);
     void cbWizardSpecialtyExit();
     void cbSpellFrequencyChange(int position);
 
 signals:
+    // Requests to the frame: its New, Open and Exit, and specialty
+    // maintenance shown modally (the request returns when it closed).
+    void newRequested();
+    void openRequested();
+    void exitRequested();
+    void specialtyMaintenanceRequested();
+    // Add Selected Spell: the master list shown at this window's level.
+    void addSelectedSpellRequested(int32_t level);
+    // Lines of a spell list (source, possibly this window's own) were dropped
+    // on this window's list.
+    void spellsDropRequested(tSpellList* source);
+    // The frame's Printer Setup, and a scroll made from this window's book.
+    void printerSetupRequested();
+    void createScrollRequested();
     // The caption changed (the frame's window list follows it).
     void captionChanged();
     // The window agreed to close and is going away.
@@ -81,15 +121,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* Command(const char* name, const QString& text, const QString& hint = QString(),
-                     const QKeySequence& key = QKeySequence());
-    void BuildMenus();
-    void BuildToolBar();
+    void BuildCommands();
     QWidget* BuildBody();
     void ApplyMinimumSize();
 
-    TfrmMain* Frame;
+    tQtUserInterface UI;
+    tSpellEditor& Editor;
+    tOutputFormat& Format;
+    std::function<TSpellBook*()> MasterPool;
     tSpellBookDocument Doc;
+    tCommands* FCommands = nullptr;
     bool FDiscarding = false;
     bool FClosed = false;
 
@@ -97,12 +138,12 @@ private:
     QMenu* mnuEdit = nullptr;
     QMenu* pmSpellBook = nullptr;
     QToolBar* tbSpellBook = nullptr;
-    QSpinBox* spnWizardLevel = nullptr;
-    QSpinBox* spnWizardIntelligence = nullptr;
+    tNumberBox* spnWizardLevel = nullptr;
+    tNumberBox* spnWizardIntelligence = nullptr;
     QComboBox* cbWizardSpecialty = nullptr;
     QComboBox* cbSpellFrequency = nullptr;
     QButtonGroup* grpSpellLevel = nullptr;
-    QListWidget* lbSpells = nullptr;
+    tSpellList* lbSpells = nullptr;
     QLineEdit* ebSpellsPerDay = nullptr;
     QLineEdit* ebSpellsMarked = nullptr;
 };

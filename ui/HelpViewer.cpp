@@ -31,8 +31,8 @@ void ShowHelp(QWidget* parent, int context) {
     const QString file = FromPath(HelpFile);
     Last() = {file, context};
     QPointer<QDialog>& viewer = Viewer();
+    QWidget* owner = parent ? parent->window() : nullptr;
     if (!viewer) {
-        QWidget* owner = parent ? parent->window() : nullptr;
         viewer = new QDialog(owner, Qt::Window);
         viewer->setObjectName(QStringLiteral("HelpViewer"));
         viewer->setWindowTitle(QStringLiteral("Quillmark Help"));
@@ -43,6 +43,12 @@ void ShowHelp(QWidget* parent, int context) {
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(browser);
         viewer->resize(640, 560);
+    } else if (viewer->parentWidget() != owner) {
+        // The viewer belongs to the window help was asked in: a modal dialog
+        // lets its own windows work and stays under them.
+        const QRect place = viewer->geometry();
+        viewer->setParent(owner, Qt::Window);
+        viewer->setGeometry(place);
     }
     auto* browser = viewer->findChild<QTextBrowser*>(QStringLiteral("HelpText"));
     QFile source(file);
@@ -51,6 +57,10 @@ void ShowHelp(QWidget* parent, int context) {
         browser->setHtml(QString::fromUtf8(source.readAll()));
     } else {
         browser->setPlainText(QStringLiteral("The help file %1 cannot be opened.").arg(file));
+    }
+    // On every request the viewer comes to the front with the focus.
+    if (viewer->isMinimized()) {
+        viewer->showNormal();
     }
     viewer->show();
     viewer->raise();

@@ -11,6 +11,13 @@
 namespace Prompts {
 namespace {
 
+// The size a file dialog opens at: big enough for the name, size, type and
+// date columns; then the size the user left it at, for the rest of the run.
+QSize& FileDialogSize() {
+    static QSize size(800, 500);
+    return size;
+}
+
 struct tSeam {
     bool Unattended = false;
     std::deque<tAnswer> Answers;
@@ -24,8 +31,10 @@ tSeam& Seam() {
     return seam;
 }
 
-void Record(const QString& kind, const QString& text, bool answered) {
-    Seam().Shown.push_back({kind, text, answered});
+// Records a prompt; one that found no queued answer in unattended mode is
+// refused.
+void Record(const QString& kind, const QString& text, bool answered, const QString& detail = QString()) {
+    Seam().Shown.push_back({kind, text, answered, detail, !answered && Seam().Unattended});
 }
 
 // A queued answer for a question, or none.
@@ -39,31 +48,29 @@ bool TakeAnswer(tAnswer& answer) {
     return true;
 }
 
-tAnswer Ask(QWidget* parent, const std::string& text, bool withCancel) {
-    const QString kind = withCancel ? QStringLiteral("yesnocancel") : QStringLiteral("yesno");
-    const QString shown = MessageText(text);
-    tAnswer answer;
-    if (TakeAnswer(answer)) {
-        Record(kind, shown, true);
-        return answer;
+QString KindName(tMessageKind kind, tButtons buttons) {
+    switch (buttons) {
+    case tButtons::Ok:
+        return kind == tMessageKind::Error ? QStringLiteral("error") : QStringLiteral("information");
+    case tButtons::OkCancel:
+        return QStringLiteral("okcancel");
+    case tButtons::YesNo:
+        return QStringLiteral("yesno");
+    case tButtons::YesNoCancel:
+        return QStringLiteral("yesnocancel");
     }
-    Record(kind, shown, false);
-    if (Seam().Unattended) {
-        return withCancel ? tAnswer::Cancel : tAnswer::No;
-    }
-    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
-    if (withCancel) {
-        buttons |= QMessageBox::Cancel;
-    }
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), shown, buttons, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return tAnswer::Yes;
-    case QMessageBox::No:
+    return QString();
+}
+
+// The answer of a box closed without a button.
+tAnswer Dismissed(tButtons buttons) {
+    switch (buttons) {
+    case tButtons::Ok:
+        return tAnswer::Ok;
+    case tButtons::YesNo:
         return tAnswer::No;
     default:
-        return withCancel ? tAnswer::Cancel : tAnswer::No;
+        return tAnswer::Cancel;
     }
 }
 
@@ -86,6 +93,9 @@ bool ChooseFile(QWidget* parent, const tFileDialog& dialog, QString& path, bool 
     box.setOption(QFileDialog::HideNameFilterDetails, true);
     box.setNameFilters(DialogFilters(dialog.Filter));
     box.setDefaultSuffix(dialog.DefaultSuffix);
+    if (!dialog.FileName.isEmpty()) {
+        box.selectFile(dialog.FileName);
+    }
     if (save) {
         box.setAcceptMode(QFileDialog::AcceptSave);
         box.setFileMode(QFileDialog::AnyFile);
@@ -95,7 +105,10 @@ bool ChooseFile(QWidget* parent, const tFileDialog& dialog, QString& path, bool 
         box.setFileMode(QFileDialog::ExistingFile);
         box.setOption(QFileDialog::ReadOnly, false);
     }
-    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {
+    box.resize(FileDialogSize());
+    const int result = box.exec();
+    FileDialogSize() = box.size();
+    if (result != QDialog::Accepted || box.selectedFiles().isEmpty()) {
         return false;
     }
     path = box.selectedFiles().constFirst();
@@ -117,23 +130,71 @@ QString CaseFreePattern(const QString& pattern) {
 
 } // namespace
 
-void ShowError(QWidget* parent, const std::string& text) {
+tAnswer Message(QWidget* parent, tMessageKind kind, tButtons buttons, const std::string& text,
+                const std::string& detail) {
+    const QString name = KindName(kind, buttons);
     const QString shown = MessageText(text);
-    // An error takes no queued answer: it has only its OK button.
-    Record(QStringLiteral("error"), shown, Seam().Unattended);
-    if (Seam().Unattended) {
-        return;
+    const QString shownDetail = MessageText(detail);
+    if (buttons == tButtons::Ok) {
+        // A message with only OK takes no queued answer.
+        Seam().Shown.push_back({name, shown, Seam().Unattended, shownDetail, false});
+        if (Seam().Unattended) {
+            return tAnswer::Ok;
+        }
+    } else {
+        tAnswer answer;
+        const bool answered = TakeAnswer(answer);
+        Record(name, shown, answered, shownDetail);
+        if (answered) {
+            return answer;
+        }
+        if (Seam().Unattended) {
+            return Dismissed(buttons);
+        }
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), shown, QMessageBox::Ok, parent);
-    box.exec();
-}
 
-tAnswer AskYesNo(QWidget* parent, const std::string& text) {
-    return Ask(parent, text, false);
-}
-
-tAnswer AskYesNoCancel(QWidget* parent, const std::string& text) {
-    return Ask(parent, text, true);
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QString title = QStringLiteral("Information");
+    if (kind == tMessageKind::Error) {
+        icon = QMessageBox::Critical;
+        title = QStringLiteral("Error");
+    } else if (kind == tMessageKind::Confirmation) {
+        icon = QMessageBox::Question;
+        title = QStringLiteral("Confirm");
+    }
+    QMessageBox::StandardButtons standard = QMessageBox::Ok;
+    QMessageBox::StandardButton first = QMessageBox::Ok;
+    switch (buttons) {
+    case tButtons::Ok:
+        break;
+    case tButtons::OkCancel:
+        standard = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case tButtons::YesNo:
+        standard = QMessageBox::Yes | QMessageBox::No;
+        first = QMessageBox::Yes;
+        break;
+    case tButtons::YesNoCancel:
+        standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        first = QMessageBox::Yes;
+        break;
+    }
+    QMessageBox box(icon, title, shown, standard, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setDefaultButton(first);
+    if (!shownDetail.isEmpty()) {
+        box.setInformativeText(shownDetail);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return tAnswer::Ok;
+    case QMessageBox::Yes:
+        return tAnswer::Yes;
+    case QMessageBox::No:
+        return tAnswer::No;
+    default:
+        return Dismissed(buttons);
+    }
 }
 
 bool ChooseOpenFile(QWidget* parent, const tFileDialog& dialog, QString& path) {
@@ -206,6 +267,16 @@ void Reset() {
 int PendingAnswers() {
     const tSeam& seam = Seam();
     return static_cast<int>(seam.Answers.size() + seam.Files.size() + seam.Modals.size());
+}
+
+std::vector<tShownPrompt> Unanswered() {
+    std::vector<tShownPrompt> unanswered;
+    for (const tShownPrompt& prompt : Seam().Shown) {
+        if (prompt.Refused) {
+            unanswered.push_back(prompt);
+        }
+    }
+    return unanswered;
 }
 
 } // namespace Prompts

@@ -22,18 +22,20 @@ namespace Prompts {
 // A file dialog: its title, filter in the "description|pattern|..." form, the
 // default extension added to a name typed without one, the folder it starts
 // in, and its object name (the dialog's control name, such as
-// "dlgOpenSpellBook").
+// "dlgOpenSpellBook"), and the file name it proposes (none when empty).
 struct tFileDialog {
     QString Title;
     QString Filter;
     QString DefaultSuffix;
     QString Folder;
     QString Name;
+    QString FileName = QString();
 };
 
-void ShowError(QWidget* parent, const std::string& text);
-tAnswer AskYesNo(QWidget* parent, const std::string& text);
-tAnswer AskYesNoCancel(QWidget* parent, const std::string& text);
+// A message box of the kind with the buttons, text and (beneath it, when not
+// empty) detail; the button that closed it.
+tAnswer Message(QWidget* parent, tMessageKind kind, tButtons buttons, const std::string& text,
+                const std::string& detail);
 
 // Open dialog (the folder and the file must exist) and save dialog (it never
 // asks about replacing: the commands ask themselves). False when cancelled.
@@ -48,16 +50,22 @@ int RunModal(QDialog& dialog);
 // letter case ("*.SPB" also lists "book.spb").
 QStringList DialogFilters(const QString& filter);
 
-// A prompt as it was asked: its kind ("error", "yesno", "yesnocancel", "open",
+// A prompt as it was asked: its kind ("error", "information" for a message
+// with only OK; "yesno", "yesnocancel", "okcancel" for a question; "open",
 // "save" or "modal"), its text (the message, the dialog's title, or the modal
-// dialog's object name) and whether a queued answer took it.
+// dialog's object name), a message's detail, whether a queued answer took it,
+// and whether it was refused for want of one in unattended mode. A message
+// with only OK takes no answer and is never refused.
 struct tShownPrompt {
     QString Kind;
     QString Text;
     bool Answered = false;
+    QString Detail;
+    bool Refused = false;
 };
 
-// Test seam.
+// Test seam. In unattended mode a question, file dialog or modal dialog with
+// no queued answer is refused and recorded as unanswered.
 void SetUnattended(bool unattended);
 void SetNextAnswer(tAnswer answer);
 void SetNextFile(const QString& path); // an empty path cancels the dialog
@@ -67,5 +75,7 @@ const std::vector<tShownPrompt>& Shown();
 void Reset();
 // Answers still queued, of every kind.
 int PendingAnswers();
+// The prompts refused in unattended mode for want of a queued answer.
+std::vector<tShownPrompt> Unanswered();
 
 } // namespace Prompts

@@ -1,5 +1,7 @@
 #include "ui/Text1252.h"
 
+#include "app/PathText.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -40,8 +42,24 @@ std::string ToPath(const QString& path) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
+QString FromMarkedText(const std::string& text) {
+    // Between two path marks stands a path: the file system's bytes.
+    QString shown;
+    bool inPath = false;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == PathMark) {
+            const std::string part = text.substr(start, i - start);
+            shown += inPath ? FromPath(part) : FromText(part);
+            inPath = !inPath;
+            start = i + 1;
+        }
+    }
+    return shown;
+}
+
 QString MessageText(const std::string& text) {
-    QString shown = FromText(text);
+    QString shown = FromMarkedText(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return shown;
 }

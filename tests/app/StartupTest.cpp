@@ -1,8 +1,9 @@
+#include "app/NumberBox.h"
 #include "app/PathText.h"
 #include "app/Shared.h"
-#include "files/DataFile.h"
 #include "files/Odds.h"
 #include "files/SpecialtyFile.h"
+#include "support/FakeUserInterface.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,14 +11,6 @@
 #include <filesystem>
 
 namespace {
-
-class tRecordingMessages : public tMessages {
-public:
-    std::vector<std::string> Errors;
-    void ShowError(const std::string& text) override { Errors.push_back(text); }
-    tAnswer AskYesNo(const std::string&) override { return tAnswer::No; }
-    tAnswer AskYesNoCancel(const std::string&) override { return tAnswer::Cancel; }
-};
 
 // Runs the program's start in a folder of the test's own.
 class StartupTest : public ::testing::Test {
@@ -75,7 +68,7 @@ TEST_F(StartupTest, TheSpecialtyFileReplacesTheBuiltInList) {
 TEST_F(StartupTest, ARefusedSettingsWriteIsReportedWithTheFilesPath) {
     std::filesystem::create_directory(Folder / "Quillmark.INI"); // a folder where the file should be
     OpenSharedState();
-    tRecordingMessages messages;
+    tFakeUserInterface messages;
     EXPECT_FALSE(WriteSetting(MainSection, DataDirectoryKey, "/elsewhere/", messages));
     EXPECT_EQ(messages.Errors,
               (std::vector<std::string>{"Unable to write to " + FolderText() + "Quillmark.INI"}));
@@ -83,7 +76,7 @@ TEST_F(StartupTest, ARefusedSettingsWriteIsReportedWithTheFilesPath) {
 
 TEST_F(StartupTest, AnAcceptedSettingsWriteIsReadBackAndReportsNothing) {
     OpenSharedState();
-    tRecordingMessages messages;
+    tFakeUserInterface messages;
     EXPECT_TRUE(WriteSetting(MainSection, DataDirectoryKey, "/elsewhere/", messages));
     EXPECT_TRUE(messages.Errors.empty());
     EXPECT_EQ(ReadDataDirectory(), "/elsewhere/");
@@ -91,37 +84,6 @@ TEST_F(StartupTest, AnAcceptedSettingsWriteIsReadBackAndReportsNothing) {
     EXPECT_FALSE(Settings);
     EXPECT_FALSE(WriteSetting(MainSection, DataDirectoryKey, "/x/", messages)) << "no settings once closed";
     EXPECT_TRUE(messages.Errors.empty());
-}
-
-// A specialty file that is there but cannot be read gives the built-in list,
-// and is then never written over with it; a missing one is simply created.
-TEST_F(StartupTest, AnUnreadableSpecialtyFileIsNeverOverwritten) {
-    tRecordingMessages messages;
-    OpenSharedState();
-    EXPECT_FALSE(SpecialtyFileUnreadable);
-    ASSERT_TRUE(SaveSpecialties(messages));
-    EXPECT_TRUE(messages.Errors.empty());
-    auto saved = ReadSpecialtyFile((Folder / "Specialty.dat").string());
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->Names(), DefaultSpecialties->Names());
-
-    const std::string before = "Wild Mage\r\nwld\r\nnec\r\n";
-    WriteBytes(Folder / "Specialty.dat", before);
-    SetDataFileOpener([](const std::string& path, FileError* error) -> std::unique_ptr<std::istream> {
-        if (path.ends_with("Specialty.dat")) {
-            return std::make_unique<tFailingStream>("Wild Mage\r\n");
-        }
-        SetFileError(error, FileError::CannotOpen);
-        return nullptr;
-    });
-    OpenSharedState();
-    SetDataFileOpener(nullptr);
-    EXPECT_TRUE(SpecialtyFileUnreadable);
-    EXPECT_EQ(Specialties->Names(), DefaultSpecialties->Names());
-    EXPECT_FALSE(SaveSpecialties(messages));
-    EXPECT_EQ(messages.Errors,
-              (std::vector<std::string>{"Unable to write to " + FolderText() + "Specialty.dat"}));
-    EXPECT_EQ(ReadBytes(Folder / "Specialty.dat"), before);
 }
 
 TEST(ProgramDirectoryTest, EndsInASeparator) {
@@ -133,21 +95,22 @@ TEST(ProgramDirectoryTest, EndsInASeparator) {
     EXPECT_TRUE(std::filesystem::is_directory(ExecutableDirectory()));
 }
 
-TEST(PathForDisplayTest, Utf8PathsBecomeWindows1252Text) {
+TEST(MessagePathTest, APathIsMarkedAndTheMarksComeOutWhole) {
+    const std::string path = "/caf\xC3\xA9/\xE6\x97\xA5.spb"; // UTF-8, with no Windows-1252 form
+    const std::string message = "Unable to write to " + MessagePath(path) + "\r\nnow";
+    EXPECT_EQ(message, "Unable to write to \x1E" + path + "\x1E\r\nnow");
+    EXPECT_EQ(WithoutPathMarks(message), "Unable to write to " + path + "\r\nnow");
+}
+
+TEST(NumberBoxValueTest, NonNumbersGiveTheMinimumAndNumbersAreKeptInRange) {
     struct {
-        std::string Path;
-        std::string Shown;
+        const char* Text;
+        int32_t Expected;
     } const cases[] = {
-        {"/plain/book.spb", "/plain/book.spb"},
-        {"/caf\xC3\xA9/\xE2\x82\xAC.spb", "/caf\xE9/\x80.spb"}, // é and the euro sign
-        {"/\xE6\x97\xA5.spb", "/?.spb"},                        // no Windows-1252 form
-        {"/already\xE9-1252", "/already\xE9-1252"},             // not UTF-8: kept
-        {"/cut\xC3", "/cut\xC3"},                               // a sequence cut short
-        {"/over\xC0\xAF", "/over\xC0\xAF"},                     // an overlong form
-        {"/\xC5\xB8\xE2\x84\xA2", "/\x9F\x99"},                 // Ÿ and the trade mark sign
-    };
+        {"", 1},   {"  ", 1},  {"abc", 1}, {"12", 12}, {" 7 ", 7},          {"+5", 5},           {"0", 1},
+        {"-3", 1}, {"31", 30}, {"30", 30}, {"5x", 1},  {"99999999999", 30}, {"-99999999999", 1}, {"$A", 1}};
     for (const auto& c : cases) {
-        EXPECT_EQ(PathForDisplay(c.Path), c.Shown) << c.Path;
+        EXPECT_EQ(NumberBoxValue(c.Text, 1, 30), c.Expected) << '"' << c.Text << '"';
     }
 }
 

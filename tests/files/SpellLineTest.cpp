@@ -33,6 +33,8 @@ TEST(SplitCommaTextTest, SplitsByTheCommaTextRule) {
         {std::string("a\0b,c", 5), {std::string("a\0b", 3), "c"}}, // byte 0 does not end a field
         {"\xE9t\xE9,\xFF", {"\xE9t\xE9", "\xFF"}},
         {"\"\"\"\"", {"\""}},
+        {"\"a\"\"", {"a"}}, // a doubled quote at the end closes nothing
+        {"\"\"\"", {""}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SplitCommaText(c.line), c.fields) << c.line;

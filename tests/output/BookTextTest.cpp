@@ -118,32 +118,6 @@ TEST(BuildOutputTextTest, EmptyBookGivesExactlyTheFiveHeaderLines) {
               "Caster Specialty: Necromancer\r\n \r\n");
 }
 
-TEST(BuildOutputTextTest, LevelsAreSeparatedByBlankLinesAndEmptyLevelsLeftOut) {
-    TSpellBook book(9, 12, 0, "Generalist");
-    ASSERT_TRUE(book.AddSpell(tSpell::Create(1, "Ember", "Codex", 4, 0, "e/c", false)));
-    ASSERT_TRUE(book.AddSpell(tSpell::Create(1, "Aegis", "Codex", 2, -1, "abj", true)));
-    ASSERT_TRUE(book.AddSpell(tSpell::Create(4, "Gloam", "Tome", 88, -3, "ill", false)));
-    book.Modified = false;
-    const Lines expected = {
-        "Spell Book:untitled",
-        "Caster Level: 9",
-        "Caster Intelligence: 12",
-        "Caster Specialty: Generalist",
-        " ",
-        " ",
-        " ",
-        "level: 1     number per day: 4",
-        "*Aegis [Codex 2],  Ember [Codex 4]",
-        " ",
-        " ",
-        "level: 4     number per day: 2",
-        "Gloam [Tome 88]",
-    };
-    EXPECT_EQ(BuildOutputText(book, "untitled", tOutputOptions{}), expected);
-    EXPECT_EQ(book.Count(), 3);
-    EXPECT_FALSE(book.Modified);
-}
-
 TEST(BuildOutputTextTest, FlowingLayoutPutsTheLevelOnOneLine) {
     TSpellBook book(1, 9, 0, "Generalist");
     AddLevel1(book, {"C", "A"});

@@ -45,3 +45,18 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
+
+std::unique_ptr<TSpellBook> MakeSchoolMaster() {
+    static const char* const schools[] = {"abj", "alt", "c/s", "div", "e/c", "i/e", "ill", "nec"};
+    auto master = TSpellBook::Create(0, 0, 0, "");
+    for (int level = 1; level <= 9; ++level) {
+        for (const char* school : schools) {
+            for (int k = 0; k < 12; ++k) {
+                master->AddSpell(MakeSpell(
+                    level, std::string(school) + " spell " + std::to_string(level) + "-" + std::to_string(k),
+                    -(k % 5), school));
+            }
+        }
+    }
+    return master;
+}

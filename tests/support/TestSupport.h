@@ -17,6 +17,10 @@ std::unique_ptr<tSpell> MakeSpell(int32_t level, const std::string& name, int32_
                                   const std::string& category = "", const std::string& book = "PHB",
                                   int32_t page = 1, bool memorized = false);
 
+// A master list of 12 spells for each level and each of the eight schools
+// ("abj spell 3-7"), their frequencies cycling through Common to Restricted.
+std::unique_ptr<TSpellBook> MakeSchoolMaster();
+
 // The names of the book's spells in book order (moves the cursor).
 std::vector<std::string> NamesOf(TSpellBook& book);
 

@@ -1,6 +1,7 @@
 #include "GuiSupport.h"
 
 #include "app/Shared.h"
+#include "ui/Commands.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmSpellBook.h"
 #include "ui/Program.h"
@@ -8,7 +9,10 @@
 
 #include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
 
 tProgramUnderTest::tProgramUnderTest(const std::map<std::string, std::string>& files) {
     for (const auto& [name, bytes] : files) {
@@ -18,8 +22,8 @@ tProgramUnderTest::tProgramUnderTest(const std::map<std::string, std::string>& f
 }
 
 tProgramUnderTest::~tProgramUnderTest() {
+    // The prompts' record stays for the test's cleanup to look at.
     DestroyProgramWindows();
-    Prompts::Reset();
     SetProgramDirectory("");
     QDir::setCurrent(PreviousFolder);
 }
@@ -42,24 +46,127 @@ bool Trigger(QAction* action) {
     return true;
 }
 
-QString ActionMismatch(QObject* root, const tExpectedAction& expected) {
-    auto* action = Named<QAction>(root, QLatin1String(expected.Name));
-    if (!action) {
-        return QStringLiteral("%1 is missing").arg(QLatin1String(expected.Name));
+namespace {
+
+// The menu, or toolbar, the action stands in; none when it stands nowhere.
+template <class T> T* HolderOf(QAction* action) {
+    for (QObject* holder : action->associatedObjects()) {
+        if (auto* found = qobject_cast<T*>(holder)) {
+            return found;
+        }
     }
-    if (action->text() != QLatin1String(expected.Text)) {
-        return QStringLiteral("%1 reads \"%2\"").arg(QLatin1String(expected.Name), action->text());
+    return nullptr;
+}
+
+QKeySequence Key(const char* text) {
+    return text ? QKeySequence(QLatin1String(text), QKeySequence::PortableText) : QKeySequence();
+}
+
+} // namespace
+
+QStringList CommandControlMismatches(QWidget* window, const tCommands& commands) {
+    QStringList mismatches;
+    auto check = [&](bool ok, const QString& what) {
+        if (!ok) {
+            mismatches << what;
+        }
+    };
+    for (const tCommandSpec& spec : commands.Table()) {
+        const QString id = QLatin1String(spec.Id);
+        const bool built = commands.IsBuilt(id);
+        if (spec.MenuItem) {
+            auto* item = Named<QAction>(window, QLatin1String(spec.MenuItem));
+            check(item == commands.MenuAction(id), id + ": no menu item " + QLatin1String(spec.MenuItem));
+            if (item) {
+                check(HolderOf<QMenu>(item) != nullptr, id + ": its menu item stands in no menu");
+                check(item->text() == QLatin1String(spec.Caption),
+                      id + ": the menu item reads " + item->text());
+                check(item->shortcut() == Key(spec.Shortcut),
+                      id + ": the menu item's shortcut is " + item->shortcut().toString());
+                check(!spec.Hint || item->statusTip() == QLatin1String(spec.Hint),
+                      id + ": the menu item's hint is " + item->statusTip());
+                check(spec.MenuFollowsState || item->isEnabled() == built,
+                      id + ": the menu item is enabled " + QString::number(item->isEnabled()));
+            }
+        }
+        if (spec.Button) {
+            auto* button = Named<QToolButton>(window, QLatin1String(spec.Button));
+            check(button != nullptr, id + ": no button " + QLatin1String(spec.Button));
+            if (button) {
+                check(qobject_cast<QToolBar*>(button->parentWidget()) != nullptr,
+                      id + ": its button stands in no toolbar");
+                check(button->toolTip() == QLatin1String(spec.ButtonHint),
+                      id + ": the button's hint is " + button->toolTip());
+                check(!button->icon().isNull(), id + ": the button has no picture");
+                check(button->isEnabled() == built,
+                      id + ": the button is enabled " + QString::number(button->isEnabled()));
+            }
+        }
+        if (spec.PopupItem) {
+            auto* item = Named<QAction>(window, QLatin1String(spec.PopupItem));
+            check(item == commands.PopupAction(id), id + ": no pop-up item " + QLatin1String(spec.PopupItem));
+            if (item) {
+                check(HolderOf<QMenu>(item) != nullptr, id + ": its pop-up item stands in no menu");
+                check(item->text() == QLatin1String(spec.PopupCaption),
+                      id + ": the pop-up item reads " + item->text());
+                check(item->shortcut() == Key(spec.PopupShortcut),
+                      id + ": the pop-up item's shortcut is " + item->shortcut().toString());
+                check(item->isEnabled() == built,
+                      id + ": the pop-up item is enabled " + QString::number(item->isEnabled()));
+            }
+        }
     }
-    if (action->shortcut() != expected.Key) {
-        return QStringLiteral("%1 has the shortcut %2")
-            .arg(QLatin1String(expected.Name), action->shortcut().toString());
+    return mismatches;
+}
+
+QStringList CommandsNotReached(QWidget* window, tCommands& commands) {
+    QStringList notReached;
+    QString reached;
+    tCommands::SetWatcher([&](const QWidget* from, const QString& id) {
+        reached = from == window ? id : QStringLiteral("another window's ") + id;
+        return true;
+    });
+    auto expect = [&](const QString& id, const QString& control) {
+        if (reached != id) {
+            notReached << control + " reached " + (reached.isEmpty() ? QStringLiteral("nothing") : reached) +
+                              " instead of " + id;
+        }
+        reached.clear();
+    };
+    for (const tCommandSpec& spec : commands.Table()) {
+        const QString id = QLatin1String(spec.Id);
+        if (!commands.IsBuilt(id)) {
+            continue;
+        }
+        if (spec.MenuItem) {
+            auto* item = Named<QAction>(window, QLatin1String(spec.MenuItem));
+            if (item->isEnabled()) {
+                item->trigger();
+                expect(id, QLatin1String(spec.MenuItem));
+            }
+        }
+        if (spec.Button) {
+            Named<QToolButton>(window, QLatin1String(spec.Button))->click();
+            expect(id, QLatin1String(spec.Button));
+        }
+        if (spec.PopupItem) {
+            Named<QAction>(window, QLatin1String(spec.PopupItem))->trigger();
+            expect(id, QLatin1String(spec.PopupItem));
+        }
     }
-    if (action->isEnabled() != expected.Enabled) {
-        return QStringLiteral("%1 is %2")
-            .arg(QLatin1String(expected.Name),
-                 action->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"));
+    tCommands::SetWatcher(nullptr);
+    return notReached;
+}
+
+QString PromptsLeftOver() {
+    QStringList left;
+    if (Prompts::PendingAnswers() > 0) {
+        left << QStringLiteral("%1 queued answer(s) never taken").arg(Prompts::PendingAnswers());
     }
-    return QString();
+    for (const Prompts::tShownPrompt& prompt : Prompts::Unanswered()) {
+        left << QStringLiteral("unanswered %1: %2").arg(prompt.Kind, prompt.Text);
+    }
+    return left.join(QStringLiteral("; "));
 }
 
 QStringList MenuBarTitles() {

@@ -17,6 +17,7 @@
 class QAction;
 class QWidget;
 class TfrmSpellBook;
+class tCommands;
 
 class tProgramUnderTest {
 public:
@@ -48,17 +49,24 @@ template <class T> T* Named(QObject* root, const QString& name) {
 // disabled.
 bool Trigger(QAction* action);
 
-// A menu item, toolbar or pop-up command as it should be.
-struct tExpectedAction {
-    const char* Name;
-    const char* Text;
-    QKeySequence Key;
-    bool Enabled;
-};
+// Every control of every command of the window's table as the table gives
+// it: each exists under its name, a menu item stands in a menu and reads its
+// caption, shortcut and hint, a button stands in a toolbar with its hint and
+// icon, a pop-up item stands in a menu with its caption and shortcut, and
+// every control is enabled exactly when its command has a handler (a menu
+// item that follows the window's state excepted). Returns what differs, one
+// line each.
+QStringList CommandControlMismatches(QWidget* window, const tCommands& commands);
 
-// Empty when the action named expected.Name under root has the expected text,
-// shortcut and enabled state; otherwise what differs.
-QString ActionMismatch(QObject* root, const tExpectedAction& expected);
+// Runs each enabled control of each command that has a handler as a user would
+// (a menu or pop-up item triggered, a button clicked), with a watcher that keeps
+// the command itself from running; returns each control that did not reach
+// its own command of this window.
+QStringList CommandsNotReached(QWidget* window, tCommands& commands);
+
+// What the test left behind in the prompts seam: answers queued but never
+// taken, and questions or dialogs that found no answer. Empty when clean.
+QString PromptsLeftOver();
 
 // The texts of the frame's menu bar, in order.
 QStringList MenuBarTitles();

@@ -16,6 +16,7 @@
 #include "ui/HelpViewer.h"
 #include "ui/Program.h"
 #include "ui/Prompts.h"
+#include "ui/SpellList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +31,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -39,6 +41,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include <filesystem>
 
@@ -80,12 +84,7 @@ QColor MarkedColour(TfrmSpellBook* window) {
 }
 
 QStringList ListLines(TfrmSpellBook* window) {
-    QStringList lines;
-    auto* list = Named<QListWidget>(window, QStringLiteral("lbSpells"));
-    for (int i = 0; i < list->count(); ++i) {
-        lines << list->item(i)->text();
-    }
-    return lines;
+    return window->SpellList()->Lines();
 }
 
 } // namespace
@@ -114,6 +113,12 @@ private slots:
     void TheRealFileDialogsAsTheWindowsSetThemUp();
     void KeyboardShortcutsReachTheActiveWindow();
     void TextCrossesAsWindows1252();
+    void OnlyANewValueChangesTheBook();
+    void ANumberBoxFollowsItsRuleOnEveryText();
+    void ArrangeStacksTheWindowsInCascadeOrder();
+    void MessagesShowPathsAsTheFileSystemSpellsThem();
+    void HelpComesToTheFrontOnEveryRequest();
+    void TheWorkingNoticeIsAFramelessToolWindowOnScreen();
 
 private:
     TfrmSpellBook* OpenBook(const std::string& name, const std::string& bytes);
@@ -127,8 +132,12 @@ void SpellBookWindowTest::init() {
     Program->Start();
 }
 
+// Every prompt a test raised was answered by it, and nothing it queued is left.
 void SpellBookWindowTest::cleanup() {
     Program.reset();
+    const QString left = PromptsLeftOver();
+    Prompts::Reset();
+    QVERIFY2(left.isEmpty(), qPrintable(left));
 }
 
 TfrmSpellBook* SpellBookWindowTest::OpenBook(const std::string& name, const std::string& bytes) {
@@ -229,61 +238,40 @@ void SpellBookWindowTest::NewCancelledMakesNoWindow() {
 void SpellBookWindowTest::TheWindowCarriesEveryCommand() {
     TfrmSpellBook* window = OpenBook("a.spb", BookWithMemorized(1));
     QVERIFY(window);
-    const tExpectedAction commands[] = {
-        {"mnuNew", "&New", QKeySequence(Qt::Key_F4), true},
-        {"mnuOpen", "&Open", QKeySequence(), true},
-        {"mnuSave", "&Save", QKeySequence(Qt::Key_F2), true},
-        {"mnuSaveAs", "Save &As", QKeySequence(), true},
-        {"mnuClose", "&Close", QKeySequence(Qt::CTRL | Qt::Key_F4), true},
-        {"mnuImportSpells", "&Import Spells", QKeySequence(), false},
-        {"mnuExportSpell", "&Export Spell", QKeySequence(), false},
-        {"mnuCopytoClipboard", "Copy to Cli&pboard", QKeySequence(), false},
-        {"mnuPrinterSetup", "Printer Setup...", QKeySequence(), false},
-        {"mnuPrintPreview", "&Print Preview/Format...", QKeySequence(), false},
-        {"mnuPrint", "Prin&t", QKeySequence(), false},
-        {"mnuExit", "E&xit", QKeySequence(), true},
-        {"mnuFillBook", "&Fill Book", QKeySequence(), false},
-        {"mnuValidateBook", "&Validate Book", QKeySequence(), false},
-        {"mnuClearBook", "&Clear Book", QKeySequence(), false},
-        {"mnuAddSelectedSpell", "&Add Selected Spell", QKeySequence(), false},
-        {"mnuAddRandomSpell", "Add &Random Spell", QKeySequence(Qt::Key_Insert), false},
-        {"mnuToggleMemorized", "Toggle Memorized ", QKeySequence(Qt::CTRL | Qt::Key_M), false},
-        {"mnuDeleteSpell", "&Delete Spell", QKeySequence(Qt::Key_Delete), false},
-        {"mnuEditSpell", "Edit Spell Data", QKeySequence(), false},
-        {"mnuCreateNewSpell", "Create New Spell", QKeySequence(), false},
-        {"mnuCreateScroll", "Create Scroll", QKeySequence(), false},
-        {"pmnuSaveSpellbook", "Save Spellbook", QKeySequence(), true},
-        {"pmnuValidateSpellbook", "Validate Spellbook", QKeySequence(), false},
-        {"pmnuEraseSpellbook", "Erase Spellbook", QKeySequence(), false},
-        {"pmnuAddSelectedSpell", "Add Selected Spell", QKeySequence(), false},
-        {"pmnuAddRandomSpell", "Add Random Spell", QKeySequence(Qt::Key_Insert), false},
-        {"ToggleMemorized2", "Toggle Memorized", QKeySequence(Qt::CTRL | Qt::Key_M), false},
-        {"pmnuDeleteSpell", "Delete Spell", QKeySequence(Qt::Key_Delete), false},
-        {"pmnuEditSpellData", "Edit Spell Data", QKeySequence(), false},
-        {"pmnuCreateScroll", "Create Scroll", QKeySequence(), false},
+    // Every control of every command stands where the window's table puts it
+    // and reaches its command; the ones of later versions are disabled.
+    const QStringList mismatches = CommandControlMismatches(window, window->Commands());
+    QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches.join('\n')));
+    const QStringList notReached = CommandsNotReached(window, window->Commands());
+    QVERIFY2(notReached.isEmpty(), qPrintable(notReached.join('\n')));
+
+    // The menus and the pop-up menu in their order, with their separators.
+    auto order = [](const QList<QAction*>& actions) {
+        QStringList names;
+        for (QAction* action : actions) {
+            names << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+        }
+        return names.join(' ');
     };
-    for (const tExpectedAction& command : commands) {
-        const QString mismatch = ActionMismatch(window, command);
-        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
-    }
-    QCOMPARE(Named<QAction>(window, QStringLiteral("mnuPrintPreview"))->statusTip(),
-             QStringLiteral("Preview & Format Output"));
-    QCOMPARE(Named<QAction>(window, QStringLiteral("mnuCopytoClipboard"))->statusTip(),
-             QStringLiteral("Copy Spellbook to Clipboard"));
+    QCOMPARE(order(window->FileMenu()->actions()),
+             QStringLiteral("mnuNew mnuOpen mnuSave mnuSaveAs mnuClose | mnuImportSpells mnuExportSpell | "
+                            "mnuCopytoClipboard mnuPrinterSetup mnuPrintPreview mnuPrint | mnuExit"));
+    QCOMPARE(
+        order(window->EditMenu()->actions()),
+        QStringLiteral("mnuFillBook mnuValidateBook mnuClearBook | mnuAddSelectedSpell mnuAddRandomSpell | "
+                       "mnuToggleMemorized mnuDeleteSpell mnuEditSpell mnuCreateNewSpell | mnuCreateScroll"));
+    QCOMPARE(
+        order(window->PopupMenu()->actions()),
+        QStringLiteral("pmnuSaveSpellbook | pmnuValidateSpellbook pmnuEraseSpellbook | pmnuAddSelectedSpell "
+                       "pmnuAddRandomSpell | ToggleMemorized2 pmnuDeleteSpell pmnuEditSpellData | "
+                       "pmnuCreateScroll"));
 
     // The toolbar: fourteen buttons in five groups, with their hints.
     auto* toolbar = Named<QToolBar>(window, QStringLiteral("tbSpellBook"));
-    QStringList order;
-    for (QAction* action : toolbar->actions()) {
-        order << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
-    }
-    QCOMPARE(order.join(' '), QStringLiteral("bnNew bnOpen bnSave | bnBookFill bnBookValidate bnBookErase | "
-                                             "bnSpellAdd bnSpellAddRandom bnSpellDelete | bnSpellEdit "
-                                             "bnAddNewSpell | bnClipboard bnPrintPreview bnPrint"));
-    QCOMPARE(Named<QToolButton>(toolbar, QStringLiteral("bnPrintPreview"))->toolTip(),
-             QStringLiteral("Preview/Format Output"));
-    QVERIFY(Named<QToolButton>(toolbar, QStringLiteral("bnSave"))->isEnabled());
-    QVERIFY(!Named<QToolButton>(toolbar, QStringLiteral("bnBookFill"))->isEnabled());
+    QCOMPARE(order(toolbar->actions()),
+             QStringLiteral("bnNew bnOpen bnSave | bnBookFill bnBookValidate bnBookErase | "
+                            "bnSpellAdd bnSpellAddRandom bnSpellDelete | bnSpellEdit "
+                            "bnAddNewSpell | bnClipboard bnPrintPreview bnPrint"));
 
     // The labels of the level view.
     const std::pair<const char*, const char*> labels[] = {
@@ -300,8 +288,7 @@ void SpellBookWindowTest::TheWindowCarriesEveryCommand() {
     QCOMPARE(Named<QComboBox>(window, QStringLiteral("cbWizardSpecialty"))->maxVisibleItems(), 9);
     QVERIFY(Named<QComboBox>(window, QStringLiteral("cbWizardSpecialty"))->isEditable());
     QVERIFY(!Named<QComboBox>(window, QStringLiteral("cbSpellFrequency"))->isEditable());
-    QCOMPARE(Named<QListWidget>(window, QStringLiteral("lbSpells"))->selectionMode(),
-             QAbstractItemView::ExtendedSelection);
+    QCOMPARE(window->SpellList()->selectionMode(), QAbstractItemView::ExtendedSelection);
     QVERIFY(Named<QLineEdit>(window, QStringLiteral("ebSpellsPerDay"))->isReadOnly());
     QVERIFY(Named<QLineEdit>(window, QStringLiteral("ebSpellsMarked"))->font().bold());
 }
@@ -507,6 +494,7 @@ void SpellBookWindowTest::LeavingTheSpecialtyBoxWithAnUnknownName() {
 
     const size_t before = Prompts::Shown().size();
     Prompts::SetNextAnswer(tAnswer::Yes);
+    Prompts::SetNextModal([](QDialog&) { return int(QDialog::Rejected); });
     Named<QSpinBox>(window, QStringLiteral("spnWizardIntelligence"))->setFocus(Qt::TabFocusReason);
     QCOMPARE(Prompts::Shown().size(), before + 2);
     QCOMPARE(Prompts::Shown()[before].Text,
@@ -561,7 +549,7 @@ void SpellBookWindowTest::ResizeLimitsAndArrange() {
                             .arg(client->width())
                             .arg(client->height())));
     // The spell list is 20 pixels narrower than the client area.
-    auto* list = Named<QListWidget>(window, QStringLiteral("lbSpells"));
+    auto* list = window->SpellList();
     window->resize(700, 500);
     QCOMPARE(list->width(), client->width() - 20);
 
@@ -712,7 +700,152 @@ void SpellBookWindowTest::TextCrossesAsWindows1252() {
     QCOMPARE(Prompts::Shown().back().Text,
              QString::fromUtf8("The specialty \"Mage €é\" does not exist on the current specialty list.\n"
                                "Would you like modify the specialty list?"));
-    QCOMPARE(DragCursorOf(Named<QListWidget>(window, QStringLiteral("lbSpells"))), SpellCursorNumber);
+    QCOMPARE(DragCursorOf(window->SpellList()), SpellCursorNumber);
+}
+
+// Enter without a change, and the wheel over a box without the keyboard focus,
+// leave the book unchanged; a real change marks it changed.
+void SpellBookWindowTest::OnlyANewValueChangesTheBook() {
+    TfrmSpellBook* window = OpenBook("n.spb", BookWithMemorized(0));
+    QVERIFY(window);
+    frmMain->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frmMain));
+    for (const char* name : {"spnWizardLevel", "spnWizardIntelligence"}) {
+        auto* box = Named<QSpinBox>(window, QLatin1String(name));
+        box->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY2(!window->Document().Modified(), name);
+    }
+    Named<QRadioButton>(window, QStringLiteral("grpSpellLevel1"))->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(Named<QRadioButton>(window, QStringLiteral("grpSpellLevel1"))->hasFocus());
+    for (const char* name :
+         {"spnWizardLevel", "spnWizardIntelligence", "cbWizardSpecialty", "cbSpellFrequency"}) {
+        auto* box = Named<QWidget>(window, QLatin1String(name));
+        const QPoint centre = box->rect().center();
+        QWheelEvent wheel(centre, box->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);
+        QVERIFY2(!box->hasFocus(), name);
+    }
+    const TSpellBook& book = window->Document().Book();
+    QCOMPARE(book.CasterLevel, 2);
+    QCOMPARE(book.Intelligence, 10);
+    QCOMPARE(book.Specialty, std::string("Generalist"));
+    QCOMPARE(book.Frequency, 0);
+    QVERIFY(!window->Document().Modified());
+
+    // With the focus, the wheel does change the box, and the book with it.
+    auto* level = Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"));
+    level->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(level->hasFocus());
+    QWheelEvent up(level->rect().center(), level->mapToGlobal(level->rect().center()), QPoint(),
+                   QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(level, &up);
+    QCOMPARE(book.CasterLevel, 3);
+    QVERIFY(window->Document().Modified());
+}
+
+// A text that is not a number counts as the minimum, as it is typed; leaving
+// the box shows the value in force.
+void SpellBookWindowTest::ANumberBoxFollowsItsRuleOnEveryText() {
+    TfrmSpellBook* window = OpenBook("r.spb", BookWithMemorized(0));
+    QVERIFY(window);
+    frmMain->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frmMain));
+    struct {
+        const char* Box;
+        const char* Typed; // after the box's text is selected
+        int InForce;
+    } const cases[] = {
+        {"spnWizardLevel", "", 1},         {"spnWizardLevel", "0", 1},
+        {"spnWizardLevel", "25", 25},      {"spnWizardIntelligence", "", 9},
+        {"spnWizardIntelligence", "1", 9}, {"spnWizardIntelligence", "17", 17},
+    };
+    for (const auto& c : cases) {
+        auto* box = Named<QSpinBox>(window, QLatin1String(c.Box));
+        box->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, QLatin1String(c.Typed));
+        const TSpellBook& book = window->Document().Book();
+        const int32_t inForce =
+            QLatin1String(c.Box) == QLatin1String("spnWizardLevel") ? book.CasterLevel : book.Intelligence;
+        QVERIFY2(inForce == c.InForce,
+                 qPrintable(QStringLiteral("%1 \"%2\": %3").arg(c.Box, c.Typed).arg(inForce)));
+        Named<QRadioButton>(window, QStringLiteral("grpSpellLevel2"))->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(!box->hasFocus());
+        QCOMPARE(box->text(), QString::number(c.InForce));
+    }
+    QVERIFY(window->Document().Modified());
+}
+
+// The cascade puts the first window at the back and the active one in front,
+// each title bar below and right of the one before it.
+void SpellBookWindowTest::ArrangeStacksTheWindowsInCascadeOrder() {
+    TfrmSpellBook* first = OpenBook("c1.spb", BookWithMemorized(0));
+    TfrmSpellBook* second = OpenBook("c2.spb", BookWithMemorized(0));
+    TfrmSpellBook* third = OpenBook("c3.spb", BookWithMemorized(0));
+    QVERIFY(first && second && third);
+    frmMain->ClientArea()->setActiveSubWindow(second);
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("mnuArrange"))));
+    const QList<QMdiSubWindow*> stacking = frmMain->ClientArea()->subWindowList(QMdiArea::StackingOrder);
+    QCOMPARE(stacking, (QList<QMdiSubWindow*>{first, third, second}));
+    for (qsizetype i = 1; i < stacking.size(); ++i) {
+        QVERIFY(stacking[i]->y() > stacking[i - 1]->y());
+        QVERIFY(stacking[i]->x() > stacking[i - 1]->x());
+        // The title bar of the window behind is not covered.
+        QVERIFY(stacking[i]->y() >= stacking[i - 1]->y() + stacking[i - 1]->contentsMargins().top());
+        QCOMPARE(stacking[i]->size(), QSize(540, 480));
+    }
+    QCOMPARE(frmMain->ClientArea()->activeSubWindow(), second);
+}
+
+// A file whose name has letters outside Windows-1252 is named right in the
+// close question, as in the caption.
+void SpellBookWindowTest::MessagesShowPathsAsTheFileSystemSpellsThem() {
+    const std::string name = "\xE6\x97\xA5\xE8\xAA\x8C_\xC3\xA9.spb"; // UTF-8 name
+    TfrmSpellBook* window = OpenBook(name, BookWithMemorized(0));
+    QVERIFY(window);
+    const QString path = QString::fromUtf8(Program->Path(name));
+    QCOMPARE(window->windowTitle(), path);
+    Named<QSpinBox>(window, QStringLiteral("spnWizardLevel"))->setValue(5);
+    Prompts::SetNextAnswer(tAnswer::Cancel);
+    window->close();
+    QCOMPARE(Prompts::Shown().back().Text,
+             QStringLiteral("Spellbook:\n%1\nhas not been saved. Do you wish to save it now?").arg(path));
+    Prompts::SetNextAnswer(tAnswer::No);
+    window->close();
+}
+
+// Help asked for in a dialog after it was opened from the frame comes to the
+// front, in the dialog's keeping, with the focus.
+void SpellBookWindowTest::HelpComesToTheFrontOnEveryRequest() {
+    ShowHelp(frmMain, HelpMainFrame);
+    auto* viewer = frmMain->findChild<QWidget*>(QStringLiteral("HelpViewer"));
+    QVERIFY(viewer);
+    QTRY_COMPARE(QApplication::activeWindow(), viewer);
+    frmBookParm->show();
+    frmBookParm->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(frmBookParm));
+    QTest::keyClick(frmBookParm, Qt::Key_F1);
+    QTRY_COMPARE(QApplication::activeWindow(), viewer);
+    QCOMPARE(viewer->parentWidget(), static_cast<QWidget*>(frmBookParm));
+    QCOMPARE(LastHelpRequest().Context, HelpBookParameters);
+    frmBookParm->hide();
+    CloseHelp();
+}
+
+void SpellBookWindowTest::TheWorkingNoticeIsAFramelessToolWindowOnScreen() {
+    frmWorking->ShowWorking("Loading Spellbook");
+    QVERIFY(frmWorking->windowHandle()->isExposed());
+    QVERIFY(frmWorking->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(frmWorking->windowType(), Qt::Tool);
+    QCOMPARE(frmWorking->minimumSize(), frmWorking->maximumSize());
+    QCOMPARE(frmWorking->InfoText(), QStringLiteral("Loading Spellbook"));
+    frmWorking->HideWorking();
+    QVERIFY(!frmWorking->isVisible());
 }
 
 QTEST_MAIN(SpellBookWindowTest)

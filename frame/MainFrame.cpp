@@ -1,5 +1,6 @@
-#include "book/MainFrame.h"
+#include "frame/MainFrame.h"
 
+#include "app/Shared.h"
 #include "files/SpellbookFile.h"
 
 #include <filesystem>
@@ -27,19 +28,49 @@ void tMainFrameCommands::Open() {
 }
 
 tSpellBookDocument* tMainFrameCommands::OpenFile(const std::string& path) {
-    Host.ShowWorking(WorkingLoadingSpellbook);
+    UI.ShowWorking(WorkingLoadingSpellbook);
     tSpellBookDocument* window = Host.CreateSpellBookWindow();
     std::unique_ptr<TSpellBook> book = ReadSpellbookFile(path);
     if (!book) {
         // The notice goes first so that it does not stand over the message.
-        Host.HideWorking();
-        Host.ShowError(ErrorReadingSpellbook);
+        UI.HideWorking();
+        UI.ShowError(ErrorReadingSpellbook);
         Host.DiscardSpellBookWindow(window);
         return nullptr;
     }
     window->TakeOpenedBook(std::move(book), path);
-    Host.HideWorking();
+    UI.HideWorking();
     return window;
+}
+
+tSpellBookDocument* tMainFrameCommands::CreateScroll(tSpellBookDocument& source) {
+    tScrollCounts counts{};
+    if (!Host.AskScrollCounts(source.Book(), counts)) {
+        return nullptr;
+    }
+    tWorking working(UI, WorkingCreatingScroll);
+    tSpellBookDocument* window = Host.CreateSpellBookWindow();
+    window->TakeNewBook(MakeScroll(source.Book(), counts));
+    return window;
+}
+
+void tMainFrameCommands::SetDataDirectory() {
+    std::string folder = ReadDataDirectory();
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        folder = ProgramDirectory();
+    }
+    std::string chosen;
+    if (!Host.AskDataDirectory(folder, chosen) || chosen.empty()) {
+        return;
+    }
+    if (chosen.back() != '/') {
+        chosen += '/';
+    }
+    if (!WriteSetting(MainSection, DataDirectoryKey, chosen, UI)) {
+        return;
+    }
+    FOpenFolder = chosen;
 }
 
 bool FrameCloseQuery(const std::vector<tSpellBookDocument*>& windows,
@@ -50,4 +81,17 @@ bool FrameCloseQuery(const std::vector<tSpellBookDocument*>& windows,
         }
     }
     return !masterMayClose || masterMayClose();
+}
+
+std::vector<size_t> CascadeOrder(size_t count, std::optional<size_t> active) {
+    std::vector<size_t> order;
+    for (size_t i = 0; i < count; ++i) {
+        if (i != active) {
+            order.push_back(i);
+        }
+    }
+    if (active && *active < count) {
+        order.push_back(*active);
+    }
+    return order;
 }

@@ -1,17 +1,22 @@
 #pragma once
-// The main frame's commands that make spellbook windows (New and Open) and its
-// close request, over the frame as a small interface.
+// The main frame's commands: the ones that make spellbook windows (New and
+// Open) and its close request, over the frame as a small interface.
 
 #include "app/UserInterface.h"
 #include "book/SpellBookDocument.h"
+#include "output/Scroll.h"
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-// The main frame as its commands see it.
-class tSpellBookHost : public tMessages, public tWorkingNotice {
+// The main frame as its commands see it (its messages and working notice come
+// through tUserInterface).
+class tSpellBookHost {
 public:
+    virtual ~tSpellBookHost() = default;
     // Shows the new-spellbook parameters dialog modally; true when it closed
     // with OK, parameters then holding its choices.
     virtual bool AskBookParameters(tBookParameters& parameters) = 0;
@@ -24,13 +29,20 @@ public:
     // The open-spellbook dialog, starting in folder; false when cancelled,
     // otherwise path receives the file chosen.
     virtual bool ChooseOpenFile(const std::string& folder, std::string& path) = 0;
+    // The data-directory dialog showing folder; false when cancelled,
+    // otherwise chosen receives the folder shown on OK.
+    virtual bool AskDataDirectory(const std::string& folder, std::string& chosen) = 0;
+    // The scroll dialog for a source book: a row per level holding spells,
+    // each count from 0 to that level's spells. False when cancelled;
+    // otherwise counts holds the numbers chosen (0 for a hidden row).
+    virtual bool AskScrollCounts(const TSpellBook& source, tScrollCounts& counts) = 0;
 };
 
 inline constexpr const char* ErrorReadingSpellbook = "Error Reading Spellbook File";
 
 class tMainFrameCommands {
 public:
-    explicit tMainFrameCommands(tSpellBookHost& host) : Host(host) {}
+    tMainFrameCommands(tSpellBookHost& host, tUserInterface& ui) : Host(host), UI(ui) {}
 
     // The folder the open-spellbook dialog starts in.
     const std::string& OpenFolder() const { return FOpenFolder; }
@@ -51,8 +63,22 @@ public:
     // Spellbook File", leaves no window and returns none.
     tSpellBookDocument* OpenFile(const std::string& path);
 
+    // Create Scroll: the scroll dialog for the source window's book, then,
+    // behind "Creating Scroll", a new untitled window holding a scroll of
+    // that many random spells of each level of the source (copies, memorized
+    // marks kept) for the same wizard, shown at level 1 and marked changed.
+    // Returns the new window, or none when the dialog was cancelled.
+    tSpellBookDocument* CreateScroll(tSpellBookDocument& source);
+
+    // Set Data Directory: the dialog shows the stored data directory, or the
+    // program's folder when that is gone; on OK the folder is written to the
+    // settings and becomes the open dialog's folder. Spellbook windows made
+    // afterwards start their dialogs there; open ones keep theirs.
+    void SetDataDirectory();
+
 private:
     tSpellBookHost& Host;
+    tUserInterface& UI;
     std::string FOpenFolder;
 };
 
@@ -61,3 +87,10 @@ private:
 // first refusal, so later windows and the master list are not asked.
 bool FrameCloseQuery(const std::vector<tSpellBookDocument*>& windows,
                      const std::function<bool()>& masterMayClose);
+
+// Arrange's stacking order of count spellbook windows, from the back to the
+// front: the windows in the order they were opened, the active one (a
+// position in that order, if any) moved to the end. Cascaded in this order,
+// each title bar stands below and right of the one before it, none hidden, and
+// the active window is in front.
+std::vector<size_t> CascadeOrder(size_t count, std::optional<size_t> active);

@@ -1,0 +1,34 @@
+#pragma once
+// Adding spells to a spellbook window's book: the legal test and the
+// invalid-spell question every added spell goes through, Add Random Spell and
+// Fill Book.
+
+#include "book/SpellBookDocument.h"
+
+#include <memory>
+#include <string>
+
+// "Added spell...\r\n--->  " + name + "  <---\r\nis invalid for this spellbook"
+std::string InvalidSpellQuestion(const std::string& name);
+
+// Adds the spell object itself to the window's book when it is legal for it,
+// or when the user answers OK to the invalid-spell question (Cancel drops it).
+// A spell equal to one the book holds is refused without a message. The book
+// is marked changed when it took the spell; returns whether it did. The view
+// is not refreshed.
+bool AddSpellWithQuestion(tSpellBookDocument& document, std::unique_ptr<tSpell> spell);
+
+inline constexpr const char* NoMasterList = "No Master list available";
+
+// Add Random Spell: one spell of the chosen level drawn from master with the
+// selection odds among the master list's spells of that level the book does
+// not hold (each as likely, relative to the others, as its odds make it); a
+// copy, memorized mark kept, goes through the legal test and the question,
+// and the view is refreshed. Nothing happens when the book already holds
+// every spell of that level of the master list; with no master list,
+// "No Master list available".
+void AddRandomSpell(tSpellBookDocument& document, TSpellBook* master);
+
+// Fill Book: fills the book from master behind "Filling Spellbook" and
+// refreshes the view; the book's changed mark stays as it was.
+void FillBookCommand(tSpellBookDocument& document, TSpellBook* master);

@@ -1,0 +1,158 @@
+#include "book/Maintenance.h"
+
+#include "app/PathText.h"
+#include "app/SettingsFile.h"
+#include "book/Adding.h"
+#include "files/Rules.h"
+#include "files/SpellListFile.h"
+#include "model/BookSearch.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// The spells of the selected lines of the chosen level, taken before any of
+// them changes.
+std::vector<tSpell*> SelectedSpells(tSpellBookDocument& document) {
+    std::vector<tSpell*> spells;
+    for (int32_t row : document.View().SelectedRows()) {
+        if (tSpell* spell = document.Book().SpellAt(document.SpellLevel(), row)) {
+            spells.push_back(spell);
+        }
+    }
+    return spells;
+}
+
+std::string AlreadyInBook(const tSpell& spell) {
+    return "Spell " + spell.Name + " of level " + std::to_string(spell.Level) +
+           " is already in the spellbook.";
+}
+
+std::string FileDetail(const std::string& path, FileError error) {
+    return MessagePath(path) + "\r\nThe file " + DescribeFileError(error) + ".";
+}
+
+} // namespace
+
+void ValidateBook(tSpellBookDocument& document) {
+    PurgeIllegalSpells(document.Book(), document.Specialties());
+    document.Book().Modified = true;
+    document.Refresh();
+}
+
+void ClearBook(tSpellBookDocument& document) {
+    if (document.UserInterface().AskOkCancel(ClearBookQuestion) != tAnswer::Ok) {
+        return;
+    }
+    const TSpellBook& old = document.Book();
+    auto fresh =
+        TSpellBook::Create(old.CasterLevel, old.Intelligence, -document.FrequencyPosition(), old.Specialty);
+    fresh->Modified = true;
+    document.ReplaceBook(std::move(fresh));
+    document.Refresh();
+}
+
+void DeleteSpells(tSpellBookDocument& document) {
+    TSpellBook& book = document.Book();
+    for (tSpell* spell : SelectedSpells(document)) {
+        if (SeekSpell(book, spell)) {
+            book.DeleteCurrent();
+            book.Modified = true;
+        }
+    }
+    document.Refresh();
+}
+
+void ToggleMemorized(tSpellBookDocument& document) {
+    const std::vector<tSpell*> spells = SelectedSpells(document);
+    for (tSpell* spell : spells) {
+        spell->Memorized = !spell->Memorized;
+    }
+    if (!spells.empty()) {
+        document.Refresh();
+    }
+}
+
+void EditSpells(tSpellBookDocument& document, tSpellEditor& editor) {
+    TSpellBook& book = document.Book();
+    bool edited = false;
+    for (tSpell* spell : SelectedSpells(document)) {
+        std::unique_ptr<tSpell> copy = spell->Copy();
+        if (!editor.EditSpell(*copy, true)) {
+            continue;
+        }
+        const tSpell* other = FindEqualSpell(book, *copy);
+        if (other && other != spell) {
+            document.UserInterface().ShowError(AlreadyInBook(*copy), "The spell was not changed.");
+            continue;
+        }
+        if (SeekSpell(book, spell)) {
+            book.DeleteCurrent();
+        }
+        book.AddSpell(copy);
+        book.Modified = true;
+        edited = true;
+    }
+    if (edited) {
+        document.Refresh();
+    }
+}
+
+void CreateNewSpells(tSpellBookDocument& document, tSpellEditor& editor) {
+    TSpellBook& book = document.Book();
+    tUserInterface& ui = document.UserInterface();
+    tSpell working(1, std::string(), std::string(), 0, FrequencyCommon, std::string(), false);
+    while (editor.EditSpell(working, true)) {
+        std::unique_ptr<tSpell> spell = working.Copy();
+        tAnswer another = tAnswer::No;
+        if (book.AddSpell(spell)) {
+            book.Modified = true;
+            document.Refresh();
+            another = ui.AskYesNo(AddAnotherSpellQuestion);
+        } else {
+            // Nothing was added: say so instead of reporting the spell added.
+            ui.ShowInformation(AlreadyInBook(working) + "\r\nIt was not added.");
+            another = ui.AskYesNo("Would you like to add another?");
+        }
+        if (another != tAnswer::Yes) {
+            break;
+        }
+        working.Name.clear();
+    }
+}
+
+void ImportSpells(tSpellBookDocument& document) {
+    std::string path;
+    if (!document.View().ChooseImportFile(document.DialogFolder(), path) || path.empty()) {
+        return;
+    }
+    FileError error = FileError::None;
+    std::unique_ptr<TSpellBook> spells = ReadSpellList(path, &error);
+    if (!spells) {
+        document.UserInterface().ShowError("Error Reading Spell File", FileDetail(path, error));
+        return;
+    }
+    for (spells->First(); const tSpell* spell = spells->CurrentSpell(); spells->Next()) {
+        AddSpellWithQuestion(document, spell->Copy());
+    }
+    document.Refresh();
+}
+
+void ExportSpells(tSpellBookDocument& document) {
+    std::string path;
+    if (!document.View().ChooseExportFile(document.DialogFolder(), path) || path.empty()) {
+        return;
+    }
+    std::error_code exists;
+    if (std::filesystem::exists(path, exists) &&
+        document.UserInterface().AskYesNo(ReplaceFileQuestion(path)) != tAnswer::Yes) {
+        return;
+    }
+    FileError error = FileError::None;
+    if (!WriteSpellList(document.Book(), path, &error)) {
+        document.UserInterface().ShowError(SettingsWriteError(MessagePath(path)),
+                                           "The file " + DescribeFileError(error) + ".");
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The spellbook window's commands that change its book in place: Validate,
+// Clear, Delete, Toggle Memorized, Edit Spell Data, Create New Spell, and
+// spells imported from and exported to spell list files. The lines they act
+// on are the ones selected in the level view.
+
+#include "book/SpellBookDocument.h"
+
+#include <string>
+
+inline constexpr const char* ClearBookQuestion =
+    "This will remove all spells from the Spellbook!\r\nAre you sure you want to continue?";
+inline constexpr const char* AddAnotherSpellQuestion =
+    "Spell has been added.\r\nWould you like to add another?";
+
+// Removes every spell the rules do not allow; the book is marked changed
+// whether or not one was removed.
+void ValidateBook(tSpellBookDocument& document);
+
+// After the question, a new empty book for the same wizard (level,
+// intelligence, specialty) with the frequency of the frequency box; marked
+// changed.
+void ClearBook(tSpellBookDocument& document);
+
+// Removes the selected spells; no question.
+void DeleteSpells(tSpellBookDocument& document);
+
+// Flips the memorized mark of the selected spells; the book is not marked
+// changed.
+void ToggleMemorized(tSpellBookDocument& document);
+
+// Edits each selected spell once, in list order (the spells are taken before
+// the first edit, which may move one). An edit that would give a spell the
+// level and name of another spell of the book is refused with a message; the
+// spell stays as it was.
+void EditSpells(tSpellBookDocument& document, tSpellEditor& editor);
+
+// New spells from the editor straight into the book (no legal test), one
+// after another while the user asks for another; each next one starts from
+// the last with its name emptied.
+void CreateNewSpells(tSpellBookDocument& document, tSpellEditor& editor);
+
+// The spells of a spell list file chosen in the import dialog, each through
+// the legal test and the invalid-spell question; a file that cannot be read
+// is said to be so.
+void ImportSpells(tSpellBookDocument& document);
+
+// The whole book, all levels, to a spell list file chosen in the export
+// dialog (asking before it replaces a file); a file that cannot be written is
+// said to be so. The book's changed mark stays.
+void ExportSpells(tSpellBookDocument& document);

@@ -1,0 +1,23 @@
+#include "frame/Transfer.h"
+
+#include "book/Adding.h"
+
+#include <memory>
+
+void CopySpellsIntoBook(tSpellBookDocument& target, TSpellBook& source, int32_t level,
+                        const std::vector<int32_t>& rows) {
+    // The copies are taken before any is added.
+    std::vector<std::unique_ptr<tSpell>> copies;
+    for (int32_t row : rows) {
+        if (const tSpell* spell = source.SpellAt(level, row)) {
+            copies.push_back(spell->Copy());
+            copies.back()->Memorized = false;
+        }
+    }
+    target.ShowLevel(level);
+    for (std::unique_ptr<tSpell>& copy : copies) {
+        if (AddSpellWithQuestion(target, std::move(copy))) {
+            target.Refresh();
+        }
+    }
+}

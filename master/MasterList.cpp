@@ -1,0 +1,305 @@
+#include "master/MasterList.h"
+
+#include "app/PathText.h"
+#include "app/Shared.h"
+#include "files/Rules.h"
+#include "files/SpellListFile.h"
+#include "files/SpellbookFile.h"
+#include "master/MasterPool.h"
+#include "master/SpellFilter.h"
+#include "model/BookSearch.h"
+#include "output/SpellListLine.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr const char* ChangedQuestion = "Master Spell File has been changed.\r\nDo you wish to save it now?";
+constexpr const char* CloseQuestionText =
+    "Master Spell List has been changed and has \r\nnot been saved. Do you wish to save it now?";
+constexpr const char* ErrorReadingMaster = "Error Reading Master Spell File";
+
+// "Spell <name> of level <L> is already in the master list."
+std::string AlreadyThere(const tSpell& spell) {
+    return "Spell " + spell.Name + " of level " + std::to_string(spell.Level) +
+           " is already in the master list.";
+}
+
+// The path and the reason beneath a message about a file.
+std::string FileDetail(const std::string& path, FileError error) {
+    return MessagePath(path) + "\r\nThe file " + DescribeFileError(error) + ".";
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+// The spells at the given rows of the level of the view, resolved before any
+// of them changes.
+std::vector<tSpell*> SpellsAt(TSpellBook& view, int32_t level, const std::vector<int32_t>& rows) {
+    std::vector<tSpell*> spells;
+    for (int32_t row : rows) {
+        if (tSpell* spell = view.SpellAt(level, row)) {
+            spells.push_back(spell);
+        }
+    }
+    return spells;
+}
+
+// Removes the spell from the view (a reference) and from the pool, which
+// releases it.
+void RemoveFromViewAndPool(TSpellBook& view, TSpellBook& pool, tSpell* spell) {
+    if (SeekSpell(view, spell)) {
+        view.DeleteCurrent();
+    }
+    if (SeekSpell(pool, spell)) {
+        pool.DeleteCurrent();
+    }
+}
+
+} // namespace
+
+tMasterList::tMasterList(tMasterListView& view, tUserInterface& ui, tSpellEditor& editor,
+                         tSpecialtyList& specialties, std::function<const TSpellBook*()> activeBook)
+    : View(view), UI(ui), Editor(editor), FSpecialties(specialties), ActiveBook(std::move(activeBook)),
+      ShownSpells(TSpellBook::Create(0, 0, 0, std::string())) {
+    ShownSpells->MarkReferencesOnly();
+}
+
+tMasterList::~tMasterList() {
+    // The view points at pool spells: it lets go of them first.
+    ShownSpells->Clear();
+}
+
+void tMasterList::Create() {
+    UI.ShowWorking(WorkingLoadingMaster);
+    LoadPool(false);
+    FFilterOn = false;
+    RemoveFilter();
+    FSpellLevel = 1;
+    View.SelectSpellLevel(1);
+    LevelView();
+    UI.HideWorking();
+}
+
+// Reads the master file named in the settings into the pool, keeping the form
+// it was read in. A file that exists but gives no pool is remembered, so that
+// a save does not replace it unasked; with reportFailure, the user is told.
+void tMasterList::LoadPool(bool reportFailure) {
+    ShownSpells->Clear();
+    const std::string path = MasterFileName(Settings.get());
+    const FileError error = LoadMasterSpells(path);
+    FUnreadFile.clear();
+    if (error != FileError::None && FileExists(path)) {
+        FUnreadFile = path;
+        if (reportFailure) {
+            UI.HideWorking();
+            UI.ShowError(ErrorReadingMaster, FileDetail(path, error));
+        }
+    }
+    View.EnableSave(false);
+}
+
+void tMasterList::SpellLevelChosen(int32_t level) {
+    FSpellLevel = std::clamp(level, MinSpellLevel, MaxSpellLevel);
+    LevelView();
+}
+
+void tMasterList::LevelView() {
+    View.ShowSpells(SpellListLines(*ShownSpells, FSpellLevel, false));
+}
+
+void tMasterList::ApplyFilter() {
+    View.ShowBusy(true);
+    const TSpellBook* active = ActiveBook ? ActiveBook() : nullptr;
+    FFilterOn = true;
+    View.ShowFilterState(true);
+    const tFilterBoxes boxes = View.FilterBoxes();
+    tSpellFilter filter;
+    if (boxes.MatchSpellbook && active) {
+        filter.MatchBook = active;
+        filter.Specialties = &FSpecialties;
+    }
+    filter.Name = boxes.Name;
+    filter.Category = boxes.Category;
+    if (boxes.FrequencyIndex >= 0 && boxes.FrequencyIndex <= 4) {
+        filter.Frequency = -boxes.FrequencyIndex;
+    }
+    filter.SourceBook = boxes.SourceBook;
+    ::ApplyFilter(*MasterSpells, *ShownSpells, filter);
+    LevelView();
+    View.ShowBusy(false);
+}
+
+void tMasterList::RemoveFilter() {
+    View.ShowBusy(true);
+    FFilterOn = false;
+    View.ShowFilterState(false);
+    View.ClearFilterBoxes();
+    ShowWholePool(*MasterSpells, *ShownSpells);
+    LevelView();
+    View.ShowBusy(false);
+}
+
+void tMasterList::Rebuild() {
+    if (FFilterOn) {
+        ApplyFilter();
+    } else {
+        RemoveFilter();
+    }
+}
+
+void tMasterList::SourceBookEnter() {
+    View.SetSourceBookChoices(BookTitles(*MasterSpells));
+}
+
+void tMasterList::CategoryEnter() {
+    View.SetCategoryChoices(CategoryNames(*MasterSpells));
+}
+
+void tMasterList::SetModified() {
+    MasterSpells->Modified = true;
+    View.EnableSave(true);
+}
+
+void tMasterList::ClearModified() {
+    MasterSpells->Modified = false;
+    View.EnableSave(false);
+}
+
+void tMasterList::EditSpellData() {
+    bool edited = false;
+    for (tSpell* spell : SpellsAt(*ShownSpells, FSpellLevel, View.SelectedRows())) {
+        std::unique_ptr<tSpell> copy = spell->Copy();
+        if (!Editor.EditSpell(*copy, false)) {
+            continue;
+        }
+        // Another spell of the same level and name would refuse the edited
+        // one after this one was gone: the edit is refused instead.
+        const tSpell* other = FindEqualSpell(*MasterSpells, *copy);
+        if (other && other != spell) {
+            UI.ShowError(AlreadyThere(*copy), "The spell was not changed.");
+            continue;
+        }
+        RemoveFromViewAndPool(*ShownSpells, *MasterSpells, spell);
+        tSpell* added = copy.get();
+        if (MasterSpells->AddSpell(copy)) {
+            ShownSpells->AddSpell(added);
+        }
+        SetModified();
+        edited = true;
+    }
+    if (edited) {
+        Rebuild();
+    }
+}
+
+void tMasterList::DeleteSpell() {
+    const std::vector<tSpell*> spells = SpellsAt(*ShownSpells, FSpellLevel, View.SelectedRows());
+    for (tSpell* spell : spells) {
+        RemoveFromViewAndPool(*ShownSpells, *MasterSpells, spell);
+        SetModified();
+    }
+    LevelView();
+}
+
+void tMasterList::AddNewSpell() {
+    tSpell working(1, std::string(), std::string(), 0, FrequencyCommon, std::string(), false);
+    while (Editor.EditSpell(working, false)) {
+        std::unique_ptr<tSpell> copy = working.Copy();
+        tSpell* added = copy.get();
+        tAnswer another = tAnswer::No;
+        if (MasterSpells->AddSpell(copy)) {
+            ShownSpells->AddSpell(added);
+            SetModified();
+            LevelView();
+            another = UI.AskYesNo(AddAnotherQuestion);
+        } else {
+            // Nothing was added: say so instead of reporting the spell added.
+            UI.ShowInformation(AlreadyThere(working) + "\r\nIt was not added.");
+            another = UI.AskYesNo("Would you like to add another?");
+        }
+        if (another != tAnswer::Yes) {
+            break;
+        }
+        working.Name.clear();
+    }
+    Rebuild();
+}
+
+bool tMasterList::Save() {
+    const std::string path = MasterFileName(Settings.get());
+    if (!FUnreadFile.empty() && FUnreadFile == path && FileExists(path) &&
+        UI.AskYesNo(MessagePath(path) + " could not be read. Replace it with the spells shown?") !=
+            tAnswer::Yes) {
+        return false;
+    }
+    FileError error = FileError::None;
+    const bool written = MasterSpells->FileVersion != 0 ? WriteSpellbookFile(*MasterSpells, path, &error)
+                                                        : WriteSpellList(*MasterSpells, path, &error);
+    if (!written) {
+        UI.ShowError(SettingsWriteError(MessagePath(path)), "The file " + DescribeFileError(error) + ".");
+        return false;
+    }
+    FUnreadFile.clear();
+    ClearModified();
+    return true;
+}
+
+void tMasterList::CurrentFile() {
+    UI.ShowInformation("The current Master Spell File is:\r\n" + MessagePath(MasterFileName(Settings.get())));
+}
+
+void tMasterList::SetMasterFile() {
+    const std::filesystem::path current(MasterFileName(Settings.get()));
+    std::string folder = current.parent_path().string();
+    if (!folder.empty()) {
+        folder += '/';
+    }
+    std::string path;
+    if (!View.ChooseMasterFile(current.filename().string(), folder, path) || path.empty()) {
+        return;
+    }
+    if (MasterSpells->Modified) {
+        switch (UI.AskYesNoCancel(ChangedQuestion)) {
+        case tAnswer::Yes:
+            // A save that did not happen keeps the changes and the old file.
+            if (!Save()) {
+                return;
+            }
+            break;
+        case tAnswer::No:
+            break;
+        default:
+            return;
+        }
+    }
+    tWorking working(UI, WorkingLoadingMaster);
+    if (!WriteSetting(MainSection, MasterFileKey, path, UI)) {
+        return;
+    }
+    LoadPool(true);
+    Rebuild();
+}
+
+bool tMasterList::CloseQuery() {
+    if (!MasterSpells->Modified) {
+        return true;
+    }
+    switch (UI.AskYesNoCancel(CloseQuestionText)) {
+    case tAnswer::Yes:
+        Save();
+        return !MasterSpells->Modified;
+    case tAnswer::No: {
+        tWorking working(UI, WorkingResettingMaster);
+        LoadPool(false);
+        Rebuild();
+        return true;
+    }
+    default:
+        return false;
+    }
+}

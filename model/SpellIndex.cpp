@@ -1,0 +1,160 @@
+#include "model/SpellIndex.h"
+
+#include "model/Text.h"
+
+#include <algorithm>
+
+namespace {
+// A block is split in halves when it reaches this many entries; blocks built
+// by appending are filled to half of it, leaving room for insertions.
+constexpr size_t FullBlock = 512;
+constexpr size_t KeyNameBytes = 12;
+} // namespace
+
+tSpellKey SpellKeyOf(const tSpell& spell) {
+    unsigned char bytes[KeyNameBytes] = {};
+    const size_t n = std::min(spell.Name.size(), KeyNameBytes);
+    for (size_t i = 0; i < n; ++i) {
+        bytes[i] = static_cast<unsigned char>(AsciiUpper(spell.Name[i]));
+    }
+    tSpellKey key;
+    key.High = uint64_t{static_cast<uint32_t>(spell.Level) ^ 0x80000000u} << 32;
+    for (size_t i = 0; i < 4; ++i) {
+        key.High |= uint64_t{bytes[i]} << (8 * (3 - i));
+    }
+    for (size_t i = 0; i < 8; ++i) {
+        key.Low |= uint64_t{bytes[4 + i]} << (8 * (7 - i));
+    }
+    return key;
+}
+
+int32_t CompareKeyed(const tSpellKey& aKey, const tSpell& a, const tSpellKey& bKey, const tSpell& b) {
+    if (aKey.High != bKey.High) {
+        return aKey.High < bKey.High ? -1 : 1;
+    }
+    if (aKey.Low != bKey.Low) {
+        return aKey.Low < bKey.Low ? -1 : 1;
+    }
+    // Equal keys: the same level, and names whose first 12 bytes are equal
+    // ignoring case when both are that long (a shorter name's missing bytes
+    // count as 0, so it is compared whole).
+    if (a.Name.size() >= KeyNameBytes && b.Name.size() >= KeyNameBytes) {
+        return CompareTextAscii(std::string_view(a.Name).substr(KeyNameBytes),
+                                std::string_view(b.Name).substr(KeyNameBytes));
+    }
+    return CompareSpells(a, b);
+}
+
+bool tSpellIndex::Less(const tEntry& listed, const tSpellKey& key, const tSpell& spell) {
+    return CompareKeyed(listed.Key, *listed.Node->Data, key, spell) < 0;
+}
+
+void tSpellIndex::Clear() {
+    FBlocks.clear();
+    FFirsts.clear();
+    FSize = 0;
+}
+
+void tSpellIndex::Append(tNodeRef node) {
+    const tEntry entry{SpellKeyOf(*node->Data), node};
+    if (FBlocks.empty() || FBlocks.back().size() >= FullBlock / 2) {
+        FBlocks.emplace_back();
+        FBlocks.back().reserve(FullBlock);
+        FFirsts.push_back(entry);
+    }
+    FBlocks.back().push_back(entry);
+    ++FSize;
+}
+
+tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key) const {
+    tPlace place;
+    if (FBlocks.empty()) {
+        return place;
+    }
+    // The last block whose first entry is less than the spell, or the first.
+    const auto after = std::partition_point(FFirsts.begin(), FFirsts.end(),
+                                            [&](const tEntry& e) { return Less(e, key, spell); });
+    place.Block = after == FFirsts.begin() ? 0 : static_cast<size_t>(after - FFirsts.begin()) - 1;
+    const tBlock& block = FBlocks[place.Block];
+    const auto at = std::partition_point(block.begin(), block.end(),
+                                         [&](const tEntry& e) { return Less(e, key, spell); });
+    place.Offset = static_cast<size_t>(at - block.begin());
+    if (const tEntry* listed = EntryAt(place)) {
+        place.Equal = CompareKeyed(key, spell, listed->Key, *listed->Node->Data) == 0;
+    }
+    return place;
+}
+
+const tSpellIndex::tEntry* tSpellIndex::EntryAt(const tPlace& place) const {
+    if (place.Block >= FBlocks.size()) {
+        return nullptr;
+    }
+    if (place.Offset < FBlocks[place.Block].size()) {
+        return &FBlocks[place.Block][place.Offset];
+    }
+    return place.Block + 1 < FBlocks.size() ? &FBlocks[place.Block + 1].front() : nullptr;
+}
+
+tSpellIndex::tNodeRef tSpellIndex::NodeAt(const tPlace& place) const {
+    const tEntry* entry = EntryAt(place);
+    return entry ? entry->Node : nullptr;
+}
+
+void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node) {
+    const tEntry entry{SpellKeyOf(*node->Data), node};
+    if (FBlocks.empty()) {
+        FBlocks.emplace_back();
+        FFirsts.push_back(entry);
+    }
+    tBlock& block = FBlocks[place.Block];
+    block.insert(block.begin() + static_cast<std::ptrdiff_t>(place.Offset), entry);
+    if (place.Offset == 0) {
+        FFirsts[place.Block] = entry;
+    }
+    ++FSize;
+    SplitIfFull(place.Block);
+}
+
+void tSpellIndex::SplitIfFull(size_t block) {
+    if (FBlocks[block].size() < FullBlock) {
+        return;
+    }
+    tBlock& full = FBlocks[block];
+    tBlock upper(full.begin() + FullBlock / 2, full.end());
+    upper.reserve(FullBlock);
+    full.resize(FullBlock / 2);
+    const auto next = static_cast<std::ptrdiff_t>(block + 1);
+    FFirsts.insert(FFirsts.begin() + next, upper.front());
+    FBlocks.insert(FBlocks.begin() + next, std::move(upper));
+}
+
+void tSpellIndex::Erase(tNodeRef node) {
+    const tPlace place = Find(*node->Data, SpellKeyOf(*node->Data));
+    if (place.Equal && place.Offset < FBlocks[place.Block].size() &&
+        FBlocks[place.Block][place.Offset].Node == node) {
+        EraseAt(place.Block, place.Offset);
+        return;
+    }
+    // Not where its spell sorts: look for the node itself.
+    for (size_t b = 0; b < FBlocks.size(); ++b) {
+        for (size_t i = 0; i < FBlocks[b].size(); ++i) {
+            if (FBlocks[b][i].Node == node) {
+                EraseAt(b, i);
+                return;
+            }
+        }
+    }
+}
+
+void tSpellIndex::EraseAt(size_t block, size_t offset) {
+    tBlock& entries = FBlocks[block];
+    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(offset));
+    --FSize;
+    const auto at = static_cast<std::ptrdiff_t>(block);
+    if (entries.empty()) {
+        FBlocks.erase(FBlocks.begin() + at);
+        FFirsts.erase(FFirsts.begin() + at);
+    } else if (offset == 0) {
+        FFirsts[block] = entries.front();
+    }
+}

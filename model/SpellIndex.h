@@ -1,0 +1,76 @@
+#pragma once
+// An ordered index beside a spellbook's list, so that a spell finds its place
+// among many in logarithmic time instead of by walking the list. It holds the
+// book's nodes in book order in blocks of a few hundred, each entry with a key
+// made from the spell's level and the first bytes of its folded name: two
+// keys that differ order their spells as CompareSpells does, so most steps of
+// a search compare two integers and only equal keys look at the spells.
+//
+// The index knows nothing of the list's links: the book tells it of every node
+// it links or unlinks. A listed spell's level and name must not change in
+// place (a book removes a changed spell and adds it again).
+
+#include "model/List.h"
+#include "model/Spell.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct tSpellKey {
+    uint64_t High = 0; // level (as unsigned, order kept), then name bytes 0..3
+    uint64_t Low = 0;  // name bytes 4..11
+    bool operator==(const tSpellKey&) const = default;
+};
+
+// The key of a spell: its level, then its first 12 name bytes with a..z
+// folded to A..Z (missing bytes as 0).
+tSpellKey SpellKeyOf(const tSpell& spell);
+
+// CompareSpells of two spells whose keys are given: the keys decide when they
+// differ, the spells when they are equal.
+int32_t CompareKeyed(const tSpellKey& aKey, const tSpell& a, const tSpellKey& bKey, const tSpell& b);
+
+class tSpellIndex {
+public:
+    using tNodeRef = TNode<tSpell>*;
+
+    // Where a spell belongs: before the entry at (Block, Offset), the first
+    // listed spell not less than it; past the last entry when there is none.
+    // Equal when that spell compares equal to the one searched.
+    struct tPlace {
+        size_t Block = 0;
+        size_t Offset = 0;
+        bool Equal = false;
+    };
+
+    size_t Size() const { return FSize; }
+    void Clear();
+
+    // Adds a node whose spell sorts after every listed one.
+    void Append(tNodeRef node);
+    tPlace Find(const tSpell& spell, const tSpellKey& key) const;
+    // The node listed at place: the one a new spell found there goes before;
+    // none past the last entry.
+    tNodeRef NodeAt(const tPlace& place) const;
+    // Lists node at place (found for its spell, not Equal).
+    void InsertAt(const tPlace& place, tNodeRef node);
+    // Forgets node; a node not listed is ignored.
+    void Erase(tNodeRef node);
+
+private:
+    struct tEntry {
+        tSpellKey Key;
+        tNodeRef Node;
+    };
+    using tBlock = std::vector<tEntry>;
+
+    const tEntry* EntryAt(const tPlace& place) const;
+    static bool Less(const tEntry& listed, const tSpellKey& key, const tSpell& spell);
+    void SplitIfFull(size_t block);
+    void EraseAt(size_t block, size_t offset);
+
+    std::vector<tBlock> FBlocks;
+    std::vector<tEntry> FFirsts; // the first entry of each block, for finding the block
+    size_t FSize = 0;
+};

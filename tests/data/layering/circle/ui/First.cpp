@@ -1,0 +1,2 @@
+#include "ui/First.h"
+#include "ui/Second.h"

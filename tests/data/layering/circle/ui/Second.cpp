@@ -1,0 +1,2 @@
+#include "ui/Second.h"
+#include "ui/First.h"

@@ -1,0 +1,272 @@
+// The spellbook's level starts, ordered index and node blocks against a plain
+// sorted list of the same spells (the list's own linear insertion walk): after
+// every step of long random runs of adds, deletes at the cursor, clears,
+// cursor moves and lookups, both hold the same spells in the same order and
+// every lookup answers alike, cursor included.
+#include "model/Random.h"
+#include "model/SpellBook.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::vector<std::pair<int32_t, std::string>> NamesAndLevels(TSpellBook& book) {
+    std::vector<std::pair<int32_t, std::string>> spells;
+    for (book.First(); book.Current(); book.Next()) {
+        spells.emplace_back(book.CurrentLevel(), book.CurrentName());
+    }
+    return spells;
+}
+
+class tDifferentialRun {
+public:
+    explicit tDifferentialRun(uint32_t seed) : Draw(seed) {
+        Book.MarkReferencesOnly(); // the same spell objects as the reference
+    }
+
+    // Names built to meet the search key's edges: long shared beginnings
+    // (longer than the 12 bytes of the key, and exactly 11 or 12 bytes), case
+    // variants that are duplicates, byte 0 and 8-bit bytes; a few levels
+    // outside 1..9.
+    tSpell* NewSpell() {
+        static const char* const starts[] = {"", "Mordenkainen's ", "abcdefghijkl", "ABCDEFGHIJK", "x"};
+        static const char endings[] = {'a', 'A', 'b', 'B', '\0', 'z', '_', '\xE9'};
+        std::string name = starts[Pick(5)];
+        for (int n = Pick(4); n > 0 || name.empty(); --n) {
+            name += endings[Pick(8)];
+        }
+        const int32_t level =
+            Pick(10) == 0 ? std::vector<int32_t>{0, 10, -2}[static_cast<size_t>(Pick(3))] : 1 + Pick(9);
+        Store.push_back(std::make_unique<tSpell>(level, name, "B", 1, 0, "c", false));
+        return Store.back().get();
+    }
+
+    void Step() {
+        const int op = Pick(100);
+        if (op < 45) {
+            tSpell* spell = Pick(4) == 0 && !Store.empty()
+                                ? Store[static_cast<size_t>(Pick(static_cast<int32_t>(Store.size())))].get()
+                                : NewSpell();
+            const bool added = Ref.Insert(spell);
+            ASSERT_EQ(Book.AddSpell(spell), added);
+            ASSERT_EQ(Owning.AddCopy(spell), added);
+        } else if (op < 57) {
+            PlaceCursors();
+            const tSpell* deleted = Ref.CurrentItem();
+            Ref.DeleteCurrent();
+            ASSERT_EQ(Book.CurrentSpell(), deleted);
+            Book.DeleteCurrent();
+            Owning.DeleteCurrent();
+            ExpectSameCursor();
+        } else if (op < 67) {
+            PlaceCursors();
+            const int32_t level = Pick(13) - 1;
+            Book.SeekLevel(level);
+            Owning.SeekLevel(level);
+            RefSeekLevel(level);
+            ExpectSameCursor();
+        } else if (op < 77) {
+            PlaceCursors();
+            const int32_t level = Pick(11);
+            const int32_t index = Pick(RefCountOfLevel(level) + 3) - 1;
+            tSpell* expected = RefSpellAt(level, index);
+            ASSERT_EQ(Book.SpellAt(level, index), expected);
+            Owning.SpellAt(level, index);
+            ExpectSameCursor();
+        } else if (op < 82) {
+            // A whole level row by row, the way a window's list reads it.
+            const int32_t level = 1 + Pick(9);
+            for (int32_t i = 0; i < Book.CountOfLevel(level); ++i) {
+                ASSERT_EQ(Book.SpellAt(level, i), RefSpellAt(level, i));
+            }
+        } else if (op < 87) {
+            PlaceCursors();
+            const int32_t level = Pick(11);
+            const auto seed = static_cast<uint64_t>(Pick(1000));
+            SeedRandom(seed);
+            tSpell* drawn = Book.RandomSpell(level);
+            SeedRandom(seed);
+            Owning.RandomSpell(level);
+            SeedRandom(seed);
+            const int32_t steps = RandomInt(RefCountOfLevel(level));
+            RefSeekLevel(level);
+            for (int32_t i = 0; i < steps; ++i) {
+                Ref.Next();
+            }
+            ASSERT_EQ(drawn, Ref.CurrentItem());
+            ExpectSameCursor();
+        } else if (op < 98) {
+            const tSpell* probe =
+                Pick(2) == 0 && !Store.empty()
+                    ? Store[static_cast<size_t>(Pick(static_cast<int32_t>(Store.size())))].get()
+                    : NewSpell();
+            ASSERT_EQ(Book.Contains(probe), Ref.Contains(probe));
+            ASSERT_EQ(Owning.Contains(probe), Ref.Contains(probe));
+        } else if (Pick(20) == 0) {
+            Book.Clear();
+            Owning.Clear();
+            for (Ref.First(); Ref.Current(); Ref.First()) {
+                Ref.DeleteCurrent();
+            }
+        }
+        ExpectSameBooks();
+    }
+
+private:
+    int32_t Pick(int32_t n) { return static_cast<int32_t>(Draw() % static_cast<uint32_t>(n)); }
+
+    // The same random position (or none) in all three lists.
+    void PlaceCursors() {
+        const int32_t position = Pick(Ref.Count() + 2);
+        Ref.GoTo(position);
+        Book.GoTo(position);
+        Owning.GoTo(position);
+    }
+
+    int32_t RefCountOfLevel(int32_t level) {
+        int32_t count = 0;
+        for (Ref.First(); Ref.Current(); Ref.Next()) {
+            count += IsSpellLevel(level) && Ref.CurrentItem()->Level == level ? 1 : 0;
+        }
+        return count;
+    }
+
+    void RefSeekLevel(int32_t level) {
+        Ref.First();
+        while (Ref.Current() && Ref.CurrentItem()->Level < level) {
+            Ref.Next();
+        }
+    }
+
+    tSpell* RefSpellAt(int32_t level, int32_t index) {
+        RefSeekLevel(level);
+        for (int32_t i = 0; i < index && Ref.Current(); ++i) {
+            Ref.Next();
+        }
+        if (index < 0 || !Ref.Current() || Ref.CurrentItem()->Level != level) {
+            Ref.GoTo(0);
+        }
+        return Ref.CurrentItem();
+    }
+
+    void ExpectSameCursor() {
+        ASSERT_EQ(Book.CurrentSpell(), Ref.CurrentItem());
+        ASSERT_EQ(Owning.CurrentName(), Book.CurrentName());
+        ASSERT_EQ(Owning.CurrentLevel(), Book.CurrentLevel());
+    }
+
+    void ExpectSameBooks() {
+        ASSERT_EQ(Book.Count(), Ref.Count());
+        ASSERT_EQ(Owning.Count(), Ref.Count());
+        decltype(Book.LevelCount) counts{};
+        std::vector<const tSpell*> order;
+        for (Ref.First(); Ref.Current(); Ref.Next()) {
+            order.push_back(Ref.CurrentItem());
+            if (IsSpellLevel(Ref.CurrentItem()->Level)) {
+                ++counts[static_cast<size_t>(Ref.CurrentItem()->Level)];
+            }
+        }
+        ASSERT_EQ(Book.LevelCount, counts);
+        ASSERT_EQ(Owning.LevelCount, counts);
+        size_t i = 0;
+        for (Book.First(); Book.Current(); Book.Next(), ++i) {
+            ASSERT_EQ(Book.CurrentSpell(), order[i]);
+        }
+        i = 0;
+        for (Owning.First(); Owning.Current(); Owning.Next(), ++i) {
+            ASSERT_EQ(*Owning.CurrentSpell(), *order[i]);
+        }
+        // Walking leaves all three cursors none.
+        Ref.GoTo(0);
+    }
+
+    std::mt19937 Draw;
+    std::vector<std::unique_ptr<tSpell>> Store; // every spell made; the reference and Book only refer to them
+    tSortedList<tSpell> Ref{CompareSpells, true};
+    TSpellBook Book;
+    TSpellBook Owning; // copies, released by the book
+};
+
+TEST(SpellIndexTest, BookAnswersAsAPlainSortedListThroughRandomEdits) {
+    // Books grow to about 1,500 spells between rare clears, so index blocks
+    // fill, split and empty.
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+        tDifferentialRun run(seed);
+        for (int step = 0; step < 5000; ++step) {
+            ASSERT_NO_FATAL_FAILURE(run.Step()) << "seed " << seed << " step " << step;
+        }
+    }
+}
+
+TEST(SpellIndexTest, ViewsAndOrderedBatchesEqualAddingOneByOne) {
+    std::mt19937 draw(5);
+    std::vector<std::unique_ptr<tSpell>> store;
+    TSpellBook pool;
+    pool.MarkReferencesOnly();
+    for (int i = 0; i < 3000; ++i) {
+        const auto level = static_cast<int32_t>(draw() % 12); // 0, 10 and 11 are not counted
+        store.push_back(MakeSpell(level, "Spell " + std::to_string(draw() % 5000)));
+        pool.AddSpell(store.back().get());
+    }
+    for (const bool withUncounted : {true, false}) {
+        if (!withUncounted) {
+            for (pool.First(); pool.Current();) {
+                IsSpellLevel(pool.CurrentLevel()) ? pool.Next() : pool.DeleteCurrent();
+            }
+        }
+        const auto keep = [](const tSpell& spell) { return spell.Name.back() % 3 != 0; };
+        TSpellBook view, expected;
+        view.MarkReferencesOnly();
+        expected.MarkReferencesOnly();
+        view.AddSpell(store.front().get()); // emptied first
+        view.ShowSpellsOf(pool, keep);
+        for (pool.First(); pool.Current(); pool.Next()) {
+            if (keep(*pool.CurrentSpell())) {
+                expected.AddSpell(pool.CurrentSpell());
+            }
+        }
+        EXPECT_EQ(view.LevelCount, expected.LevelCount);
+        EXPECT_EQ(NamesAndLevels(view), NamesAndLevels(expected));
+        for (int32_t level = -1; level <= 11; ++level) {
+            view.SeekLevel(level);
+            expected.SeekLevel(level);
+            EXPECT_EQ(view.CurrentSpell(), expected.CurrentSpell()) << level;
+        }
+        TSpellBook owning;
+        owning.ShowSpellsOf(pool, keep);
+        EXPECT_EQ(owning.Count(), 0) << "an owning book never takes over another book's spells";
+    }
+
+    // A batch in order, into an empty book and after a spell that sorts
+    // inside it (then each is added as by AddSpell and duplicates stay).
+    for (const bool startEmpty : {true, false}) {
+        std::vector<std::unique_ptr<tSpell>> batch;
+        for (int i = 0; i < 500; ++i) {
+            batch.push_back(MakeSpell(1 + i / 100, "Batch " + std::to_string(1000 + i)));
+        }
+        TSpellBook book, expected;
+        if (!startEmpty) {
+            book.AddSpell(MakeSpell(2, "batch 1150"));
+            expected.AddSpell(MakeSpell(2, "batch 1150"));
+        }
+        for (const auto& spell : batch) {
+            expected.AddCopy(spell.get());
+        }
+        book.AddSpellsInOrder(batch);
+        EXPECT_EQ(NamesAndLevels(book), NamesAndLevels(expected));
+        EXPECT_EQ(book.LevelCount, expected.LevelCount);
+        EXPECT_EQ(book.SpellAt(3, 0)->Name, "Batch 1200");
+        EXPECT_EQ(batch[150] != nullptr, !startEmpty) << "a refused spell stays with the caller";
+        book.AddSpell(MakeSpell(1, "Aardvark")); // the book goes on sorting after a batch
+        EXPECT_EQ(book.SpellAt(1, 0)->Name, "Aardvark");
+    }
+}
+
+} // namespace

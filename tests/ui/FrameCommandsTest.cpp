@@ -1,0 +1,265 @@
+// The main frame's commands driven through the real windows: specialty
+// maintenance and its reach into the other windows' choices, the odds dialog
+// and its effect on a draw, the data directory reaching the next new window,
+// the close request's order, the about box and the help topics.
+
+#include "GuiSupport.h"
+
+#include "app/Shared.h"
+#include "files/Odds.h"
+#include "master/MasterPool.h"
+#include "model/Random.h"
+#include "ui/FrmAbout.h"
+#include "ui/FrmBookParm.h"
+#include "ui/FrmDataDirectory.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmMasterList.h"
+#include "ui/FrmSpecialtyMaintenance.h"
+#include "ui/FrmSpecialtyName.h"
+#include "ui/FrmSpellBook.h"
+#include "ui/HelpViewer.h"
+#include "ui/Program.h"
+#include "ui/Prompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <filesystem>
+
+class FrameCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void SpecialtyMaintenanceChangesReachEveryChoice();
+    void TheOddsDialogChangesTheNextDraw();
+    void TheDataDirectoryReachesTheNextNewWindowOnly();
+    void TheCloseRequestAsksTheBooksBeforeTheMasterList();
+    void TheAboutBoxAndTheHelpTopicsOfTheNewWindows();
+
+private:
+    TfrmSpellBook* Open(const std::string& name, const std::string& bytes);
+    std::unique_ptr<tProgramUnderTest> Program;
+};
+
+void FrameCommandsTest::init() {
+    Program = std::make_unique<tProgramUnderTest>(
+        std::map<std::string, std::string>{{"MASTER.DAT", SampleMaster()}});
+    Program->Start();
+}
+
+void FrameCommandsTest::cleanup() {
+    Program.reset();
+    const QString left = PromptsLeftOver();
+    Prompts::Reset();
+    QVERIFY2(left.isEmpty(), qPrintable(left));
+}
+
+TfrmSpellBook* FrameCommandsTest::Open(const std::string& name, const std::string& bytes) {
+    WriteBytes(Program->Folder / name, bytes);
+    Prompts::SetNextFile(Program->QPath(name));
+    frmMain->mnuOpenSpellbookClick();
+    return SpellBooks().isEmpty() ? nullptr : SpellBooks().last();
+}
+
+void FrameCommandsTest::SpecialtyMaintenanceChangesReachEveryChoice() {
+    TfrmSpellBook* book = Open("b.spb", "5\r\n3\r\n12\r\nGeneralist\r\nC\r\n \r\n");
+    QVERIFY(book);
+    QStringList shown;
+    Prompts::SetNextModal([&](QDialog& dialog) {
+        dialog.show();
+        auto* maintenance = static_cast<TfrmSpecialtyMaintenance*>(&dialog);
+        auto* prohibited = Named<QPlainTextEdit>(&dialog, QStringLiteral("memProhibited"));
+        shown << Named<QComboBox>(&dialog, QStringLiteral("cbSpecialty"))->currentText()
+              << prohibited->toPlainText();
+        // Typed, then File opened: Save Changes sees the typed lines.
+        prohibited->setFocus();
+        prohibited->selectAll();
+        QTest::keyClicks(prohibited, QStringLiteral("alt"));
+        QTest::keyClick(prohibited, Qt::Key_Return);
+        QTest::keyClicks(prohibited, QStringLiteral("nec"));
+        Named<QMenu>(&dialog, QStringLiteral("File1"))->popup(dialog.mapToGlobal(QPoint(0, 0)));
+        Named<QMenu>(&dialog, QStringLiteral("File1"))->close();
+        shown << (Trigger(Named<QAction>(&dialog, QStringLiteral("mnuSaveChanges"))) ? "saved" : "not saved");
+        // A new specialty through the name prompt, its preferred school typed
+        // and left in the box when the window is closed by its close box.
+        Prompts::SetNextModal([](QDialog& prompt) {
+            Named<QLineEdit>(&prompt, QStringLiteral("ebSpecialtyName"))
+                ->setText(QStringLiteral("Wild Mage"));
+            return int(QDialog::Accepted);
+        });
+        shown << (Trigger(Named<QAction>(&dialog, QStringLiteral("mnuAddNewSpecialty"))) ? "added"
+                                                                                         : "not added");
+        auto* preferred = Named<QPlainTextEdit>(&dialog, QStringLiteral("memPreferred"));
+        preferred->setFocus();
+        QTest::keyClicks(preferred, QStringLiteral("wld"));
+        Prompts::SetNextAnswer(tAnswer::No);
+        maintenance->close();
+        return dialog.result();
+    });
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("mnuSetSpecialties"))));
+    QCOMPARE(shown, (QStringList{"Abjurer", "alt\nill", "saved", "added"}));
+    QCOMPARE(Specialties->Find("Abjurer")->Prohibited, (std::vector<std::string>{"alt", "nec"}));
+    QCOMPARE(ReadBytes(Program->Folder / "Specialty.dat").substr(0, 16), std::string("Abjurer\r\nabj\r\nal"));
+    QVERIFY(Specialties->Find("Wild Mage"));
+    QCOMPARE(Specialties->Find("Wild Mage")->Preferred, std::vector<std::string>{"wld"});
+    QVERIFY2(Specialties->Modified, "No keeps the change unsaved");
+    QCOMPARE(Prompts::Shown().back().Kind, QStringLiteral("yesnocancel"));
+
+    // Every choice list begins with "Generalist" and now offers the new one.
+    auto* choices = Named<QComboBox>(book, QStringLiteral("cbWizardSpecialty"));
+    QCOMPARE(choices->itemText(0), QStringLiteral("Generalist"));
+    QCOMPARE(choices->itemText(choices->count() - 1), QStringLiteral("Wild Mage"));
+    auto* parameters = Named<QListWidget>(frmBookParm, QStringLiteral("lbSpecialty"));
+    QCOMPARE(parameters->item(parameters->count() - 1)->text(), QStringLiteral("Wild Mage"));
+    QCOMPARE(choices->currentText(), QStringLiteral("Generalist"));
+    QVERIFY(!book->Document().Modified());
+}
+
+void FrameCommandsTest::TheOddsDialogChangesTheNextDraw() {
+    Prompts::SetNextModal([](QDialog& dialog) {
+        auto* list = Named<QListWidget>(&dialog, QStringLiteral("lbFrequency"));
+        auto* odds = Named<QSpinBox>(&dialog, QStringLiteral("spnOdds"));
+        if (list->currentRow() != 0 || odds->value() != 1) {
+            return int(QDialog::Rejected);
+        }
+        list->setCurrentRow(4); // Restricted
+        if (odds->value() != 100) {
+            return int(QDialog::Rejected);
+        }
+        odds->setValue(1);
+        list->setCurrentRow(0); // Common
+        odds->setValue(32767);
+        QTest::mouseClick(Named<QPushButton>(&dialog, QStringLiteral("bnOK")), Qt::LeftButton);
+        return dialog.result();
+    });
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("SpellSelectionOdds1"))));
+    QCOMPARE(SelectionOdds, (std::array<int32_t, 5>{1, 20, 10, 5, 32767}));
+    const std::string settings = ReadBytes(Program->Folder / "Quillmark.INI");
+    QVERIFY2(settings.find("Restricted=1\r\n") != std::string::npos, settings.c_str());
+    QVERIFY2(settings.find("Common=32767") != std::string::npos, settings.c_str());
+
+    // A Restricted book missing one Common and one Restricted spell draws the
+    // Restricted one.
+    SeedRandom(3);
+    TfrmSpellBook* book = Open("o.spb", "5\r\n3\r\n12\r\nGeneralist\r\nS\r\n \r\n");
+    QVERIFY(book);
+    auto pool = TSpellBook::Create(0, 0, 0, "");
+    pool->AddSpell(tSpell(1, "Plain", "Tome", 1, 0, "abj", false).Copy());
+    pool->AddSpell(tSpell(1, "Rare Gem", "Tome", 2, -4, "abj", false).Copy());
+    MasterSpells.swap(pool);
+    QVERIFY(Trigger(Named<QAction>(book, QStringLiteral("mnuAddRandomSpell"))));
+    MasterSpells.swap(pool);
+    QCOMPARE(NamesOf(book->Document().Book()), std::vector<std::string>{"Rare Gem"});
+    Prompts::SetNextAnswer(tAnswer::No);
+    QVERIFY(book->close());
+}
+
+void FrameCommandsTest::TheDataDirectoryReachesTheNextNewWindowOnly() {
+    TfrmSpellBook* before = Open("d.spb", "5\r\n3\r\n12\r\nGeneralist\r\nC\r\n \r\n");
+    QVERIFY(before);
+    const std::string books = Program->Path("books");
+    std::filesystem::create_directory(books);
+    QString shown;
+    Prompts::SetNextModal([&](QDialog& dialog) {
+        auto* directory = static_cast<TfrmDataDirectory*>(&dialog);
+        shown = directory->Folder();
+        directory->SetFolder(QString::fromStdString(books));
+        return int(QDialog::Accepted);
+    });
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("SetDataDirectory1"))));
+    QCOMPARE(shown, QDir::cleanPath(Program->QPath("")));
+    QCOMPARE(ReadDataDirectory(), books + "/");
+    QCOMPARE(frmMain->FrameCommands().OpenFolder(), books + "/");
+
+    TfrmSpellBook* after = Open("e.spb", "5\r\n3\r\n12\r\nGeneralist\r\nC\r\n \r\n");
+    QVERIFY(after);
+    QCOMPARE(after->Document().DialogFolder(), books + "/");
+    QCOMPARE(before->Document().DialogFolder(), Program->Path(""));
+}
+
+void FrameCommandsTest::TheCloseRequestAsksTheBooksBeforeTheMasterList() {
+    TfrmSpellBook* book = Open("c.spb", "5\r\n3\r\n12\r\nGeneralist\r\nC\r\n \r\n");
+    QVERIFY(book);
+    Named<QSpinBox>(book, QStringLiteral("spnWizardLevel"))->setValue(7);
+    frmMasterList->Commands().DeleteSpell();
+    QVERIFY(MasterSpells->Modified);
+
+    // Cancel on the book: nothing closes and the master list is not asked.
+    const size_t before = Prompts::Shown().size();
+    Prompts::SetNextAnswer(tAnswer::Cancel);
+    QVERIFY(!frmMain->close());
+    QCOMPARE(Prompts::Shown().size(), before + 1);
+    QVERIFY(Prompts::Shown().back().Text.startsWith(QStringLiteral("Spellbook:")));
+    QCOMPARE(SpellBooks().size(), 1);
+
+    // No on the book, Cancel on the master list: the program stays.
+    Prompts::SetNextAnswer(tAnswer::No);
+    Prompts::SetNextAnswer(tAnswer::Cancel);
+    QVERIFY(!frmMain->close());
+    QVERIFY(Prompts::Shown().back().Text.startsWith(QStringLiteral("Master Spell List has been changed")));
+    QVERIFY(frmMain->isVisible());
+
+    Prompts::SetNextAnswer(tAnswer::No);
+    Prompts::SetNextAnswer(tAnswer::No);
+    QVERIFY(frmMain->close());
+}
+
+void FrameCommandsTest::TheAboutBoxAndTheHelpTopicsOfTheNewWindows() {
+    QString caption;
+    QStringList texts;
+    Prompts::SetNextModal([&](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        texts << Named<QLabel>(&dialog, QStringLiteral("ProductName"))->text()
+              << Named<QLabel>(&dialog, QStringLiteral("Version"))->text();
+        return int(QDialog::Accepted);
+    });
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("mnuAbout"))));
+    QCOMPARE(caption, QStringLiteral("About Quillmark"));
+    QCOMPARE(texts, (QStringList{"Quillmark", "Version 5.0"}));
+
+    // F1 in each new window opens its own topic.
+    int context = 0;
+    Prompts::SetNextModal([&](QDialog& dialog) {
+        dialog.show();
+        dialog.activateWindow();
+        if (QTest::qWaitForWindowActive(&dialog)) {
+            QTest::keyClick(&dialog, Qt::Key_F1);
+        }
+        context = LastHelpRequest().Context;
+        return int(QDialog::Rejected);
+    });
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("SpellSelectionOdds1"))));
+    QCOMPARE(context, HelpSelectionOdds);
+    Prompts::SetNextModal([&](QDialog& dialog) {
+        dialog.show();
+        dialog.activateWindow();
+        if (QTest::qWaitForWindowActive(&dialog)) {
+            QTest::keyClick(&dialog, Qt::Key_F1);
+        }
+        context = LastHelpRequest().Context;
+        return int(QDialog::Rejected);
+    });
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("mnuDataDirectories"))));
+    QCOMPARE(context, HelpDataDirectory);
+    frmMasterList->ShowAtLevel();
+    QVERIFY(QTest::qWaitForWindowActive(frmMasterList));
+    QTest::keyClick(frmMasterList, Qt::Key_F1);
+    QCOMPARE(LastHelpRequest().Context, HelpMasterList);
+    CloseHelp();
+}
+
+QTEST_MAIN(FrameCommandsTest)
+#include "FrameCommandsTest.moc"

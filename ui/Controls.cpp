@@ -1,0 +1,118 @@
+#include "ui/Controls.h"
+
+#include "app/NumberBox.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+
+tNumberBox::tNumberBox(QWidget* parent) : QSpinBox(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setKeyboardTracking(true);
+    FInForce = value();
+    // The box reports its text when its value changes (arrows, wheel, a set
+    // value); its line edit reports what is typed, also a text that is no
+    // value of the range yet.
+    connect(this, &QSpinBox::textChanged, this, &tNumberBox::TextChanged);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &tNumberBox::TextChanged);
+}
+
+void tNumberBox::SetQuietly(int value) {
+    QSignalBlocker quiet(this);
+    setValue(value);
+    FInForce = this->value();
+}
+
+void tNumberBox::TextChanged(const QString& text) {
+    if (FSettling) {
+        return;
+    }
+    const int number = NumberBoxValue(text.toStdString(), minimum(), maximum());
+    if (number != FInForce) {
+        FInForce = number;
+        emit numberChanged(number);
+    }
+}
+
+void tNumberBox::ShowInForce() {
+    FSettling = true;
+    setValue(FInForce);
+    FSettling = false;
+}
+
+void tNumberBox::focusOutEvent(QFocusEvent* event) {
+    FSettling = true;
+    QSpinBox::focusOutEvent(event);
+    FSettling = false;
+    ShowInForce();
+}
+
+void tNumberBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QSpinBox::keyPressEvent(event);
+        return;
+    }
+    FSettling = true;
+    QSpinBox::keyPressEvent(event);
+    FSettling = false;
+    ShowInForce();
+}
+
+void tNumberBox::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QSpinBox::wheelEvent(event);
+}
+
+namespace {
+
+class tWheelGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Wheel) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && !widget->hasFocus()) {
+                event->ignore();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void WheelOnlyWithFocus(QWidget* widget) {
+    widget->setFocusPolicy(Qt::StrongFocus);
+    widget->installEventFilter(new tWheelGuard(widget));
+}
+
+void NameControlsFromLabels(QWidget* window) {
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        QWidget* control = label->buddy();
+        if (!control || !control->accessibleName().isEmpty()) {
+            continue;
+        }
+        QString name = label->text();
+        name.remove(QLatin1Char('&'));
+        while (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char(':'))) {
+            name.chop(1);
+        }
+        control->setAccessibleName(name.trimmed());
+    }
+    // The buttons the toolkit adds where a toolbar or menu bar runs out of room.
+    for (QWidget* more : window->findChildren<QWidget*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setAccessibleName(QStringLiteral("More toolbar buttons"));
+    }
+    for (QWidget* more : window->findChildren<QWidget*>(QStringLiteral("qt_menubar_ext_button"))) {
+        more->setAccessibleName(QStringLiteral("More menus"));
+    }
+}

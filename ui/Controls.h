@@ -1,0 +1,51 @@
+#pragma once
+// Controls every window uses the same way: number boxes that follow the
+// program's rule for typed numbers, boxes the mouse wheel changes only while
+// they have the keyboard focus, and controls named after their labels for
+// assistive technology.
+
+#include <QSpinBox>
+
+class QWidget;
+
+// A number box with up and down arrows. Its value in force follows its text as
+// the user types: a text that is not a number counts as the minimum, a number
+// outside the range as the nearer bound. It reports only a new value in force
+// (numberChanged), shows the value in force when it is left or Enter is
+// pressed, and takes the mouse wheel only while it has the keyboard focus.
+class tNumberBox : public QSpinBox {
+    Q_OBJECT
+public:
+    explicit tNumberBox(QWidget* parent = nullptr);
+
+    int InForce() const { return FInForce; }
+    // Shows value, brought into the range, and puts it in force without
+    // reporting it.
+    void SetQuietly(int value);
+
+signals:
+    void numberChanged(int value);
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void TextChanged(const QString& text);
+    // Shows the value in force, whatever the box's own fixing of its text did.
+    void ShowInForce();
+
+    int FInForce = 0;
+    bool FSettling = false;
+};
+
+// The mouse wheel changes the widget (a drop-down list) only while it has the
+// keyboard focus; the wheel no longer gives it the focus either.
+void WheelOnlyWithFocus(QWidget* widget);
+
+// Gives every control of window that a label is the buddy of the label's text
+// (without "&", a trailing colon and blanks) as its accessible name, unless it
+// has one already; names the toolkit's own overflow buttons of toolbars and
+// menu bars too.
+void NameControlsFromLabels(QWidget* window);

@@ -1,0 +1,39 @@
+#include "ui/FrmAbout.h"
+
+#include "ui/Artwork.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About Quillmark"));
+    setModal(true);
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("ProgramIcon"));
+    icon->setPixmap(ProgramIcon().pixmap(48, 48));
+    auto* product = new QLabel(QStringLiteral("Quillmark"), this);
+    product->setObjectName(QStringLiteral("ProductName"));
+    QFont large = product->font();
+    large.setBold(true);
+    large.setPointSizeF(large.pointSizeF() * 1.6);
+    product->setFont(large);
+    auto* version = new QLabel(QStringLiteral("Version 5.0"), this);
+    version->setObjectName(QStringLiteral("Version"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("bnOK"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(product);
+    texts->addWidget(version);
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addSpacing(12);
+    top->addLayout(texts, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(buttons);
+}

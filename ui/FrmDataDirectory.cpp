@@ -1,0 +1,111 @@
+#include "ui/FrmDataDirectory.h"
+
+#include "app/Shared.h"
+#include "ui/Controls.h"
+#include "ui/HelpViewer.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+TfrmDataDirectory::TfrmDataDirectory(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmDataDirectory"));
+    setWindowTitle(QStringLiteral("Data Directory"));
+    setModal(true);
+
+    auto* heading = new QLabel(QStringLiteral("Default Data Directory"), this);
+    heading->setObjectName(QStringLiteral("lblHeading"));
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+
+    // The drives: the file system's root first, then every other mounted
+    // volume that can be read.
+    cbDrive = new QComboBox(this);
+    cbDrive->setObjectName(QStringLiteral("cbDrive"));
+    WheelOnlyWithFocus(cbDrive);
+    cbDrive->addItem(QDir::rootPath());
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady() && cbDrive->findText(volume.rootPath()) < 0) {
+            cbDrive->addItem(volume.rootPath());
+        }
+    }
+    Folders = new QFileSystemModel(this);
+    Folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    Folders->setRootPath(QDir::rootPath());
+    dlDataDirectory = new QTreeView(this);
+    dlDataDirectory->setObjectName(QStringLiteral("dlDataDirectory"));
+    dlDataDirectory->setModel(Folders);
+    for (int column = 1; column < Folders->columnCount(); ++column) {
+        dlDataDirectory->hideColumn(column);
+    }
+    dlDataDirectory->header()->hide();
+    dlDataDirectory->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto* driveLabel = new QLabel(QStringLiteral("&Drive"), this);
+    driveLabel->setObjectName(QStringLiteral("lblDrive"));
+    driveLabel->setBuddy(cbDrive);
+    auto* folderLabel = new QLabel(QStringLiteral("&Folder"), this);
+    folderLabel->setObjectName(QStringLiteral("lblFolder"));
+    folderLabel->setBuddy(dlDataDirectory);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("bnOK"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("bnCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(cbDrive, &QComboBox::currentIndexChanged, this, &TfrmDataDirectory::cbDriveChange);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(driveLabel);
+    layout->addWidget(cbDrive);
+    layout->addWidget(folderLabel);
+    layout->addWidget(dlDataDirectory, 1);
+    layout->addWidget(buttons);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpDataDirectory); });
+    NameControlsFromLabels(this);
+    resize(420, 460);
+    cbDriveChange(0);
+}
+
+void TfrmDataDirectory::cbDriveChange(int index) {
+    const QString root = cbDrive->itemText(index < 0 ? 0 : index);
+    dlDataDirectory->setRootIndex(Folders->index(root));
+    dlDataDirectory->setCurrentIndex(Folders->index(root));
+}
+
+void TfrmDataDirectory::SetFolder(const QString& folder) {
+    const QString path = QDir::cleanPath(folder);
+    // The drive whose root holds the folder, the deepest one.
+    int drive = 0;
+    for (int i = 0; i < cbDrive->count(); ++i) {
+        const QString root = cbDrive->itemText(i);
+        if ((path == root ||
+             path.startsWith(root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/'))) &&
+            root.size() > cbDrive->itemText(drive).size()) {
+            drive = i;
+        }
+    }
+    cbDrive->setCurrentIndex(drive);
+    cbDriveChange(drive);
+    const QModelIndex index = Folders->index(path);
+    if (index.isValid()) {
+        dlDataDirectory->setCurrentIndex(index);
+        dlDataDirectory->scrollTo(index);
+        dlDataDirectory->expand(index);
+    }
+}
+
+QString TfrmDataDirectory::Folder() const {
+    const QModelIndex index = dlDataDirectory->currentIndex();
+    return index.isValid() ? Folders->filePath(index) : cbDrive->currentText();
+}

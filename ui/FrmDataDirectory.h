@@ -1,0 +1,28 @@
+#pragma once
+// The data-directory dialog: a drive (mounted volume) and a folder tree of it;
+// the folder shown on OK is the result. Made for one use and released.
+
+#include <QDialog>
+
+class QComboBox;
+class QFileSystemModel;
+class QTreeView;
+
+class TfrmDataDirectory : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmDataDirectory(QWidget* parent = nullptr);
+
+    // Shows folder: its drive chosen and the folder selected in the tree.
+    void SetFolder(const QString& folder);
+    // The folder selected in the tree (the drive's root when none is).
+    QString Folder() const;
+
+public slots:
+    void cbDriveChange(int index);
+
+private:
+    QComboBox* cbDrive = nullptr;
+    QTreeView* dlDataDirectory = nullptr;
+    QFileSystemModel* Folders = nullptr;
+};

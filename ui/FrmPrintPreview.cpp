@@ -1,0 +1,174 @@
+#include "ui/FrmPrintPreview.h"
+
+#include "app/PathText.h"
+#include "app/Shared.h"
+#include "book/Output.h"
+#include "book/SpellBookDocument.h"
+#include "output/OutputOptions.h"
+#include "ui/Commands.h"
+#include "ui/HelpViewer.h"
+#include "ui/PainterSurface.h"
+#include "ui/Printer.h"
+#include "ui/Prompts.h"
+#include "ui/Text1252.h"
+
+#include <QEvent>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+const tCommandSpec CommandTable[] = {
+    {.Id = "Font", .MenuItem = "mnuFont", .Caption = "&Font"},
+    {.Id = "Format", .MenuItem = "mnuFormat", .Caption = "F&ormat"},
+    {.Id = "PrinterSetup", .MenuItem = "mnuPrinterSetup", .Caption = "Printer &Setup"},
+    {.Id = "Print", .MenuItem = "mnuPrint", .Caption = "&Print"},
+    {.Id = "ExportPdf", .MenuItem = "mnuExportPdf", .Caption = "Export P&DF..."},
+    {.Id = "Close", .MenuItem = "mnuClose", .Caption = "E&xit"},
+};
+
+const QString PdfFilter = QStringLiteral("*.PDF (PDF Files)|*.pdf|*.* (All Files)|*.*");
+
+} // namespace
+
+TfrmPrintPreview::TfrmPrintPreview(QWidget* parent, tSpellBookDocument& document, tOutputFormat& format,
+                                   tWorkingNotice& notice)
+    : QDialog(parent), Document(document), Format(format), UI(this, notice) {
+    setObjectName(QStringLiteral("frmPrintPreview"));
+    setWindowTitle(QStringLiteral("Print Preview"));
+    setModal(true);
+
+    FCommands = new tCommands(this, CommandTable);
+    FCommands->On("Font", [this] { mnuFontClick(); });
+    FCommands->On("Format", [this] { mnuFormatClick(); });
+    FCommands->On("PrinterSetup", [this] { mnuPrinterSetupClick(); });
+    FCommands->On("Print", [this] { mnuPrintClick(); });
+    FCommands->On("ExportPdf", [this] { mnuExportPdfClick(); });
+    FCommands->On("Close", [this] { mnuCloseClick(); });
+    auto* menus = new QMenuBar(this);
+    menus->setObjectName(QStringLiteral("MenuBar"));
+    for (const char* id : {"Font", "Format", "PrinterSetup", "Print", "ExportPdf", "Close"}) {
+        menus->addAction(FCommands->MenuAction(QLatin1String(id)));
+    }
+
+    // The bar of buttons: each runs the command of its menu item.
+    auto* bar = new QHBoxLayout;
+    const std::pair<const char*, const char*> buttons[] = {
+        {"bnFont", "Change Font"}, {"bnFormat", "Output Format"},    {"bnPrintSetup", "Printer Setup"},
+        {"bnPrint", "Print"},      {"bnExportPdf", "Export PDF..."}, {"bnClose", "E&xit"}};
+    const char* const ids[] = {"Font", "Format", "PrinterSetup", "Print", "ExportPdf", "Close"};
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        auto* button = new QPushButton(QLatin1String(buttons[i].second), this);
+        button->setObjectName(QLatin1String(buttons[i].first));
+        button->setAutoDefault(false);
+        const QString id = QLatin1String(ids[i]);
+        connect(button, &QPushButton::clicked, this, [this, id] { FCommands->Run(id); });
+        bar->addWidget(button);
+    }
+    bar->addStretch(1);
+
+    FImage = new QLabel;
+    FImage->setObjectName(QStringLiteral("Image"));
+    FImage->setFixedSize(PreviewWidth, PreviewHeight);
+    FImage->setAccessibleName(QStringLiteral("The book as it will be printed"));
+    Area = new QScrollArea(this);
+    Area->setObjectName(QStringLiteral("ScrollArea"));
+    Area->setWidget(FImage);
+    Area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menus);
+    layout->addLayout(bar);
+    layout->addWidget(Area, 1);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpPrintPreview); });
+    resize(714, 668);
+}
+
+bool TfrmPrintPreview::event(QEvent* event) {
+    // Each time the window becomes active it draws the book afresh.
+    if (event->type() == QEvent::WindowActivate) {
+        RenderPreview();
+    }
+    return QDialog::event(event);
+}
+
+void TfrmPrintPreview::RenderPreview() {
+    FImage->setPixmap(
+        QPixmap::fromImage(RenderPreviewImage(Document.Book(), OutputCaption(Document), Format.Options())));
+}
+
+void TfrmPrintPreview::mnuFontClick() {
+    QFontDialog dialog(ScreenFont(Format.Options().Font), this);
+    dialog.setObjectName(QStringLiteral("dlgFontDialog"));
+    if (Prompts::RunModal(dialog) != QDialog::Accepted) {
+        return;
+    }
+    Format.SetFont(OutputFontOf(dialog.currentFont(), Format.Options().Font));
+    RenderPreview();
+}
+
+void TfrmPrintPreview::mnuFormatClick() {
+    if (Format.AskOptions()) {
+        RenderPreview();
+    }
+}
+
+void TfrmPrintPreview::mnuPrinterSetupClick() {
+    RunPrinterSetup(this);
+    RenderPreview();
+}
+
+bool TfrmPrintPreview::mnuPrintClick() {
+    QPrinter& printer = ProgramPrinter();
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("dlgPrintDialog"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (Prompts::RunModal(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    const tPrintResult result =
+        PrintBook(printer, Document.Book(), OutputCaption(Document), Format.Options());
+    if (!result.Done) {
+        UI.ShowError(ToText(result.Message));
+    }
+    return result.Done;
+}
+
+void TfrmPrintPreview::mnuExportPdfClick() {
+    QString chosen;
+    if (!Prompts::ChooseSaveFile(this,
+                                 {QStringLiteral("Export PDF"), PdfFilter, QStringLiteral("pdf"),
+                                  FromPath(Document.DialogFolder()), QStringLiteral("dlgExportPdf")},
+                                 chosen) ||
+        chosen.isEmpty()) {
+        return;
+    }
+    const std::string path = ToPath(chosen);
+    std::error_code error;
+    if (std::filesystem::exists(path, error) && UI.AskYesNo(ReplaceFileQuestion(path)) != tAnswer::Yes) {
+        return;
+    }
+    const tPrintResult result = ExportBookPdf(chosen, Document.Book(), OutputCaption(Document),
+                                              Format.Options(), ProgramPrinter().pageLayout());
+    if (!result.Done) {
+        UI.ShowError(SettingsWriteError(MessagePath(path)));
+    }
+}
+
+void TfrmPrintPreview::mnuCloseClick() {
+    accept();
+}

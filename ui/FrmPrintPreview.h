@@ -1,0 +1,51 @@
+#pragma once
+// The print preview: the book drawn on one 551 x 442 image as the printer would
+// lay it out, with the commands that change the font and the format, set up
+// the printer, print, and export the same pages to a PDF file. Made for one
+// use by a spellbook window and released.
+
+#include "ui/QtUserInterface.h"
+
+#include <QDialog>
+
+class QLabel;
+class QScrollArea;
+class tCommands;
+class tOutputFormat;
+class tSpellBookDocument;
+
+class TfrmPrintPreview : public QDialog {
+    Q_OBJECT
+public:
+    // The preview of the document's book under the options of format.
+    TfrmPrintPreview(QWidget* parent, tSpellBookDocument& document, tOutputFormat& format,
+                     tWorkingNotice& notice);
+
+    // Draws the book on a new blank image and shows it.
+    void RenderPreview();
+    tCommands& Commands() { return *FCommands; }
+    const QLabel* Image() const { return FImage; }
+
+public slots:
+    void mnuFontClick();
+    void mnuFormatClick();
+    void mnuPrinterSetupClick();
+    // The print dialog, then the book printed on the printer it chose; a print
+    // that fails is said to be so, naming the printer. True when printed.
+    bool mnuPrintClick();
+    // The book's pages to a PDF file chosen in a save dialog (asking before a
+    // file is replaced); a file that cannot be written is said to be so.
+    void mnuExportPdfClick();
+    void mnuCloseClick();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    tSpellBookDocument& Document;
+    tOutputFormat& Format;
+    tQtUserInterface UI;
+    tCommands* FCommands = nullptr;
+    QScrollArea* Area = nullptr;
+    QLabel* FImage = nullptr;
+};

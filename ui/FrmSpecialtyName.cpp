@@ -1,0 +1,48 @@
+#include "ui/FrmSpecialtyName.h"
+
+#include "ui/Controls.h"
+#include "ui/Prompts.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfrmSpecialtyName::TfrmSpecialtyName(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("frmSpecialtyName"));
+    setModal(true);
+    lblPrompt = new QLabel(this);
+    lblPrompt->setObjectName(QStringLiteral("lblPrompt"));
+    ebSpecialtyName = new QLineEdit(this);
+    ebSpecialtyName->setObjectName(QStringLiteral("ebSpecialtyName"));
+    ebSpecialtyName->setMinimumWidth(ebSpecialtyName->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 20);
+    lblPrompt->setBuddy(ebSpecialtyName);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BitBtn1"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BitBtn2"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblPrompt);
+    layout->addWidget(ebSpecialtyName);
+    layout->addWidget(buttons);
+}
+
+bool TfrmSpecialtyName::Ask(QWidget* owner, const QString& caption, const QString& prompt, QString& text) {
+    setWindowTitle(caption);
+    lblPrompt->setText(prompt);
+    ebSpecialtyName->setAccessibleName(prompt);
+    ebSpecialtyName->setText(text);
+    ebSpecialtyName->selectAll();
+    ebSpecialtyName->setFocus();
+    if (owner) {
+        move(owner->geometry().topLeft() + QPoint(113, 24));
+    }
+    if (Prompts::RunModal(*this) != QDialog::Accepted) {
+        return false;
+    }
+    text = ebSpecialtyName->text();
+    return true;
+}

@@ -1,0 +1,122 @@
+#include "ui/FrmSpellEdit.h"
+
+#include "book/LevelView.h"
+#include "master/SpellEditor.h"
+#include "ui/Controls.h"
+#include "ui/Prompts.h"
+#include "ui/Text1252.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfrmSpellEdit::TfrmSpellEdit(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmSpellEdit"));
+    setWindowTitle(QStringLiteral("Edit Spell Data"));
+    setModal(true);
+
+    spnLevel = new tNumberBox(this);
+    spnLevel->setObjectName(QStringLiteral("spnLevel"));
+    spnLevel->setRange(EditorLevelMin, EditorLevelMax);
+    spnLevel->SetQuietly(1);
+    auto text = [this](const char* name) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QLatin1String(name));
+        return box;
+    };
+    ebName = text("ebName");
+    ebBook = text("ebBook");
+    ebPage = text("ebPage");
+    ebCategory = text("ebCategory");
+    ebName->setMinimumWidth(ebName->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 24);
+    cbSpellFrequency = new QComboBox(this);
+    cbSpellFrequency->setObjectName(QStringLiteral("cbSpellFrequency"));
+    cbSpellFrequency->setEditable(false);
+    WheelOnlyWithFocus(cbSpellFrequency);
+    // Filled when the editor is made: Common first, Restricted last.
+    cbSpellFrequency->clear();
+    cbSpellFrequency->addItems(FromTexts(FrequencyChoices()));
+    cbMemorized = new QCheckBox(this);
+    cbMemorized->setObjectName(QStringLiteral("cbMemorized"));
+
+    auto* form = new QFormLayout;
+    auto row = [&](const char* label, const char* name, QWidget* control) {
+        auto* caption = new QLabel(QLatin1String(label), this);
+        caption->setObjectName(QLatin1String(name));
+        caption->setBuddy(control);
+        form->addRow(caption, control);
+        return caption;
+    };
+    row("&Level", "lblLevel", spnLevel);
+    row("&Name", "lblName", ebName);
+    row("&Book", "lblBook", ebBook);
+    row("&Page", "lblPage", ebPage);
+    row("&Category", "lblCategory", ebCategory);
+    row("&Frequency", "lblFrequency", cbSpellFrequency);
+    lblMemorized = row("&Memorized", "lblMemorized", cbMemorized);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("bnOK"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BitBtn1"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    NameControlsFromLabels(this);
+}
+
+void TfrmSpellEdit::LoadSpell(const tSpell* spell) {
+    QWidget* const values[] = {spnLevel, ebName, ebBook, ebPage, ebCategory, cbSpellFrequency, cbMemorized};
+    for (QWidget* control : values) {
+        control->setEnabled(spell != nullptr);
+    }
+    if (!spell) {
+        return;
+    }
+    const tSpellEditorValues shown = ::LoadSpell(*spell);
+    spnLevel->SetQuietly(spell->Level);
+    ebName->setText(FromText(shown.Name));
+    ebBook->setText(FromText(shown.Book));
+    ebPage->setText(FromText(shown.Page));
+    ebCategory->setText(FromText(shown.Category));
+    cbSpellFrequency->setCurrentIndex(shown.FrequencyIndex);
+    cbMemorized->setChecked(shown.Memorized);
+    ebName->setFocus();
+}
+
+void TfrmSpellEdit::StoreSpell(tSpell* spell) const {
+    if (!spell) {
+        return;
+    }
+    tSpellEditorValues values;
+    values.Level = ToText(spnLevel->text());
+    values.Name = ToText(ebName->text());
+    values.Book = ToText(ebBook->text());
+    values.Page = ToText(ebPage->text());
+    values.Category = ToText(ebCategory->text());
+    values.FrequencyIndex = cbSpellFrequency->currentIndex();
+    values.Memorized = cbMemorized->isChecked();
+    ::StoreSpell(values, *spell);
+}
+
+void TfrmSpellEdit::SetMemorizedVisible(bool visible) {
+    cbMemorized->setVisible(visible);
+    lblMemorized->setVisible(visible);
+}
+
+bool TfrmSpellEdit::EditSpell(tSpell& spell, bool showMemorized) {
+    LoadSpell(&spell);
+    SetMemorizedVisible(showMemorized);
+    if (Prompts::RunModal(*this) != QDialog::Accepted) {
+        return false;
+    }
+    StoreSpell(&spell);
+    return true;
+}
