@@ -4,14 +4,15 @@
 // defaults, and written to the settings file on OK.
 
 #include "app/UserInterface.h"
+#include "files/Odds.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// The odds box's range.
+// The odds box's range, the one the settings file's odds are kept in too.
 constexpr int32_t OddsBoxMin = 1;
-constexpr int32_t OddsBoxMax = 32767;
+constexpr int32_t OddsBoxMax = MaxSelectionOdds;
 
 class tFrequencyOddsView {
 public:
