@@ -251,7 +251,9 @@ bool WriteToDevice(const fs::path& target, const std::function<bool(std::ostream
 }
 
 // Overwrites the existing regular file's content with what body writes. The
-// content is made first, so a body that fails leaves the file as it was.
+// content is made first, so a body that fails leaves the file as it was, and
+// the room for it is taken before the first byte changes, so a full disk
+// leaves it as it was too.
 bool WriteInPlace(const fs::path& target, const std::function<bool(std::ostream&)>& body, FileError* error) {
     std::string content;
     if (!ContentOf(body, content)) {
@@ -260,6 +262,7 @@ bool WriteInPlace(const fs::path& target, const std::function<bool(std::ostream&
     tDescriptor fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat info {};
     if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        (!content.empty() && ::posix_fallocate(fd.Get(), 0, static_cast<off_t>(content.size())) != 0) ||
         !WriteAll(fd.Get(), content.data(), content.size()) ||
         ::ftruncate(fd.Get(), static_cast<off_t>(content.size())) != 0 || ::fsync(fd.Get()) != 0 ||
         !fd.Close()) {
@@ -295,7 +298,10 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(std::
     fs::path temporaryPath;
     tDescriptor fd(CreateTemporary(target, temporaryPath));
     if (fd.Get() < 0) {
-        return exists ? WriteInPlace(target, body, error) : Fail(error);
+        // Only a folder that refuses this user new files sends the save to
+        // the file itself; a full disk or a read-only file system does not.
+        const bool folderRefuses = errno == EACCES || errno == EPERM;
+        return exists && folderRefuses ? WriteInPlace(target, body, error) : Fail(error);
     }
     tTemporaryFile temporary(temporaryPath);
     if (exists && !TakeOver(fd.Get(), old)) {
