@@ -111,6 +111,7 @@ TEST(FilePermissionTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
     EXPECT_FALSE(WriteFileAtomically((folder / "other.spb").string(), Writes("new"), &error));
     EXPECT_EQ(error, FileError::CannotWrite);
     EXPECT_EQ(EntriesIn(folder), 1u);
+    fs::permissions(folder, fs::perms::owner_all); // so that the folder can be removed
 }
 
 TEST(AtomicWriteTest, FollowsLinksAndKeepsPermissions) {
