@@ -490,6 +490,10 @@ void TfrmMasterList::ShowBusy(bool busy) {
     FBusy = busy;
 }
 
+void TfrmMasterList::ShowStatus(const std::string& text) {
+    statusBar()->showMessage(FromMarkedText(text));
+}
+
 bool TfrmMasterList::ChooseMasterFile(const std::string& proposedName, const std::string& folder,
                                       std::string& path) {
     QString chosen;

@@ -55,6 +55,7 @@ public:
     void SetCategoryChoices(const std::vector<std::string>& choices) override;
     void EnableSave(bool enabled) override;
     void ShowBusy(bool busy) override;
+    void ShowStatus(const std::string& text) override;
     bool ChooseMasterFile(const std::string& proposedName, const std::string& folder,
                           std::string& path) override;
 
