@@ -334,6 +334,11 @@ void TfrmMasterList::ShowAtLevel(int32_t level) {
     } else {
         List->LevelView();
     }
+    if (!FPlaced && parentWidget()) {
+        // The first time, over the middle of the main window.
+        FPlaced = true;
+        move(parentWidget()->geometry().center() - rect().center());
+    }
     show();
     raise();
     activateWindow();

@@ -104,6 +104,7 @@ private:
     std::unique_ptr<tMasterList> List;
     tCommands* FCommands = nullptr;
     bool FBusy = false;
+    bool FPlaced = false;
 
     QMenu* pmMasterList = nullptr;
     QButtonGroup* grpSpellLevel = nullptr;
