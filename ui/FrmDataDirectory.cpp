@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -62,6 +63,13 @@ TfrmDataDirectory::TfrmDataDirectory(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(cbDrive, &QComboBox::currentIndexChanged, this, &TfrmDataDirectory::cbDriveChange);
+    connect(Folders, &QFileSystemModel::directoryLoaded, this, [this](const QString& folder) {
+        if (!Target.isEmpty() && (Target == folder || Target.startsWith(folder))) {
+            ShowTarget();
+        }
+    });
+    // Once the user chooses another folder, the tree follows the user.
+    connect(dlDataDirectory, &QTreeView::clicked, this, [this] { Target.clear(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
@@ -97,11 +105,34 @@ void TfrmDataDirectory::SetFolder(const QString& folder) {
     }
     cbDrive->setCurrentIndex(drive);
     cbDriveChange(drive);
-    const QModelIndex index = Folders->index(path);
-    if (index.isValid()) {
-        dlDataDirectory->setCurrentIndex(index);
-        dlDataDirectory->scrollTo(index);
-        dlDataDirectory->expand(index);
+    Target = path;
+    ShowTarget();
+}
+
+// The folders are read a level at a time, in the background: each time one is
+// read, the tree opens down to the folder to show and brings it into view.
+void TfrmDataDirectory::ShowTarget() {
+    const QModelIndex index = Folders->index(Target);
+
+    if (!index.isValid()) {
+        return;
+    }
+    for (QModelIndex above = index.parent(); above.isValid(); above = above.parent()) {
+        dlDataDirectory->expand(above);
+    }
+    dlDataDirectory->setCurrentIndex(index);
+    dlDataDirectory->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void TfrmDataDirectory::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Scrolling needs the tree laid out on screen: once it is, show the folder.
+    if (!Target.isEmpty()) {
+        QTimer::singleShot(0, this, [this] {
+            if (!Target.isEmpty()) {
+                ShowTarget();
+            }
+        });
     }
 }
 

@@ -21,7 +21,13 @@ public:
 public slots:
     void cbDriveChange(int index);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void ShowTarget();
+
+    QString Target; // the folder to show while the tree reads its way to it
     QComboBox* cbDrive = nullptr;
     QTreeView* dlDataDirectory = nullptr;
     QFileSystemModel* Folders = nullptr;
