@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStorageInfo>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -63,11 +62,7 @@ TfrmDataDirectory::TfrmDataDirectory(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(cbDrive, &QComboBox::currentIndexChanged, this, &TfrmDataDirectory::cbDriveChange);
-    connect(Folders, &QFileSystemModel::directoryLoaded, this, [this](const QString& folder) {
-        if (!Target.isEmpty() && (Target == folder || Target.startsWith(folder))) {
-            ShowTarget();
-        }
-    });
+    connect(Folders, &QFileSystemModel::directoryLoaded, this, &TfrmDataDirectory::Follow);
     // Once the user chooses another folder, the tree follows the user.
     connect(dlDataDirectory, &QTreeView::clicked, this, [this] { Target.clear(); });
 
@@ -106,37 +101,47 @@ void TfrmDataDirectory::SetFolder(const QString& folder) {
     cbDrive->setCurrentIndex(drive);
     cbDriveChange(drive);
     Target = path;
-    ShowTarget();
+    Follow(cbDrive->itemText(drive));
 }
 
-// The folders are read a level at a time, in the background: each time one is
-// read, the tree opens down to the folder to show and brings it into view.
-void TfrmDataDirectory::ShowTarget() {
-    const QModelIndex index = Folders->index(Target);
-
-    if (!index.isValid()) {
+// The tree reads its folders a level at a time, in the background. Following
+// each folder read on the way down to the one to show, it opens the next; at
+// the end it chooses that folder and brings it into view.
+void TfrmDataDirectory::Follow(const QString& read) {
+    if (Target.isEmpty()) {
         return;
     }
-    for (QModelIndex above = index.parent(); above.isValid(); above = above.parent()) {
-        dlDataDirectory->expand(above);
+    QString base = QDir::cleanPath(read);
+    if (Target == base) {
+        Choose(Folders->index(Target));
+        return;
     }
+    if (!base.endsWith(QLatin1Char('/'))) {
+        base += QLatin1Char('/');
+    }
+    // Not on the way down, or not read yet (its directoryLoaded comes later).
+    if (!Target.startsWith(base) || Folders->rowCount(Folders->index(read)) == 0) {
+        return;
+    }
+    const QString next = base + Target.mid(base.size()).section(QLatin1Char('/'), 0, 0);
+    const QModelIndex index = Folders->index(next);
+    if (next == Target) {
+        Choose(index);
+        return;
+    }
+    dlDataDirectory->expand(index);
+    Follow(next);
+}
+
+void TfrmDataDirectory::Choose(const QModelIndex& index) {
     dlDataDirectory->setCurrentIndex(index);
     dlDataDirectory->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
-void TfrmDataDirectory::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Scrolling needs the tree laid out on screen: once it is, show the folder.
-    if (!Target.isEmpty()) {
-        QTimer::singleShot(0, this, [this] {
-            if (!Target.isEmpty()) {
-                ShowTarget();
-            }
-        });
-    }
-}
-
 QString TfrmDataDirectory::Folder() const {
+    if (!Target.isEmpty()) {
+        return Target;
+    }
     const QModelIndex index = dlDataDirectory->currentIndex();
     return index.isValid() ? Folders->filePath(index) : cbDrive->currentText();
 }

@@ -185,8 +185,14 @@ void FrameCommandsTest::TheDataDirectoryReachesTheNextNewWindowOnly() {
         QDeadlineTimer deadline(5000);
         while (!inView && !deadline.hasExpired()) {
             QTest::qWait(20);
-            const QRect line = tree->visualRect(tree->currentIndex());
+            const QModelIndex shownFolder = tree->currentIndex();
+            const QRect line = tree->visualRect(shownFolder);
             inView = line.isValid() && tree->viewport()->rect().contains(line.center());
+            // Each folder on the way stands at its own row, open.
+            for (QModelIndex up = shownFolder.parent(); inView && up.isValid() && up != tree->rootIndex();
+                 up = up.parent()) {
+                inView = tree->isExpanded(up) && up.model()->index(up.row(), 0, up.parent()) == up;
+            }
         }
         directory->SetFolder(QString::fromStdString(books));
         return int(QDialog::Accepted);
