@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QTreeView>
 #include <QMessageBox>
+#include <QTreeView>
 
 #include <deque>
 
