@@ -2,6 +2,7 @@
 
 #include "files/AtomicWrite.h"
 #include "files/DataFile.h"
+#include "files/TextLines.h"
 #include "model/Text.h"
 
 #include <filesystem>
@@ -12,7 +13,6 @@
 namespace {
 
 const std::string NewLine = "\r\n";
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 // One line of the file with its own line end ("\r\n", "\n", "\r", or empty for
 // a last line without one), so that lines nobody changes are written back

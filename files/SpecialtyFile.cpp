@@ -25,6 +25,12 @@ std::unique_ptr<tSpecialtyList> ReadSpecialtyFile(const std::string& path, FileE
 }
 
 bool WriteSpecialtyFile(tSpecialtyList& list, std::ostream& out) {
+    // A first name that begins with a byte-order mark would lose it to the
+    // reader, which skips one at the very start: one more goes before it.
+    list.First();
+    if (list.Current() && list.CurrentSpecialty()->Name.starts_with(ByteOrderMark)) {
+        out << ByteOrderMark;
+    }
     for (list.First(); list.Current(); list.Next()) {
         const tSpecialty& specialty = *list.CurrentSpecialty();
         WriteTextLine(out, specialty.Name);

@@ -7,7 +7,6 @@ namespace {
 constexpr size_t BlockSize = size_t{64} * 1024;
 constexpr size_t Unknown = static_cast<size_t>(-1);
 constexpr char EndOfText = '\x1A';
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsLineBreakOrEnd(char c) {
     return c == '\r' || c == '\n' || c == EndOfText;

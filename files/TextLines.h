@@ -53,6 +53,9 @@ private:
     bool FFailed = false;
 };
 
+// The UTF-8 byte-order mark a reader skips at the very start of a file.
+inline constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
 // Writes text and CR LF. A CR, LF or byte 26 inside text would break the file
 // into other lines, so each is written as a blank.
 void WriteTextLine(std::ostream& out, std::string_view text);

@@ -59,6 +59,13 @@ TEST(SpecialtyFileTest, AwkwardTextsRoundTrip) {
     ASSERT_TRUE(back);
     EXPECT_EQ(SpecialtiesOf(*back), SpecialtiesOf(list));
     EXPECT_EQ(back->Find("abjurer")->Preferred[0], "a,b"); // the first of equal names
+
+    // A first name that begins with a byte-order mark keeps it.
+    tSpecialtyList marked;
+    marked.Append(std::make_unique<tSpecialty>("\xEF\xBB\xBFMarked"));
+    auto again = ReadText(WriteText(marked));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(SpecialtiesOf(*again), SpecialtiesOf(marked));
 }
 
 TEST(SpecialtyFileTest, ShortAndEmptyFiles) {
