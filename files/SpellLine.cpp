@@ -45,28 +45,31 @@ int HexDigit(char c) {
     return -1;
 }
 
-// Reads the fields of a line one after the other by the comma-text rule,
-// each straight into the text it is wanted in.
+// Reads the fields of a line one after the other by the comma-text rule.
+// A field is seen where it stands in the line whenever it can be (no doubled
+// quote inside), so that reading a spell copies each text once, into the
+// spell.
 class tCommaFields {
 public:
     explicit tCommaFields(std::string_view line) : Line(line) { SkipControlsAndBlanks(); }
 
     // Sets field to the next field and returns true; with no field left,
-    // empties field and returns false.
-    bool Next(std::string& field) {
+    // empties field and returns false. field is valid until the next call,
+    // and shows the line or scratch.
+    bool Next(std::string_view& field, std::string& scratch) {
         const size_t n = Line.size();
         if (I >= n) {
-            field.clear();
+            field = std::string_view();
             return false;
         }
         if (Line[I] == '"') {
-            ReadQuoted(field);
+            field = ReadQuoted(scratch);
         } else {
             const size_t start = I;
             while (I < n && Line[I] != ',' && !IsControlOrBlank(Line[I])) {
                 ++I;
             }
-            field.assign(Line.substr(start, I - start));
+            field = Line.substr(start, I - start);
         }
         SkipControlsAndBlanks();
         if (I < n && Line[I] == ',') {
@@ -74,6 +77,16 @@ public:
             SkipControlsAndBlanks();
         }
         return true;
+    }
+
+    // The next field as a text of its own.
+    bool Next(std::string& field) {
+        std::string_view view;
+        const bool found = Next(view, field);
+        if (view.data() != field.data()) {
+            field.assign(view);
+        }
+        return found;
     }
 
 private:
@@ -85,31 +98,32 @@ private:
 
     // A field in double quotes, a doubled quote inside standing for one; with
     // no closing quote, the rest of the line without its last byte.
-    void ReadQuoted(std::string& field) {
+    std::string_view ReadQuoted(std::string& scratch) {
         const size_t n = Line.size();
         ++I;
         size_t quote = Line.find('"', I);
         if (quote != std::string_view::npos && (quote + 1 == n || Line[quote + 1] != '"')) {
-            field.assign(Line.substr(I, quote - I)); // the usual field: no quote inside
+            const std::string_view field = Line.substr(I, quote - I); // the usual field: no quote inside
             I = quote + 1;
-            return;
+            return field;
         }
-        field.clear();
+        scratch.clear();
         while (quote != std::string_view::npos && quote + 1 < n && Line[quote + 1] == '"') {
-            field.append(Line.substr(I, quote + 1 - I));
+            scratch.append(Line.substr(I, quote + 1 - I));
             I = quote + 2;
             quote = Line.find('"', I);
         }
         if (quote == std::string_view::npos) {
-            field.append(Line.substr(I));
+            scratch.append(Line.substr(I));
             I = n;
-            if (!field.empty()) {
-                field.pop_back();
+            if (!scratch.empty()) {
+                scratch.pop_back();
             }
-            return;
+            return scratch;
         }
-        field.append(Line.substr(I, quote - I));
+        scratch.append(Line.substr(I, quote - I));
         I = quote + 1;
+        return scratch;
     }
 
     std::string_view Line;
@@ -182,30 +196,35 @@ bool ParseInteger(std::string_view text, int32_t& value) {
 }
 
 std::unique_ptr<tSpell> ParseSpellLine(std::string_view line) {
-    // Each field goes straight into the spell; missing fields read as empty.
+    // Each field is read where it stands in the line and copied once, into
+    // the spell; missing fields read as empty.
     tCommaFields fields(line);
-    std::string text;
-    fields.Next(text);
+    std::string scratch;
+    std::string_view text;
+    fields.Next(text, scratch);
     int32_t level = 0;
     ParseInteger(text, level);
     if (!IsSpellLevel(level)) {
         return nullptr;
     }
-    auto spell = std::make_unique<tSpell>();
-    spell->Level = level;
-    fields.Next(spell->Name);
-    if (spell->Name.empty()) {
+    fields.Next(text, scratch);
+    if (text.empty()) {
         return nullptr;
     }
-    fields.Next(spell->Book);
-    fields.Next(text);
+    auto spell = std::make_unique<tSpell>();
+    spell->Level = level;
+    spell->Name.assign(text);
+    fields.Next(text, scratch);
+    spell->Book = text;
+    fields.Next(text, scratch);
     ParseInteger(text, spell->Page);
-    fields.Next(text);
+    fields.Next(text, scratch);
     if (!text.empty()) {
         FrequencyFromLetter(text.front(), spell->Frequency);
     }
-    fields.Next(spell->Category);
-    fields.Next(text);
+    fields.Next(text, scratch);
+    spell->Category = text;
+    fields.Next(text, scratch);
     spell->Memorized = text == "Y" || text == "y";
     return spell;
 }
