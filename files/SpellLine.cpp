@@ -195,38 +195,42 @@ bool ParseInteger(std::string_view text, int32_t& value) {
     return true;
 }
 
-std::unique_ptr<tSpell> ParseSpellLine(std::string_view line) {
-    // Each field is read where it stands in the line and copied once, into
-    // the spell; missing fields read as empty.
-    tCommaFields fields(line);
-    std::string scratch;
+bool ParseSpellLineFields(std::string_view line, tSpellLineFields& fields) {
+    // Each field is seen where it stands in the line; missing fields read as
+    // empty.
+    tCommaFields reader(line);
     std::string_view text;
-    fields.Next(text, scratch);
-    int32_t level = 0;
-    ParseInteger(text, level);
-    if (!IsSpellLevel(level)) {
-        return nullptr;
+    reader.Next(text, fields.Scratch);
+    fields.Level = 0;
+    ParseInteger(text, fields.Level);
+    if (!IsSpellLevel(fields.Level)) {
+        return false;
     }
-    fields.Next(text, scratch);
-    if (text.empty()) {
-        return nullptr;
+    reader.Next(fields.Name, fields.NameScratch);
+    if (fields.Name.empty()) {
+        return false;
     }
-    auto spell = std::make_unique<tSpell>();
-    spell->Level = level;
-    spell->Name.assign(text);
-    fields.Next(text, scratch);
-    spell->Book = text;
-    fields.Next(text, scratch);
-    ParseInteger(text, spell->Page);
-    fields.Next(text, scratch);
+    reader.Next(fields.Book, fields.BookScratch);
+    reader.Next(text, fields.Scratch);
+    ParseInteger(text, fields.Page);
+    reader.Next(text, fields.Scratch);
+    fields.Frequency = FrequencyCommon;
     if (!text.empty()) {
-        FrequencyFromLetter(text.front(), spell->Frequency);
+        FrequencyFromLetter(text.front(), fields.Frequency);
     }
-    fields.Next(text, scratch);
-    spell->Category = text;
-    fields.Next(text, scratch);
-    spell->Memorized = text == "Y" || text == "y";
-    return spell;
+    reader.Next(fields.Category, fields.CategoryScratch);
+    reader.Next(text, fields.Scratch);
+    fields.Memorized = text == "Y" || text == "y";
+    return true;
+}
+
+std::unique_ptr<tSpell> ParseSpellLine(std::string_view line) {
+    tSpellLineFields fields;
+    if (!ParseSpellLineFields(line, fields)) {
+        return nullptr;
+    }
+    return std::make_unique<tSpell>(fields.Level, std::string(fields.Name), fields.Book, fields.Page,
+                                    fields.Frequency, fields.Category, fields.Memorized);
 }
 
 std::string FormatSpellLine(const tSpell& spell) {

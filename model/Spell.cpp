@@ -62,22 +62,35 @@ constexpr bool PoolSpells = true;
 class tSpellPool {
 public:
     void* New() {
+        ++FLive;
         if (FReleased) {
             tPlace* place = FReleased;
             FReleased = place->Next;
             return place;
         }
-        if (FUsed == SpellsPerBlock || FBlocks.empty()) {
-            FBlocks.push_back(std::make_unique<tPlace[]>(SpellsPerBlock));
+        if (FBlock == FBlocks.size() || FUsed == SpellsPerBlock) {
+            if (FBlock < FBlocks.size()) {
+                ++FBlock;
+            }
+            if (FBlock == FBlocks.size()) {
+                FBlocks.push_back(std::make_unique<tPlace[]>(SpellsPerBlock));
+            }
             FUsed = 0;
         }
-        return &FBlocks.back()[FUsed++];
+        return &FBlocks[FBlock][FUsed++];
     }
 
+    // With no spell left, the blocks are handed out again from the first,
+    // in order, so that spells made one after the other lie side by side.
     void Release(void* spell) {
         auto* place = static_cast<tPlace*>(spell);
         place->Next = FReleased;
         FReleased = place;
+        if (--FLive == 0) {
+            FReleased = nullptr;
+            FBlock = 0;
+            FUsed = 0;
+        }
     }
 
 private:
@@ -88,8 +101,10 @@ private:
     };
 
     std::vector<std::unique_ptr<tPlace[]>> FBlocks;
-    size_t FUsed = 0;
+    size_t FBlock = 0; // the block handing out places
+    size_t FUsed = 0;  // places of it handed out
     tPlace* FReleased = nullptr;
+    size_t FLive = 0;
 };
 
 // Never destroyed: spells held by objects destroyed at the program's end are
