@@ -5,8 +5,8 @@
 #include "model/Text.h"
 
 #include <algorithm>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -58,7 +58,8 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         if (a.Key == b.Key) {
             return CompareTextAscii(nameOf(a), nameOf(b));
         }
-        return std::tie(a.Key.High, a.Key.Mid, a.Key.Low) < std::tie(b.Key.High, b.Key.Mid, b.Key.Low) ? -1 : 1;
+        return std::tie(a.Key.High, a.Key.Mid, a.Key.Low) < std::tie(b.Key.High, b.Key.Mid, b.Key.Low) ? -1
+                                                                                                       : 1;
     };
     bool ordered = true; // strictly ascending so far: no sorting, no equal spells
     bool text = false;

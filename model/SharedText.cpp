@@ -21,7 +21,9 @@ struct tSharedTextTable {
     };
     struct tEqual {
         using is_transparent = void;
-        template <class A, class B> bool operator()(const A& a, const B& b) const { return View(a) == View(b); }
+        template <class A, class B> bool operator()(const A& a, const B& b) const {
+            return View(a) == View(b);
+        }
     };
 
     // A reader meets the same few texts line after line: a small table of

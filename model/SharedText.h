@@ -53,6 +53,10 @@ public:
     std::string::const_iterator begin() const { return str().begin(); }
     std::string::const_iterator end() const { return str().end(); }
     void clear() { *this = tSharedText(); }
+    tSharedText& operator+=(std::string_view more) {
+        *this = tSharedText(str() + std::string(more));
+        return *this;
+    }
 
     // Equal bytes share one copy, so equal texts hold the same one.
     friend bool operator==(const tSharedText& a, const tSharedText& b) { return a.Rep == b.Rep; }

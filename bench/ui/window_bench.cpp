@@ -51,8 +51,8 @@ void Report(const char* what, const std::function<void()>& window, const std::fu
     const double windowMs = MedianMs(window);
     const double coreMs = MedianMs(core);
     const double ratio = windowMs / coreMs;
-    std::printf("%-44s window %8.2f ms  core %8.2f ms  ratio %5.2fx  limit %.1fx %s\n", what, windowMs, coreMs,
-                ratio, Limit, ratio <= Limit ? "holds" : "MISSED");
+    std::printf("%-44s window %8.2f ms  core %8.2f ms  ratio %5.2fx  limit %.1fx %s\n", what, windowMs,
+                coreMs, ratio, Limit, ratio <= Limit ? "holds" : "MISSED");
     std::fflush(stdout);
 }
 
@@ -100,8 +100,8 @@ private:
 };
 
 void WindowBench::initTestCase() {
-    Program = std::make_unique<tProgramUnderTest>(
-        std::map<std::string, std::string>{{"MASTER.DAT", LargeMasterFile()}, {"large.spb", LargeBookFile()}});
+    Program = std::make_unique<tProgramUnderTest>(std::map<std::string, std::string>{
+        {"MASTER.DAT", LargeMasterFile()}, {"large.spb", LargeBookFile()}});
     Program->Start();
     Prompts::SetNextFile(Program->QPath("large.spb"));
     frmMain->mnuOpenSpellbookClick();

@@ -36,8 +36,9 @@ public:
     // or 11 and 12), case variants that are duplicates, byte 0 and 8-bit
     // bytes; a few levels outside 1..9.
     tSpell* NewSpell() {
-        static const char* const starts[] = {"",  "Mordenkainen's Magnificent ", "abcdefghijkl", "ABCDEFGHIJK",
-                                             "x", "Abcdefghijklmnopqrst",        "abcdefghijklmnopqrs"};
+        static const char* const starts[] = {
+            "",  "Mordenkainen's Magnificent ", "abcdefghijkl",       "ABCDEFGHIJK",
+            "x", "Abcdefghijklmnopqrst",        "abcdefghijklmnopqrs"};
         static const char endings[] = {'a', 'A', 'b', 'B', '\0', 'z', '_', '\xE9'};
         std::string name = starts[Pick(7)];
         for (int n = Pick(4); n > 0 || name.empty(); --n) {
