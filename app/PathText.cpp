@@ -11,3 +11,7 @@ std::string WithoutPathMarks(const std::string& text) {
     out.erase(std::remove(out.begin(), out.end(), PathMark), out.end());
     return out;
 }
+
+std::string FileErrorDetail(const std::string& path, FileError error) {
+    return MessagePath(path) + "\r\n" + ExplainFileError(path, error);
+}

@@ -30,10 +30,6 @@ std::string AlreadyInBook(const tSpell& spell) {
            " is already in the spellbook.";
 }
 
-std::string FileDetail(const std::string& path, FileError error) {
-    return MessagePath(path) + "\r\nThe file " + DescribeFileError(error) + ".";
-}
-
 } // namespace
 
 void ValidateBook(tSpellBookDocument& document) {
@@ -130,8 +126,8 @@ void ImportSpells(tSpellBookDocument& document) {
     }
     FileError error = FileError::None;
     std::unique_ptr<TSpellBook> spells = ReadSpellList(path, &error);
-    if (!spells) {
-        document.UserInterface().ShowError("Error Reading Spell File", FileDetail(path, error));
+    if (!spells || error == FileError::NoSpells) {
+        document.UserInterface().ShowError("Error Reading Spell File", FileErrorDetail(path, error));
         return;
     }
     for (spells->First(); const tSpell* spell = spells->CurrentSpell(); spells->Next()) {
@@ -153,6 +149,6 @@ void ExportSpells(tSpellBookDocument& document) {
     FileError error = FileError::None;
     if (!WriteSpellList(document.Book(), path, &error)) {
         document.UserInterface().ShowError(SettingsWriteError(MessagePath(path)),
-                                           "The file " + DescribeFileError(error) + ".");
+                                           ExplainFileError(path, error));
     }
 }

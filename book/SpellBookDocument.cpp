@@ -125,8 +125,9 @@ bool tSpellBookDocument::SaveAs() {
 }
 
 bool tSpellBookDocument::WriteTo(const std::string& path) {
-    if (!WriteSpellbookFile(*SpellBook, path)) {
-        UI.ShowError(SettingsWriteError(MessagePath(path)));
+    FileError error = FileError::None;
+    if (!WriteSpellbookFile(*SpellBook, path, &error)) {
+        UI.ShowError(SettingsWriteError(MessagePath(path)), ExplainFileError(path, error));
         return false;
     }
     SpellBook->Modified = false;

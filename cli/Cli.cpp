@@ -537,6 +537,7 @@ int RunList(const tRun& run, const tArguments& args) {
     ExpectPositional(run, args, 1, "MASTER");
     const int32_t level = NumberOption(run, args, "--level", MinSpellLevel, MaxSpellLevel, 0);
     tSpellFilter filter;
+    filter.Name = args.Value("--name").value_or("");
     filter.Category = args.Value("--category").value_or("");
     filter.Frequency = FrequencyOption(run, args, "--frequency");
     filter.SourceBook = args.Value("--source").value_or("");
@@ -720,6 +721,7 @@ Prints the lines the master list window shows, one spell a line, for the
 spells of MASTER that pass the filter; all levels in order, or one level.
 
   --level L           only spell level L, 1 to 9
+  --name TEXT         name contains TEXT, ignoring case
   --category TEXT     category contains TEXT, ignoring case
   --frequency NAME    Common, Uncommon, Rare, "Very Rare" or Restricted
   --source TEXT       source book is TEXT, ignoring case
@@ -727,6 +729,7 @@ spells of MASTER that pass the filter; all levels in order, or one level.
   --specialties FILE  a specialty file to use instead of the built-in list
 )",
          {{"--level", true},
+          {"--name", true},
           {"--category", true},
           {"--frequency", true},
           {"--source", true},

@@ -25,6 +25,13 @@ enum class FileError {
 // "cannot be opened"; empty for None.
 std::string DescribeFileError(FileError error);
 
+// Why the file at path gave error, as one sentence for beneath a message,
+// made as precise as the file system tells now: "The file was not found.",
+// "The file may not be read (permission denied).", "It is a folder, not a
+// file.", "The disk is full." and so on; the reason of DescribeFileError where
+// nothing more is known. Empty for None.
+std::string ExplainFileError(const std::string& path, FileError error);
+
 // Stores error where target points; nothing when target is none.
 inline void SetFileError(FileError* target, FileError error) {
     if (target) {

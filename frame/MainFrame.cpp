@@ -1,5 +1,6 @@
 #include "frame/MainFrame.h"
 
+#include "app/PathText.h"
 #include "app/Shared.h"
 #include "files/SpellbookFile.h"
 
@@ -29,17 +30,22 @@ void tMainFrameCommands::Open() {
 
 tSpellBookDocument* tMainFrameCommands::OpenFile(const std::string& path) {
     UI.ShowWorking(WorkingLoadingSpellbook);
-    tSpellBookDocument* window = Host.CreateSpellBookWindow();
-    std::unique_ptr<TSpellBook> book = ReadSpellbookFile(path);
+    // The book is read before its window is made: a file that cannot be read
+    // leaves no window behind its message.
+    FileError error = FileError::None;
+    std::unique_ptr<TSpellBook> book = ReadSpellbookFile(path, &error);
     if (!book) {
         // The notice goes first so that it does not stand over the message.
         UI.HideWorking();
-        UI.ShowError(ErrorReadingSpellbook);
-        Host.DiscardSpellBookWindow(window);
+        UI.ShowError(ErrorReadingSpellbook, FileErrorDetail(path, error));
         return nullptr;
     }
+    tSpellBookDocument* window = Host.CreateSpellBookWindow();
     window->TakeOpenedBook(std::move(book), path);
     UI.HideWorking();
+    if (error == FileError::NoSpells) {
+        UI.Message(tMessageKind::Information, tButtons::Ok, "The file holds no spells.", MessagePath(path));
+    }
     return window;
 }
 

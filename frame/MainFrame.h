@@ -60,7 +60,9 @@ public:
 
     // Opens a spellbook file into a new window behind the working notice
     // "Loading Spellbook". When it cannot be read, shows "Error Reading
-    // Spellbook File", leaves no window and returns none.
+    // Spellbook File" with the path and the reason beneath it, makes no window
+    // and returns none. A file that held text but no spell opens as an empty
+    // book, and the user is told.
     tSpellBookDocument* OpenFile(const std::string& path);
 
     // Create Scroll: the scroll dialog for the source window's book, then,

@@ -132,7 +132,7 @@ bool tSpecialtyMaintenance::SaveChanges() {
     const bool written = WriteSpecialtyFile(Specialties, Path, &error);
     Specialties.Find(View.ChosenSpecialty());
     if (!written) {
-        UI.ShowError(SettingsWriteError(MessagePath(Path)), "The file " + DescribeFileError(error) + ".");
+        UI.ShowError(SettingsWriteError(MessagePath(Path)), ExplainFileError(Path, error));
         return false;
     }
     Specialties.Modified = false;

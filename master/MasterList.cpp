@@ -27,11 +27,6 @@ std::string AlreadyThere(const tSpell& spell) {
            " is already in the master list.";
 }
 
-// The path and the reason beneath a message about a file.
-std::string FileDetail(const std::string& path, FileError error) {
-    return MessagePath(path) + "\r\nThe file " + DescribeFileError(error) + ".";
-}
-
 bool FileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::exists(path, error);
@@ -86,18 +81,21 @@ void tMasterList::Create() {
 }
 
 // Reads the master file named in the settings into the pool, keeping the form
-// it was read in. A file that exists but gives no pool is remembered, so that
-// a save does not replace it unasked; with reportFailure, the user is told.
+// it was read in. A file that exists but gives no pool (or holds no spell) is
+// remembered, so that a save does not replace it unasked; with reportFailure,
+// the user is told. A file that held no spell is also said to be so in the
+// status bar.
 void tMasterList::LoadPool(bool reportFailure) {
     ShownSpells->Clear();
     const std::string path = MasterFileName(Settings.get());
     const FileError error = LoadMasterSpells(path);
     FUnreadFile.clear();
+    View.ShowStatus(error == FileError::NoSpells ? MessagePath(path) + " holds no spells." : std::string());
     if (error != FileError::None && FileExists(path)) {
         FUnreadFile = path;
         if (reportFailure) {
             UI.HideWorking();
-            UI.ShowError(ErrorReadingMaster, FileDetail(path, error));
+            UI.ShowError(ErrorReadingMaster, FileErrorDetail(path, error));
         }
     }
     View.EnableSave(false);
@@ -241,7 +239,7 @@ bool tMasterList::Save() {
     const bool written = MasterSpells->FileVersion != 0 ? WriteSpellbookFile(*MasterSpells, path, &error)
                                                         : WriteSpellList(*MasterSpells, path, &error);
     if (!written) {
-        UI.ShowError(SettingsWriteError(MessagePath(path)), "The file " + DescribeFileError(error) + ".");
+        UI.ShowError(SettingsWriteError(MessagePath(path)), ExplainFileError(path, error));
         return false;
     }
     FUnreadFile.clear();

@@ -47,6 +47,8 @@ public:
     virtual void EnableSave(bool enabled) = 0;
     // The busy cursor.
     virtual void ShowBusy(bool busy) = 0;
+    // A line in the status bar; empty clears it.
+    virtual void ShowStatus(const std::string& text) = 0;
     // The open dialog for a master file, proposing proposedName in folder;
     // false when cancelled, otherwise path receives the file chosen.
     virtual bool ChooseMasterFile(const std::string& proposedName, const std::string& folder,

@@ -19,7 +19,9 @@ FileError LoadMasterSpells(const std::string& path) {
     std::unique_ptr<TSpellBook> pool = ReadSpellbookFile(path, &error);
     if (!pool) {
         pool = TSpellBook::Create(0, 0, 0, std::string());
-    } else {
+    } else if (error != FileError::NoSpells) {
+        // A damaged header line of a spellbook used as master file plays no
+        // part in the pool.
         error = FileError::None;
     }
     pool->Modified = false;

@@ -27,7 +27,8 @@ std::string MasterFileName(const tSettingsFile* settings);
 // Replaces the pool with the spellbook or spell list file at path; an empty
 // book (all header fields 0 and an empty specialty) when the file is missing or
 // unreadable. The pool is unmodified afterwards. Returns why the file gave no
-// book, or FileError::None.
+// book, NoSpells for a file that held text but no spell (the pool is empty),
+// or None.
 FileError LoadMasterSpells(const std::string& path);
 
 // The load at start-up: shows the working notice with "Loading Master Spell

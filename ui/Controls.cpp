@@ -43,6 +43,20 @@ void tNumberBox::ShowInForce() {
     FSettling = false;
 }
 
+QValidator::State tNumberBox::validate(QString& text, int& /*position*/) const {
+    const QString typed = text.trimmed();
+    qsizetype digits = typed.startsWith(QLatin1Char('+')) || typed.startsWith(QLatin1Char('-')) ? 1 : 0;
+    for (; digits < typed.size(); ++digits) {
+        if (!typed[digits].isDigit()) {
+            return QValidator::Invalid;
+        }
+    }
+    bool number = false;
+    const int value = typed.toInt(&number);
+    return number && value >= minimum() && value <= maximum() ? QValidator::Acceptable
+                                                              : QValidator::Intermediate;
+}
+
 void tNumberBox::focusOutEvent(QFocusEvent* event) {
     FSettling = true;
     QSpinBox::focusOutEvent(event);

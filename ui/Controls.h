@@ -27,6 +27,9 @@ signals:
     void numberChanged(int value);
 
 protected:
+    // Any text of blanks, a sign and digits may be typed, also one beyond
+    // the range; the rule decides the number in force.
+    QValidator::State validate(QString& text, int& position) const override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;

@@ -62,6 +62,9 @@ TfrmDataDirectory::TfrmDataDirectory(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(cbDrive, &QComboBox::currentIndexChanged, this, &TfrmDataDirectory::cbDriveChange);
+    connect(Folders, &QFileSystemModel::directoryLoaded, this, &TfrmDataDirectory::Follow);
+    // Once the user chooses another folder, the tree follows the user.
+    connect(dlDataDirectory, &QTreeView::clicked, this, [this] { Target.clear(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
@@ -97,15 +100,48 @@ void TfrmDataDirectory::SetFolder(const QString& folder) {
     }
     cbDrive->setCurrentIndex(drive);
     cbDriveChange(drive);
-    const QModelIndex index = Folders->index(path);
-    if (index.isValid()) {
-        dlDataDirectory->setCurrentIndex(index);
-        dlDataDirectory->scrollTo(index);
-        dlDataDirectory->expand(index);
+    Target = path;
+    Follow(cbDrive->itemText(drive));
+}
+
+// The tree reads its folders a level at a time, in the background. Following
+// each folder read on the way down to the one to show, it opens the next; at
+// the end it chooses that folder and brings it into view.
+void TfrmDataDirectory::Follow(const QString& read) {
+    if (Target.isEmpty()) {
+        return;
     }
+    QString base = QDir::cleanPath(read);
+    if (Target == base) {
+        Choose(Folders->index(Target));
+        return;
+    }
+    if (!base.endsWith(QLatin1Char('/'))) {
+        base += QLatin1Char('/');
+    }
+    // Not on the way down, or not read yet (its directoryLoaded comes later).
+    if (!Target.startsWith(base) || Folders->rowCount(Folders->index(read)) == 0) {
+        return;
+    }
+    const QString next = base + Target.mid(base.size()).section(QLatin1Char('/'), 0, 0);
+    const QModelIndex index = Folders->index(next);
+    if (next == Target) {
+        Choose(index);
+        return;
+    }
+    dlDataDirectory->expand(index);
+    Follow(next);
+}
+
+void TfrmDataDirectory::Choose(const QModelIndex& index) {
+    dlDataDirectory->setCurrentIndex(index);
+    dlDataDirectory->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 QString TfrmDataDirectory::Folder() const {
+    if (!Target.isEmpty()) {
+        return Target;
+    }
     const QModelIndex index = dlDataDirectory->currentIndex();
     return index.isValid() ? Folders->filePath(index) : cbDrive->currentText();
 }

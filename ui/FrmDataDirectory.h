@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QFileSystemModel;
+class QModelIndex;
 class QTreeView;
 
 class TfrmDataDirectory : public QDialog {
@@ -15,13 +16,18 @@ public:
 
     // Shows folder: its drive chosen and the folder selected in the tree.
     void SetFolder(const QString& folder);
-    // The folder selected in the tree (the drive's root when none is).
+    // The folder shown: the one SetFolder gave until the user chooses another
+    // in the tree, then that one (the drive's root when none is chosen).
     QString Folder() const;
 
 public slots:
     void cbDriveChange(int index);
 
 private:
+    void Follow(const QString& read);
+    void Choose(const QModelIndex& index);
+
+    QString Target; // the folder to show while the tree reads its way to it
     QComboBox* cbDrive = nullptr;
     QTreeView* dlDataDirectory = nullptr;
     QFileSystemModel* Folders = nullptr;

@@ -334,6 +334,11 @@ void TfrmMasterList::ShowAtLevel(int32_t level) {
     } else {
         List->LevelView();
     }
+    if (!FPlaced && parentWidget()) {
+        // The first time, over the middle of the main window.
+        FPlaced = true;
+        move(parentWidget()->geometry().center() - rect().center());
+    }
     show();
     raise();
     activateWindow();
@@ -488,6 +493,10 @@ void TfrmMasterList::ShowBusy(bool busy) {
         QApplication::restoreOverrideCursor();
     }
     FBusy = busy;
+}
+
+void TfrmMasterList::ShowStatus(const std::string& text) {
+    statusBar()->showMessage(FromMarkedText(text));
 }
 
 bool TfrmMasterList::ChooseMasterFile(const std::string& proposedName, const std::string& folder,

@@ -55,6 +55,7 @@ public:
     void SetCategoryChoices(const std::vector<std::string>& choices) override;
     void EnableSave(bool enabled) override;
     void ShowBusy(bool busy) override;
+    void ShowStatus(const std::string& text) override;
     bool ChooseMasterFile(const std::string& proposedName, const std::string& folder,
                           std::string& path) override;
 
@@ -103,6 +104,7 @@ private:
     std::unique_ptr<tMasterList> List;
     tCommands* FCommands = nullptr;
     bool FBusy = false;
+    bool FPlaced = false;
 
     QMenu* pmMasterList = nullptr;
     QButtonGroup* grpSpellLevel = nullptr;

@@ -4,7 +4,9 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
 
 #include <deque>
 
@@ -106,6 +108,16 @@ bool ChooseFile(QWidget* parent, const tFileDialog& dialog, QString& path, bool 
         box.setOption(QFileDialog::ReadOnly, false);
     }
     box.resize(FileDialogSize());
+    // The size, type and date columns as wide as what they show; the name
+    // takes the rest.
+    if (auto* details = box.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column) {
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+    }
     const int result = box.exec();
     FileDialogSize() = box.size();
     if (result != QDialog::Accepted || box.selectedFiles().isEmpty()) {

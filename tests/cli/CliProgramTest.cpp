@@ -443,6 +443,8 @@ TEST_F(CliProgram, ListShowsTheFilteredLines) {
          "Alarm  (abj) [PHB 1] - C\nChange Self  (ALT) [phb 2] - U\nCharm  (ench/alt) [ToM 3] - C\n"
          "Blur  (ill) [PHB 4] - R\nWeb  (alt,e/c) [PHB 2 5] - C\nCone  (i/e) [ 6] - C\n"},
         {{"--frequency", "uncommon"}, "Change Self  (ALT) [phb 2] - U\n"},
+        {{"--name", "CH"}, "Change Self  (ALT) [phb 2] - U\nCharm  (ench/alt) [ToM 3] - C\n"},
+        {{"--name", "ar", "--level", "1"}, "Alarm  (abj) [PHB 1] - C\nCharm  (ench/alt) [ToM 3] - C\n"},
         {{"--source", "PHB"},
          "Alarm  (abj) [PHB 1] - C\nChange Self  (ALT) [phb 2] - U\nBlur  (ill) [PHB 4] - R\n"},
         {{"--source", "PH"}, ""},

@@ -114,6 +114,39 @@ TEST(FilePermissionTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
     fs::permissions(folder, fs::perms::owner_all); // so that the folder can be removed
 }
 
+// The reason given beneath a failure, as the file system tells it.
+TEST(FilePermissionTest, TheReasonOfAFailureNamesWhatStoodInTheWay) {
+    TempDir dir;
+    const fs::path locked = dir / "locked.spb";
+    WriteBytes(locked, "x");
+    fs::permissions(locked, fs::perms::none);
+    const fs::path folder = dir / "shut";
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    if (std::ifstream(locked)) {
+        GTEST_SKIP() << "permission bits do not stop this user";
+    }
+    const struct {
+        fs::path Path;
+        FileError Error;
+        std::string Reason;
+    } cases[] = {
+        {locked, FileError::CannotOpen, "The file may not be read (permission denied)."},
+        {locked, FileError::CannotWrite, "The file may not be written (permission denied)."},
+        {folder / "new.spb", FileError::CannotWrite, "Its folder may not be written (permission denied)."},
+        {dir / "gone" / "x.spb", FileError::CannotWrite, "Its folder was not found."},
+        {dir / "missing.spb", FileError::CannotOpen, "The file was not found."},
+        {dir.Path(), FileError::CannotOpen, "It is a folder, not a file."},
+        {locked, FileError::ReadError, "The file could not be read to the end."},
+        {locked, FileError::None, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExplainFileError(c.Path.string(), c.Error), c.Reason) << c.Path;
+    }
+    fs::permissions(folder, fs::perms::owner_all);
+    fs::permissions(locked, fs::perms::owner_all);
+}
+
 TEST(AtomicWriteTest, FollowsLinksAndKeepsPermissions) {
     TempDir dir;
     const fs::path target = dir / "real.dat";

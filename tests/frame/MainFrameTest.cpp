@@ -239,4 +239,34 @@ TEST_F(MainFrameTest, CreateScrollMakesAnUntitledChangedWindowAtLevelOne) {
     EXPECT_EQ(source.Book().Count(), 3) << "the source keeps its spells";
 }
 
+TEST_F(MainFrameTest, OpenSaysWhichFileFailedAndWhyAndMakesNoWindowForIt) {
+    struct {
+        std::string Name;
+        std::optional<std::string> Bytes; // none: no file at all
+        std::string Detail;
+    } const cases[] = {
+        {"gone.spb", std::nullopt, "The file was not found."},
+        {"bad.spb", "7\r\nnot a spellbook\r\n", "The file is not a spellbook file."},
+        {"folder.spb", std::string(), "It is a folder, not a file."},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (Folder / c.Name).string();
+        if (c.Name == "folder.spb") {
+            std::filesystem::create_directory(path);
+        } else if (c.Bytes) {
+            WriteBytes(path, *c.Bytes);
+        }
+        Host.Messages = tFakeUserInterface();
+        EXPECT_EQ(Frame.OpenFile(path), nullptr);
+        EXPECT_EQ(Host.Messages.Errors, std::vector<std::string>{"Error Reading Spellbook File"});
+        EXPECT_EQ(Host.Messages.Details, std::vector<std::string>{path + "\r\n" + c.Detail});
+        EXPECT_TRUE(Host.Windows.empty()) << "no window is made for a file that cannot be read";
+    }
+    // A file of text but no spell opens empty, and the user is told.
+    const std::string notes = Write("notes.spb", "Shopping list\r\n");
+    Host.Messages = tFakeUserInterface();
+    ASSERT_NE(Frame.OpenFile(notes), nullptr);
+    EXPECT_EQ(Host.Messages.Informations, std::vector<std::string>{"The file holds no spells."});
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "master/MasterList.h"
 
+#include "app/PathText.h"
 #include "app/Shared.h"
 #include "files/SpellListFile.h"
 #include "files/SpellbookFile.h"
@@ -31,6 +32,7 @@ public:
     std::vector<std::string> Categories;
     bool SaveEnabled = false;
     int BusyDepth = 0;
+    std::string Status;
     std::deque<std::string> Files; // an empty name cancels
     std::vector<std::string> Proposed;
 
@@ -47,6 +49,7 @@ public:
     void SetCategoryChoices(const std::vector<std::string>& choices) override { Categories = choices; }
     void EnableSave(bool enabled) override { SaveEnabled = enabled; }
     void ShowBusy(bool busy) override { BusyDepth += busy ? 1 : -1; }
+    void ShowStatus(const std::string& text) override { Status = WithoutPathMarks(text); }
     bool ChooseMasterFile(const std::string& proposedName, const std::string& folder,
                           std::string& path) override {
         Proposed.push_back(folder + proposedName);
@@ -313,6 +316,25 @@ TEST_F(MasterListTest, SaveKeepsTheFormOfTheMasterFile) {
     EXPECT_FALSE(List->Save());
     EXPECT_EQ(UI.Errors.back(), "Unable to write to " + Path("folder.dat"));
     EXPECT_TRUE(MasterSpells->Modified);
+}
+
+TEST_F(MasterListTest, AFileOfNoSpellsIsSaidToBeSoAndNotReplacedUnasked) {
+    const std::string notes = "Shopping list\r\nbread, milk\r\n";
+    Use("notes.txt", notes);
+    EXPECT_EQ(MasterSpells->Count(), 0);
+    EXPECT_EQ(View.Status, Path("notes.txt") + " holds no spells.");
+    EXPECT_TRUE(UI.Errors.empty());
+    UI.Answers = {tAnswer::No};
+    EXPECT_FALSE(List->Save());
+    EXPECT_EQ(ReadBytes(Folder / "notes.txt"), notes);
+    // Switching to such a file says so too; a good file clears the status.
+    View.Files = {Path("notes.txt"), Path("master.dat")};
+    List->SetMasterFile();
+    EXPECT_EQ(UI.Errors, std::vector<std::string>{"Error Reading Master Spell File"});
+    EXPECT_EQ(UI.Details.back(), Path("notes.txt") + "\r\nThe file holds no spells.");
+    List->SetMasterFile();
+    EXPECT_EQ(View.Status, "");
+    EXPECT_EQ(MasterSpells->Count(), 5);
 }
 
 TEST_F(MasterListTest, AFileThatCouldNotBeReadIsNotReplacedUnasked) {

@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTreeView>
 
 #include <filesystem>
 
@@ -173,14 +175,31 @@ void FrameCommandsTest::TheDataDirectoryReachesTheNextNewWindowOnly() {
     const std::string books = Program->Path("books");
     std::filesystem::create_directory(books);
     QString shown;
+    bool inView = false;
     Prompts::SetNextModal([&](QDialog& dialog) {
         auto* directory = static_cast<TfrmDataDirectory*>(&dialog);
         shown = directory->Folder();
+        // The folder shown is opened in the tree and scrolled into view.
+        dialog.show();
+        auto* tree = Named<QTreeView>(&dialog, QStringLiteral("dlDataDirectory"));
+        QDeadlineTimer deadline(5000);
+        while (!inView && !deadline.hasExpired()) {
+            QTest::qWait(20);
+            const QModelIndex shownFolder = tree->currentIndex();
+            const QRect line = tree->visualRect(shownFolder);
+            inView = line.isValid() && tree->viewport()->rect().contains(line.center());
+            // Each folder on the way stands at its own row, open.
+            for (QModelIndex up = shownFolder.parent(); inView && up.isValid() && up != tree->rootIndex();
+                 up = up.parent()) {
+                inView = tree->isExpanded(up) && up.model()->index(up.row(), 0, up.parent()) == up;
+            }
+        }
         directory->SetFolder(QString::fromStdString(books));
         return int(QDialog::Accepted);
     });
     QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("SetDataDirectory1"))));
     QCOMPARE(shown, QDir::cleanPath(Program->QPath("")));
+    QVERIFY(inView);
     QCOMPARE(ReadDataDirectory(), books + "/");
     QCOMPARE(frmMain->FrameCommands().OpenFolder(), books + "/");
 

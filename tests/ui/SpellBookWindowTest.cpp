@@ -410,6 +410,8 @@ void SpellBookWindowTest::AnUnreadableFileLeavesNoWindowAndTheToolbar() {
     QVERIFY(OpenBook("bad.spb", "7\r\nnot a spellbook\r\n") == nullptr);
     QCOMPARE(Prompts::Shown().back().Kind, QStringLiteral("error"));
     QCOMPARE(Prompts::Shown().back().Text, QStringLiteral("Error Reading Spellbook File"));
+    QCOMPARE(Prompts::Shown().back().Detail,
+             Program->QPath("bad.spb") + QStringLiteral("\nThe file is not a spellbook file."));
     QVERIFY(SpellBooks().isEmpty());
     QVERIFY(frmMain->ToolBar()->isVisibleTo(frmMain));
     QCOMPARE(MenuBarTitles(), (QStringList{"&File", "&Options", "&Window", "&Help"}));
@@ -608,7 +610,10 @@ void SpellBookWindowTest::TheRealFileDialogsAsTheWindowsSetThemUp() {
                                : dialog->testOption(QFileDialog::DontConfirmOverwrite)
                                    ? "save without asking"
                                    : "save, asking before replacing",
-                               dialog->fileMode() == QFileDialog::ExistingFile ? "existing" : "any"};
+                               dialog->fileMode() == QFileDialog::ExistingFile ? "existing" : "any",
+                               QStringLiteral("%1x%2").arg(dialog->width()).arg(dialog->height())};
+            // The next file dialog opens at the size this one is left at.
+            dialog->resize(900, 620);
             dialog->reject();
         });
     };
@@ -628,13 +633,13 @@ void SpellBookWindowTest::TheRealFileDialogsAsTheWindowsSetThemUp() {
     QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuSaveAs"))));
     Prompts::SetUnattended(true);
 
-    QCOMPARE(open,
-             (QStringList{"dlgOpenSpellBook", "Open Spellbook", folder, "spb",
-                          filters("*.SPB (Spellbook Files)|*.SPB|*.* (All Files)|*.*"), "open", "existing"}));
+    QCOMPARE(open, (QStringList{"dlgOpenSpellBook", "Open Spellbook", folder, "spb",
+                                filters("*.SPB (Spellbook Files)|*.SPB|*.* (All Files)|*.*"), "open",
+                                "existing", "800x500"}));
     // Save As asks about replacing a file itself.
     QCOMPARE(save, (QStringList{"dlgSaveSpellBook", "Save Spellbook", folder, "spb",
                                 filters("*.SPB (Spellbook Files)|*.spb|*.* (All Files)|*.*"),
-                                "save without asking", "any"}));
+                                "save without asking", "any", "900x620"}));
     QCOMPARE(SpellBooks().size(), 1);
     QCOMPARE(window->windowTitle(), Program->QPath("d.spb"));
 }
