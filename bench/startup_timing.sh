@@ -40,12 +40,12 @@ frame_shown() {
 start_once() {
     local folder="$1" started shown pid rss hwm
     started="$(now_ms)"
-    (cd "$folder" && exec "$WORK/quillmark") > /dev/null 2>&1 &
+    (cd "$folder" && exec "$WORK/quillmark") > "$WORK/output.txt" 2>&1 &
     pid=$!
     # The main window is the one of the screen's width (it is maximized); the
     # working notice shown while the master file loads is small.
     until frame_shown "$pid"; do
-        kill -0 "$pid" 2>/dev/null || { echo "the program ended before showing its window" >&2; return 1; }
+        kill -0 "$pid" 2>/dev/null || { echo "the program ended before showing its window:" >&2; cat "$WORK/output.txt" >&2; return 1; }
     done
     shown="$(now_ms)"
     # Memory once the start's work is done: the first paint and what queued behind it.
