@@ -33,7 +33,7 @@ struct tSharedTextTable {
     static size_t RecentSlot(std::string_view text) {
         const auto first = static_cast<unsigned char>(text.front());
         const auto last = static_cast<unsigned char>(text.back());
-        return (text.size() * 7 + first * 3u + last) % RecentSlots;
+        return (text.size() * 7 + size_t{first} * 3 + last) % RecentSlots;
     }
 
     std::unordered_set<tRep*, tHash, tEqual> Texts;
