@@ -30,7 +30,7 @@ public:
     // The level tabs: level 1 to 9.
     virtual void SelectSpellLevel(int32_t level) = 0;
     // The spell list, in the given order, its first line current.
-    virtual void ShowSpells(const std::vector<std::string>& lines) = 0;
+    virtual void ShowSpells(std::vector<std::string> lines) = 0;
     // The per-day and memorized counters and the memorized counter's colour.
     virtual void ShowCounters(int32_t perDay, int32_t memorized, tMarkedColour colour) = 0;
     // The window's caption: "untitled" or a path (file-system bytes).

@@ -45,28 +45,31 @@ int HexDigit(char c) {
     return -1;
 }
 
-// Reads the fields of a line one after the other by the comma-text rule,
-// each straight into the text it is wanted in.
+// Reads the fields of a line one after the other by the comma-text rule.
+// A field is seen where it stands in the line whenever it can be (no doubled
+// quote inside), so that reading a spell copies each text once, into the
+// spell.
 class tCommaFields {
 public:
     explicit tCommaFields(std::string_view line) : Line(line) { SkipControlsAndBlanks(); }
 
     // Sets field to the next field and returns true; with no field left,
-    // empties field and returns false.
-    bool Next(std::string& field) {
+    // empties field and returns false. field is valid until the next call,
+    // and shows the line or scratch.
+    bool Next(std::string_view& field, std::string& scratch) {
         const size_t n = Line.size();
         if (I >= n) {
-            field.clear();
+            field = std::string_view();
             return false;
         }
         if (Line[I] == '"') {
-            ReadQuoted(field);
+            field = ReadQuoted(scratch);
         } else {
             const size_t start = I;
             while (I < n && Line[I] != ',' && !IsControlOrBlank(Line[I])) {
                 ++I;
             }
-            field.assign(Line.substr(start, I - start));
+            field = Line.substr(start, I - start);
         }
         SkipControlsAndBlanks();
         if (I < n && Line[I] == ',') {
@@ -74,6 +77,16 @@ public:
             SkipControlsAndBlanks();
         }
         return true;
+    }
+
+    // The next field as a text of its own.
+    bool Next(std::string& field) {
+        std::string_view view;
+        const bool found = Next(view, field);
+        if (view.data() != field.data()) {
+            field.assign(view);
+        }
+        return found;
     }
 
 private:
@@ -85,31 +98,32 @@ private:
 
     // A field in double quotes, a doubled quote inside standing for one; with
     // no closing quote, the rest of the line without its last byte.
-    void ReadQuoted(std::string& field) {
+    std::string_view ReadQuoted(std::string& scratch) {
         const size_t n = Line.size();
         ++I;
         size_t quote = Line.find('"', I);
         if (quote != std::string_view::npos && (quote + 1 == n || Line[quote + 1] != '"')) {
-            field.assign(Line.substr(I, quote - I)); // the usual field: no quote inside
+            const std::string_view field = Line.substr(I, quote - I); // the usual field: no quote inside
             I = quote + 1;
-            return;
+            return field;
         }
-        field.clear();
+        scratch.clear();
         while (quote != std::string_view::npos && quote + 1 < n && Line[quote + 1] == '"') {
-            field.append(Line.substr(I, quote + 1 - I));
+            scratch.append(Line.substr(I, quote + 1 - I));
             I = quote + 2;
             quote = Line.find('"', I);
         }
         if (quote == std::string_view::npos) {
-            field.append(Line.substr(I));
+            scratch.append(Line.substr(I));
             I = n;
-            if (!field.empty()) {
-                field.pop_back();
+            if (!scratch.empty()) {
+                scratch.pop_back();
             }
-            return;
+            return scratch;
         }
-        field.append(Line.substr(I, quote - I));
+        scratch.append(Line.substr(I, quote - I));
         I = quote + 1;
+        return scratch;
     }
 
     std::string_view Line;
@@ -181,33 +195,42 @@ bool ParseInteger(std::string_view text, int32_t& value) {
     return true;
 }
 
-std::unique_ptr<tSpell> ParseSpellLine(std::string_view line) {
-    // Each field goes straight into the spell; missing fields read as empty.
-    tCommaFields fields(line);
-    std::string text;
-    fields.Next(text);
-    int32_t level = 0;
-    ParseInteger(text, level);
-    if (!IsSpellLevel(level)) {
-        return nullptr;
+bool ParseSpellLineFields(std::string_view line, tSpellLineFields& fields) {
+    // Each field is seen where it stands in the line; missing fields read as
+    // empty.
+    tCommaFields reader(line);
+    std::string_view text;
+    reader.Next(text, fields.Scratch);
+    fields.Level = 0;
+    ParseInteger(text, fields.Level);
+    if (!IsSpellLevel(fields.Level)) {
+        return false;
     }
-    auto spell = std::make_unique<tSpell>();
-    spell->Level = level;
-    fields.Next(spell->Name);
-    if (spell->Name.empty()) {
-        return nullptr;
+    reader.Next(fields.Name, fields.NameScratch);
+    if (fields.Name.empty()) {
+        return false;
     }
-    fields.Next(spell->Book);
-    fields.Next(text);
-    ParseInteger(text, spell->Page);
-    fields.Next(text);
+    reader.Next(fields.Book, fields.BookScratch);
+    reader.Next(text, fields.Scratch);
+    ParseInteger(text, fields.Page);
+    reader.Next(text, fields.Scratch);
+    fields.Frequency = FrequencyCommon;
     if (!text.empty()) {
-        FrequencyFromLetter(text.front(), spell->Frequency);
+        FrequencyFromLetter(text.front(), fields.Frequency);
     }
-    fields.Next(spell->Category);
-    fields.Next(text);
-    spell->Memorized = text == "Y" || text == "y";
-    return spell;
+    reader.Next(fields.Category, fields.CategoryScratch);
+    reader.Next(text, fields.Scratch);
+    fields.Memorized = text == "Y" || text == "y";
+    return true;
+}
+
+std::unique_ptr<tSpell> ParseSpellLine(std::string_view line) {
+    tSpellLineFields fields;
+    if (!ParseSpellLineFields(line, fields)) {
+        return nullptr;
+    }
+    return std::make_unique<tSpell>(fields.Level, std::string(fields.Name), fields.Book, fields.Page,
+                                    fields.Frequency, fields.Category, fields.Memorized);
 }
 
 std::string FormatSpellLine(const tSpell& spell) {

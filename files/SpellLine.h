@@ -34,6 +34,24 @@ bool ParseInteger(std::string_view text, int32_t& value);
 // "Y" or "y" marks the spell memorized.
 std::unique_ptr<tSpell> ParseSpellLine(std::string_view line);
 
+// The values of a spell line as ParseSpellLine reads them, before a spell is
+// made of them. The texts show the line, or the scratch texts where a field
+// held doubled quotes; they are valid while both are.
+struct tSpellLineFields {
+    int32_t Level = 0;
+    std::string_view Name;
+    std::string_view Book;
+    int32_t Page = 0;
+    int32_t Frequency = FrequencyCommon;
+    std::string_view Category;
+    bool Memorized = false;
+    std::string NameScratch, BookScratch, CategoryScratch, Scratch;
+};
+
+// Reads line into fields; false when it yields no spell (the level is not 1
+// to 9 or the name is empty).
+bool ParseSpellLineFields(std::string_view line, tSpellLineFields& fields);
+
 // The spell's line without a line end, such as 3,"Fireball","PHB",150,"C","e/c","N".
 // A double quote inside a text field is doubled, so the line reads back into
 // an equal spell.

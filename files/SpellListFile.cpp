@@ -2,9 +2,11 @@
 
 #include "files/AtomicWrite.h"
 #include "files/SpellLine.h"
+#include "model/Text.h"
 
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -22,59 +24,96 @@ bool HoldsText(std::string_view line) {
 } // namespace
 
 bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* firstLine) {
-    // The spells are gathered, put in order when the file had them out of
-    // order, and handed to the book in order, so the book links each at its
-    // end: a large unsorted file costs n log n, not the n squared of inserting
-    // every spell by walking the book. Each spell carries its search key, so
-    // that most comparisons are of two integers.
-    struct tRead {
+    // Each spell line is read into a record of its values, its name copied
+    // into one text store, and a small entry with its search key. When the
+    // file had them out of order the entries are sorted (by the keys, nearly
+    // always integers), and then the spells are made in book order and handed
+    // to the book, which links each at its end. So a large unsorted file costs
+    // n log n, not the n squared of inserting every spell by walking the book,
+    // and its spells and names lie in memory in book order, as after reading
+    // a sorted file.
+    struct tRecord {
+        int32_t Level;
+        int32_t Page;
+        int32_t Frequency;
+        bool Memorized;
+        size_t NameAt;
+        size_t NameSize;
+        tSharedText Book;
+        tSharedText Category;
+    };
+    struct tEntry {
         tSpellKey Key;
-        std::unique_ptr<tSpell> Spell;
+        size_t Record;
     };
-    const auto compare = [](const tRead& a, const tRead& b) {
-        return CompareKeyed(a.Key, *a.Spell, b.Key, *b.Spell);
+    std::vector<tRecord> records;
+    std::vector<tEntry> entries;
+    std::string names;
+    const auto nameOf = [&](const tEntry& entry) {
+        const tRecord& record = records[entry.Record];
+        return std::string_view(names).substr(record.NameAt, record.NameSize);
     };
-    std::vector<tRead> spells;
+    // The book's order of two entries (equal keys hold the same level).
+    const auto compare = [&](const tEntry& a, const tEntry& b) {
+        if (a.Key == b.Key) {
+            return CompareTextAscii(nameOf(a), nameOf(b));
+        }
+        return std::tie(a.Key.High, a.Key.Mid, a.Key.Low) < std::tie(b.Key.High, b.Key.Mid, b.Key.Low) ? -1
+                                                                                                       : 1;
+    };
     bool ordered = true; // strictly ascending so far: no sorting, no equal spells
     bool text = false;
+    tSpellLineFields fields;
     const auto take = [&](std::string_view line) {
-        if (std::unique_ptr<tSpell> spell = ParseSpellLine(line)) {
-            tRead read{SpellKeyOf(*spell), std::move(spell)};
-            if (ordered && !spells.empty() && compare(read, spells.back()) <= 0) {
-                ordered = false;
-            }
-            spells.push_back(std::move(read));
-        } else if (!text) {
-            text = HoldsText(line);
+        if (!ParseSpellLineFields(line, fields)) {
+            text = text || HoldsText(line);
+            return;
+        }
+        entries.push_back({SpellKeyOf(fields.Level, fields.Name), records.size()});
+        records.push_back({fields.Level, fields.Page, fields.Frequency, fields.Memorized, names.size(),
+                           fields.Name.size(), fields.Book, fields.Category});
+        names.append(fields.Name);
+        if (ordered && entries.size() > 1 && compare(entries.back(), entries[entries.size() - 2]) <= 0) {
+            ordered = false;
         }
     };
     if (firstLine) {
         take(*firstLine);
     }
-    std::string line;
+    std::string_view line;
     while (reader.ReadLine(line)) {
         take(line);
     }
     if (!ordered) {
-        // Stable, so of equal spells the one read first comes first and is kept.
-        std::stable_sort(spells.begin(), spells.end(),
-                         [&compare](const tRead& a, const tRead& b) { return compare(a, b) < 0; });
+        // Of equal spells the one read first comes first, and is kept.
+        std::sort(entries.begin(), entries.end(), [&compare](const tEntry& a, const tEntry& b) {
+            const int32_t order = compare(a, b);
+            return order != 0 ? order < 0 : a.Record < b.Record;
+        });
     }
-    // Of equal spells (next to each other now) the first is kept.
     std::vector<std::unique_ptr<tSpell>> inOrder;
-    inOrder.reserve(spells.size());
-    const tSpellKey* keptKey = nullptr;
-    const tSpell* kept = nullptr;
-    for (tRead& read : spells) {
-        if (!ordered && kept && CompareKeyed(read.Key, *read.Spell, *keptKey, *kept) == 0) {
-            continue; // released with the vector
+    inOrder.reserve(entries.size());
+    const tEntry* kept = nullptr;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const tEntry& entry = entries[i];
+        // After a sort the records lie in no order: the ones needed a few
+        // steps on are fetched ahead.
+        if (!ordered && i + 16 < entries.size()) {
+            __builtin_prefetch(&records[entries[i + 16].Record]);
+            const tRecord& ahead = records[entries[i + 8].Record];
+            __builtin_prefetch(names.data() + ahead.NameAt);
         }
-        keptKey = &read.Key;
-        kept = read.Spell.get();
-        inOrder.push_back(std::move(read.Spell));
+        if (kept && !ordered && compare(entry, *kept) == 0) {
+            continue;
+        }
+        kept = &entry;
+        tRecord& record = records[entry.Record];
+        inOrder.push_back(std::make_unique<tSpell>(record.Level, std::string(nameOf(entry)),
+                                                   std::move(record.Book), record.Page, record.Frequency,
+                                                   std::move(record.Category), record.Memorized));
     }
     book.AddSpellsInOrder(inOrder);
-    return text || !spells.empty();
+    return text || !entries.empty();
 }
 
 void WriteSpellLines(TSpellBook& book, std::ostream& out) {

@@ -102,6 +102,27 @@ bool tLineReader::ReadLine(std::string& line) {
     return true;
 }
 
+bool tLineReader::ReadLine(std::string_view& line) {
+    if (!Fill()) {
+        line = std::string_view();
+        return false;
+    }
+    const size_t stop = std::min(Find(NextCr, '\r'), Find(NextLf, '\n'));
+    // A carriage return that ends the buffer may have its line feed in the
+    // next block, which would replace the bytes the line shows.
+    if (stop < End && !(Buffer[stop] == '\r' && stop + 1 == End)) {
+        line = std::string_view(Buffer.data() + Pos, stop - Pos);
+        Pos = stop + 1;
+        if (Buffer[stop] == '\r' && Buffer[Pos] == '\n') {
+            ++Pos;
+        }
+        return true;
+    }
+    ReadLine(Assembled);
+    line = Assembled;
+    return true;
+}
+
 void WriteTextLine(std::ostream& out, std::string_view text) {
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {

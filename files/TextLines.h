@@ -24,6 +24,10 @@ public:
     // Reads the next line, whole and without its end, into line. Returns false,
     // with line empty, when no line is left.
     bool ReadLine(std::string& line);
+    // The same, line showing the line where it stands in the reader's buffer
+    // whenever it lies there whole (most lines), so nothing is copied. line
+    // is valid until the next read.
+    bool ReadLine(std::string_view& line);
 
     // True when nothing is left before the end of the stream or a byte 26, and
     // after a read error.
@@ -51,6 +55,7 @@ private:
     bool SourceDone = false; // the stream gave its last block
     bool Ended = false;      // no byte is left: stream exhausted or byte 26 met
     bool FFailed = false;
+    std::string Assembled; // a line read across blocks, shown by ReadLine(std::string_view&)
 };
 
 // The UTF-8 byte-order mark a reader skips at the very start of a file.

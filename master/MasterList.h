@@ -31,7 +31,7 @@ public:
     // The level tabs: level 1 to 9.
     virtual void SelectSpellLevel(int32_t level) = 0;
     // The spell list, in the given order, its first line selected.
-    virtual void ShowSpells(const std::vector<std::string>& lines) = 0;
+    virtual void ShowSpells(std::vector<std::string> lines) = 0;
     // The positions of the selected lines, ascending.
     virtual std::vector<int32_t> SelectedRows() const = 0;
     // The filter boxes: read, emptied (no item chosen, no text, unchecked).

@@ -2,6 +2,10 @@
 
 #include "model/Text.h"
 
+#include <memory>
+#include <new>
+#include <vector>
+
 const std::array<std::string, 5> FrequencyTitles = {"Restricted", "Very Rare", "Rare", "Uncommon", "Common"};
 
 namespace {
@@ -35,4 +39,97 @@ int32_t CompareSpells(const tSpell& newSpell, const tSpell& listedSpell) {
         return newSpell.Level < listedSpell.Level ? -1 : 1;
     }
     return CompareTextAscii(newSpell.Name, listedSpell.Name);
+}
+
+namespace {
+
+// Where spells live: blocks of SpellsPerBlock places handed out in order,
+// and a chain of released places handed out again first. Under the address
+// sanitizer each spell is allocated on its own, so that a spell used after
+// its release is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool PoolSpells = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool PoolSpells = false;
+#else
+constexpr bool PoolSpells = true;
+#endif
+#else
+constexpr bool PoolSpells = true;
+#endif
+
+class tSpellPool {
+public:
+    void* New() {
+        ++FLive;
+        if (FReleased) {
+            tPlace* place = FReleased;
+            FReleased = place->Next;
+            return place;
+        }
+        if (FBlock == FBlocks.size() || FUsed == SpellsPerBlock) {
+            if (FBlock < FBlocks.size()) {
+                ++FBlock;
+            }
+            if (FBlock == FBlocks.size()) {
+                FBlocks.push_back(std::make_unique<tPlace[]>(SpellsPerBlock));
+            }
+            FUsed = 0;
+        }
+        return &FBlocks[FBlock][FUsed++];
+    }
+
+    // With no spell left, the blocks are handed out again from the first,
+    // in order, so that spells made one after the other lie side by side.
+    void Release(void* spell) {
+        auto* place = static_cast<tPlace*>(spell);
+        place->Next = FReleased;
+        FReleased = place;
+        if (--FLive == 0) {
+            FReleased = nullptr;
+            FBlock = 0;
+            FUsed = 0;
+        }
+    }
+
+private:
+    static constexpr size_t SpellsPerBlock = 4096;
+    union tPlace {
+        tPlace* Next;
+        alignas(tSpell) std::byte Bytes[sizeof(tSpell)];
+    };
+
+    std::vector<std::unique_ptr<tPlace[]>> FBlocks;
+    size_t FBlock = 0; // the block handing out places
+    size_t FUsed = 0;  // places of it handed out
+    tPlace* FReleased = nullptr;
+    size_t FLive = 0;
+};
+
+// Never destroyed: spells held by objects destroyed at the program's end are
+// still released safely.
+tSpellPool& SpellPool() {
+    static auto* pool = new tSpellPool;
+    return *pool;
+}
+
+} // namespace
+
+void* tSpell::operator new(size_t size) {
+    if (!PoolSpells || size != sizeof(tSpell)) {
+        return ::operator new(size);
+    }
+    return SpellPool().New();
+}
+
+void tSpell::operator delete(void* spell, size_t size) noexcept {
+    if (!spell) {
+        return;
+    }
+    if (!PoolSpells || size != sizeof(tSpell)) {
+        ::operator delete(spell);
+        return;
+    }
+    SpellPool().Release(spell);
 }

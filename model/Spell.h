@@ -2,8 +2,13 @@
 // One wizard spell: level, name, where it is published, how rare it is, its
 // school or category text and whether the wizard has it memorized. A spell has
 // no identity beyond level and name; the same spell in two books is two objects.
+// The source book and the category are shared texts (model/SharedText.h): a
+// spell holds a handle to the one stored copy of each.
+
+#include "model/SharedText.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -36,13 +41,13 @@ class tSpell {
 public:
     tSpell() = default;
     // Stores the seven values unchanged; nothing is checked.
-    tSpell(int32_t level, std::string name, std::string book, int32_t page, int32_t frequency,
-           std::string category, bool memorized)
+    tSpell(int32_t level, std::string name, tSharedText book, int32_t page, int32_t frequency,
+           tSharedText category, bool memorized)
         : Level(level), Name(std::move(name)), Book(std::move(book)), Page(page), Frequency(frequency),
           Category(std::move(category)), Memorized(memorized) {}
 
-    static std::unique_ptr<tSpell> Create(int32_t level, std::string name, std::string book, int32_t page,
-                                          int32_t frequency, std::string category, bool memorized) {
+    static std::unique_ptr<tSpell> Create(int32_t level, std::string name, tSharedText book, int32_t page,
+                                          int32_t frequency, tSharedText category, bool memorized) {
         return std::make_unique<tSpell>(level, std::move(name), std::move(book), page, frequency,
                                         std::move(category), memorized);
     }
@@ -54,12 +59,19 @@ public:
 
     bool operator==(const tSpell&) const = default;
 
+    // Spells are made in blocks of thousands, one allocation a block, and
+    // a released spell's place is handed out again first: a master list of
+    // half a million spells costs a few hundred allocations and no
+    // allocator's bookkeeping per spell.
+    static void* operator new(size_t size);
+    static void operator delete(void* spell, size_t size) noexcept;
+
     int32_t Level = 0;
     std::string Name;
-    std::string Book;
+    tSharedText Book;
     int32_t Page = 0;
     int32_t Frequency = FrequencyCommon;
-    std::string Category;
+    tSharedText Category;
     bool Memorized = false;
 };
 

@@ -160,7 +160,7 @@ std::string TSpellBook::CurrentName() const {
     return CurrentSpell() ? CurrentSpell()->Name : OneBlank;
 }
 std::string TSpellBook::CurrentBook() const {
-    return CurrentSpell() ? CurrentSpell()->Book : OneBlank;
+    return CurrentSpell() ? CurrentSpell()->Book.str() : OneBlank;
 }
 int32_t TSpellBook::CurrentPage() const {
     return CurrentSpell() ? CurrentSpell()->Page : 0;
@@ -169,7 +169,7 @@ int32_t TSpellBook::CurrentFrequency() const {
     return CurrentSpell() ? CurrentSpell()->Frequency : 0;
 }
 std::string TSpellBook::CurrentCategory() const {
-    return CurrentSpell() ? CurrentSpell()->Category : OneBlank;
+    return CurrentSpell() ? CurrentSpell()->Category.str() : OneBlank;
 }
 bool TSpellBook::CurrentMemorized() const {
     return CurrentSpell() ? CurrentSpell()->Memorized : false;

@@ -3,28 +3,55 @@
 #include "model/Text.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 // A block is split in halves when it reaches this many entries; blocks built
 // by appending are filled to half of it, leaving room for insertions.
 constexpr size_t FullBlock = 512;
-constexpr size_t KeyNameBytes = 12;
+constexpr size_t KeyNameBytes = 20;
+} // namespace
+
+namespace {
+
+// The eight bytes at p with a..z folded to A..Z, eight at a time: a byte
+// below 128 whose low seven bits lie within 'a'..'z' loses 32.
+void FoldEight(unsigned char* p) {
+    constexpr uint64_t Ones = 0x0101010101010101u;
+    constexpr uint64_t High = Ones * 0x80;
+    uint64_t w = 0;
+    std::memcpy(&w, p, 8);
+    const uint64_t low7 = w & ~High;
+    const uint64_t fromA = low7 + Ones * (0x80 - 'a');     // high bit set from 'a' on
+    const uint64_t pastZ = low7 + Ones * (0x80 - 'z' - 1); // high bit set after 'z'
+    w -= (fromA & ~pastZ & ~w & High) >> 2;
+    std::memcpy(p, &w, 8);
+}
+
+uint64_t BigEndian(const unsigned char* p, size_t bytes) {
+    uint64_t value = 0;
+    for (size_t i = 0; i < bytes; ++i) {
+        value = value << 8 | p[i];
+    }
+    return value;
+}
+
 } // namespace
 
 tSpellKey SpellKeyOf(const tSpell& spell) {
-    unsigned char bytes[KeyNameBytes] = {};
-    const size_t n = std::min(spell.Name.size(), KeyNameBytes);
-    for (size_t i = 0; i < n; ++i) {
-        bytes[i] = static_cast<unsigned char>(AsciiUpper(spell.Name[i]));
-    }
+    return SpellKeyOf(spell.Level, spell.Name);
+}
+
+tSpellKey SpellKeyOf(int32_t level, std::string_view name) {
+    unsigned char bytes[24] = {};
+    std::memcpy(bytes, name.data(), std::min(name.size(), KeyNameBytes));
+    FoldEight(bytes);
+    FoldEight(bytes + 8);
+    FoldEight(bytes + 16);
     tSpellKey key;
-    key.High = uint64_t{static_cast<uint32_t>(spell.Level) ^ 0x80000000u} << 32;
-    for (size_t i = 0; i < 4; ++i) {
-        key.High |= uint64_t{bytes[i]} << (8 * (3 - i));
-    }
-    for (size_t i = 0; i < 8; ++i) {
-        key.Low |= uint64_t{bytes[4 + i]} << (8 * (7 - i));
-    }
+    key.High = uint64_t{static_cast<uint32_t>(level) ^ 0x80000000u} << 32 | BigEndian(bytes, 4);
+    key.Mid = BigEndian(bytes + 4, 8);
+    key.Low = BigEndian(bytes + 12, 8);
     return key;
 }
 
@@ -32,10 +59,13 @@ int32_t CompareKeyed(const tSpellKey& aKey, const tSpell& a, const tSpellKey& bK
     if (aKey.High != bKey.High) {
         return aKey.High < bKey.High ? -1 : 1;
     }
+    if (aKey.Mid != bKey.Mid) {
+        return aKey.Mid < bKey.Mid ? -1 : 1;
+    }
     if (aKey.Low != bKey.Low) {
         return aKey.Low < bKey.Low ? -1 : 1;
     }
-    // Equal keys: the same level, and names whose first 12 bytes are equal
+    // Equal keys: the same level, and names whose first 20 bytes are equal
     // ignoring case when both are that long (a shorter name's missing bytes
     // count as 0, so it is compared whole).
     if (a.Name.size() >= KeyNameBytes && b.Name.size() >= KeyNameBytes) {

@@ -2,7 +2,7 @@
 // An ordered index beside a spellbook's list, so that a spell finds its place
 // among many in logarithmic time instead of by walking the list. It holds the
 // book's nodes in book order in blocks of a few hundred, each entry with a key
-// made from the spell's level and the first bytes of its folded name: two
+// made from the spell's level and the first 20 bytes of its folded name: two
 // keys that differ order their spells as CompareSpells does, so most steps of
 // a search compare two integers and only equal keys look at the spells.
 //
@@ -15,17 +15,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 struct tSpellKey {
     uint64_t High = 0; // level (as unsigned, order kept), then name bytes 0..3
-    uint64_t Low = 0;  // name bytes 4..11
+    uint64_t Mid = 0;  // name bytes 4..11
+    uint64_t Low = 0;  // name bytes 12..19
     bool operator==(const tSpellKey&) const = default;
 };
 
-// The key of a spell: its level, then its first 12 name bytes with a..z
+// The key of a spell: its level, then its first 20 name bytes with a..z
 // folded to A..Z (missing bytes as 0).
 tSpellKey SpellKeyOf(const tSpell& spell);
+tSpellKey SpellKeyOf(int32_t level, std::string_view name);
 
 // CompareSpells of two spells whose keys are given: the keys decide when they
 // differ, the spells when they are equal.

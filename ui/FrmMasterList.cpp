@@ -423,8 +423,8 @@ void TfrmMasterList::SelectSpellLevel(int32_t level) {
     }
 }
 
-void TfrmMasterList::ShowSpells(const std::vector<std::string>& lines) {
-    lbSpells->SetLines(lines, true);
+void TfrmMasterList::ShowSpells(std::vector<std::string> lines) {
+    lbSpells->SetLines(std::move(lines), true);
 }
 
 std::vector<int32_t> TfrmMasterList::SelectedRows() const {

@@ -46,7 +46,7 @@ public:
 
     // tMasterListView
     void SelectSpellLevel(int32_t level) override;
-    void ShowSpells(const std::vector<std::string>& lines) override;
+    void ShowSpells(std::vector<std::string> lines) override;
     std::vector<int32_t> SelectedRows() const override;
     tFilterBoxes FilterBoxes() const override;
     void ClearFilterBoxes() override;

@@ -621,8 +621,8 @@ void TfrmSpellBook::SelectSpellLevel(int32_t level) {
     }
 }
 
-void TfrmSpellBook::ShowSpells(const std::vector<std::string>& lines) {
-    lbSpells->SetLines(lines, false);
+void TfrmSpellBook::ShowSpells(std::vector<std::string> lines) {
+    lbSpells->SetLines(std::move(lines), false);
 }
 
 void TfrmSpellBook::ShowCounters(int32_t perDay, int32_t memorized, tMarkedColour colour) {

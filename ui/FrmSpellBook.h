@@ -55,7 +55,7 @@ public:
     void SetFrequencyItems(const std::vector<std::string>& items) override;
     void SelectFrequency(int32_t position) override;
     void SelectSpellLevel(int32_t level) override;
-    void ShowSpells(const std::vector<std::string>& lines) override;
+    void ShowSpells(std::vector<std::string> lines) override;
     void ShowCounters(int32_t perDay, int32_t memorized, tMarkedColour colour) override;
     void SetCaption(const std::string& caption) override;
     bool ChooseSaveFile(const std::string& folder, std::string& path) override;

@@ -1,9 +1,11 @@
 #include "files/SpellListFile.h"
 #include "FileTestSupport.h"
+#include "files/SpellLine.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 
 namespace {
@@ -92,6 +94,27 @@ TEST(SpellListFileTest, UnsortedAndDuplicatedLinesGiveTheSortedBook) {
     for (const tSpell& spell : spells) {
         EXPECT_EQ(spell.Book, "r0");
     }
+}
+
+// Reading a shuffled file gives the book that adding its spells one by one
+// in file order gives: names sharing long beginnings (past the 20 bytes the
+// sort keys hold), equal but for case, with doubled quotes, at every level.
+TEST(SpellListFileTest, ShuffledLinesReadAsAddingThemOneByOne) {
+    static const char* const starts[] = {"Mordenkainen's Magnificent ", "mORDENKAINEN'S mAGNIFICENT ",
+                                         "Abcdefghijklmnopqrs", "x", "Say \"\"hi\"\" "};
+    std::mt19937 draw(7);
+    std::string bytes;
+    TSpellBook expected;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string line = std::to_string(draw() % 9 + 1) + ",\"" + starts[draw() % 5] +
+                                 std::string(1, static_cast<char>('a' + draw() % 3)) +
+                                 std::to_string(draw() % 40) + "\",\"b" + std::to_string(i) + "\"";
+        bytes += line + "\r\n";
+        expected.AddSpell(ParseSpellLine(line));
+    }
+    auto book = ReadText(bytes);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(SpellsOf(*book), SpellsOf(expected));
 }
 
 TEST(SpellListFileTest, LongLinesAreReadWhole) {

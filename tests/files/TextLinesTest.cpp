@@ -7,6 +7,7 @@
 
 namespace {
 
+// The lines of bytes, read by both forms of ReadLine, which must agree.
 std::vector<std::string> LinesOf(const std::string& bytes) {
     std::istringstream in(bytes);
     tLineReader reader(in);
@@ -17,6 +18,15 @@ std::vector<std::string> LinesOf(const std::string& bytes) {
     }
     EXPECT_TRUE(reader.AtEnd());
     EXPECT_FALSE(reader.Failed());
+
+    std::istringstream again(bytes);
+    tLineReader viewReader(again);
+    std::vector<std::string> viewed;
+    std::string_view view;
+    while (viewReader.ReadLine(view)) {
+        viewed.emplace_back(view);
+    }
+    EXPECT_EQ(viewed, lines);
     return lines;
 }
 

@@ -37,8 +37,8 @@ public:
     std::vector<std::string> Proposed;
 
     void SelectSpellLevel(int32_t level) override { Level = level; }
-    void ShowSpells(const std::vector<std::string>& lines) override {
-        Lines = lines;
+    void ShowSpells(std::vector<std::string> lines) override {
+        Lines = std::move(lines);
         Selected.clear();
     }
     std::vector<int32_t> SelectedRows() const override { return Selected; }

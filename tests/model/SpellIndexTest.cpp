@@ -32,13 +32,15 @@ public:
     }
 
     // Names built to meet the search key's edges: long shared beginnings
-    // (longer than the 12 bytes of the key, and exactly 11 or 12 bytes), case
-    // variants that are duplicates, byte 0 and 8-bit bytes; a few levels
-    // outside 1..9.
+    // (longer than the 20 name bytes of the key, and exactly 19 or 20 bytes,
+    // or 11 and 12), case variants that are duplicates, byte 0 and 8-bit
+    // bytes; a few levels outside 1..9.
     tSpell* NewSpell() {
-        static const char* const starts[] = {"", "Mordenkainen's ", "abcdefghijkl", "ABCDEFGHIJK", "x"};
+        static const char* const starts[] = {
+            "",  "Mordenkainen's Magnificent ", "abcdefghijkl",       "ABCDEFGHIJK",
+            "x", "Abcdefghijklmnopqrst",        "abcdefghijklmnopqrs"};
         static const char endings[] = {'a', 'A', 'b', 'B', '\0', 'z', '_', '\xE9'};
-        std::string name = starts[Pick(5)];
+        std::string name = starts[Pick(7)];
         for (int n = Pick(4); n > 0 || name.empty(); --n) {
             name += endings[Pick(8)];
         }

@@ -68,8 +68,8 @@ public:
     void SetFrequencyItems(const std::vector<std::string>& items) override { FrequencyItems = items; }
     void SelectFrequency(int32_t position) override { FrequencySelected = position; }
     void SelectSpellLevel(int32_t level) override { SpellLevel = level; }
-    void ShowSpells(const std::vector<std::string>& lines) override {
-        Lines = lines;
+    void ShowSpells(std::vector<std::string> lines) override {
+        Lines = std::move(lines);
         ++RefreshCount;
     }
     void ShowCounters(int32_t perDay, int32_t memorized, tMarkedColour colour) override {

@@ -1,0 +1,207 @@
+// The windows' part of showing spells: a level switch in a spellbook window
+// listing 10,000 lines a level, and the master list's Apply Filter and Remove
+// Filter over a pool of 50,000 spells, each through the window's own handler
+// with the list laid out and painted, beside the core building the same
+// lines. Each case measures itself with QBENCHMARK and then prints its ratio
+// to the core's part (medians of a few runs) and whether it stays within 3.
+// Run it under a virtual display: xvfb-run -a bench/ui/window_bench
+#include "support/BenchData.h"
+
+#include "GuiSupport.h"
+
+#include "files/SpellbookFile.h"
+#include "master/MasterPool.h"
+#include "master/SpellFilter.h"
+#include "output/SpellListLine.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmMasterList.h"
+#include "ui/FrmSpellBook.h"
+#include "ui/Program.h"
+#include "ui/Prompts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+constexpr double Limit = 3.0;
+
+// The median milliseconds of runs calls of work.
+double MedianMs(const std::function<void()>& work, int runs = 7) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void Report(const char* what, const std::function<void()>& window, const std::function<void()>& core) {
+    const double windowMs = MedianMs(window);
+    const double coreMs = MedianMs(core);
+    const double ratio = windowMs / coreMs;
+    std::printf("%-44s window %8.2f ms  core %8.2f ms  ratio %5.2fx  limit %.1fx %s\n", what, windowMs,
+                coreMs, ratio, Limit, ratio <= Limit ? "holds" : "MISSED");
+    std::fflush(stdout);
+}
+
+// Lets the window lay itself out and paint what changed, as it does before
+// the user sees it.
+void Settle(QWidget*) {
+    QCoreApplication::processEvents();
+}
+
+// A spellbook of 90,000 spells, 10,000 of each level.
+std::string LargeBookFile() {
+    auto book = MakeListBook(90000);
+    book->CasterLevel = 20;
+    book->Intelligence = 18;
+    book->Specialty = "Generalist";
+    std::ostringstream out;
+    WriteSpellbookFile(*book, out);
+    return out.str();
+}
+
+std::string LargeMasterFile() {
+    auto pool = MakeMasterList(50000);
+    std::ostringstream out;
+    WriteSpellbookFile(*pool, out);
+    return out.str();
+}
+
+} // namespace
+
+class WindowBench : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void LevelSwitchOf10000Lines();
+    void ApplyFilterOver50000Spells();
+    void RemoveFilterOver50000Spells();
+    // The ratios, after the figures (QBENCHMARK runs a function many times).
+    void Ratios();
+
+private:
+    std::unique_ptr<tProgramUnderTest> Program;
+    TfrmSpellBook* Book = nullptr;
+};
+
+void WindowBench::initTestCase() {
+    Program = std::make_unique<tProgramUnderTest>(std::map<std::string, std::string>{
+        {"MASTER.DAT", LargeMasterFile()}, {"large.spb", LargeBookFile()}});
+    Program->Start();
+    Prompts::SetNextFile(Program->QPath("large.spb"));
+    frmMain->mnuOpenSpellbookClick();
+    QVERIFY(!SpellBooks().isEmpty());
+    Book = SpellBooks().last();
+    Book->showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(Book));
+    frmMasterList->ShowAtLevel(1);
+    QVERIFY(QTest::qWaitForWindowExposed(frmMasterList));
+}
+
+void WindowBench::cleanupTestCase() {
+    if (Book) {
+        Book->Document().Book().Modified = false;
+    }
+    Program.reset();
+    Prompts::Reset();
+}
+
+void WindowBench::LevelSwitchOf10000Lines() {
+    QCOMPARE(Book->Document().Book().CountOfLevel(2), 10000);
+    const auto switchLevels = [this] {
+        Book->grpSpellLevelClick(1);
+        Settle(Book);
+        Book->grpSpellLevelClick(0);
+        Settle(Book);
+    };
+    QBENCHMARK {
+        switchLevels();
+    }
+}
+
+void WindowBench::ApplyFilterOver50000Spells() {
+    auto* category = frmMasterList->findChild<QComboBox*>(QStringLiteral("cbCategory"));
+    QVERIFY(category);
+    const auto apply = [category] {
+        category->setEditText(QStringLiteral("alt"));
+        frmMasterList->mnuApplyFilterClick();
+        Settle(frmMasterList);
+    };
+    QBENCHMARK {
+        apply();
+    }
+}
+
+void WindowBench::RemoveFilterOver50000Spells() {
+    const auto remove = [] {
+        frmMasterList->mnuRemoveFilterClick();
+        Settle(frmMasterList);
+    };
+    QBENCHMARK {
+        remove();
+    }
+}
+
+void WindowBench::Ratios() {
+    TSpellBook& book = Book->Document().Book();
+    Report(
+        "level switch, 10,000 lines (1 to 2 and back)",
+        [this] {
+            Book->grpSpellLevelClick(1);
+            Settle(Book);
+            Book->grpSpellLevelClick(0);
+            Settle(Book);
+        },
+        [&book] {
+            auto second = SpellListLines(book, 2, true);
+            auto first = SpellListLines(book, 1, true);
+            QVERIFY(second.size() + first.size() == 20000);
+        });
+
+    auto* category = frmMasterList->findChild<QComboBox*>(QStringLiteral("cbCategory"));
+    TSpellBook shown;
+    shown.MarkReferencesOnly();
+    tSpellFilter filter;
+    filter.Category = "alt";
+    const int32_t level = frmMasterList->Commands().SpellLevel();
+    Report(
+        "Apply Filter over 50,000 spells",
+        [category] {
+            category->setEditText(QStringLiteral("alt"));
+            frmMasterList->mnuApplyFilterClick();
+            Settle(frmMasterList);
+        },
+        [&] {
+            ::ApplyFilter(*MasterSpells, shown, filter);
+            QVERIFY(!SpellListLines(shown, level, false).empty());
+        });
+    Report(
+        "Remove Filter over 50,000 spells",
+        [] {
+            frmMasterList->mnuRemoveFilterClick();
+            Settle(frmMasterList);
+        },
+        [&] {
+            ShowWholePool(*MasterSpells, shown);
+            QVERIFY(!SpellListLines(shown, level, false).empty());
+        });
+    shown.Clear();
+}
+
+QTEST_MAIN(WindowBench)
+#include "window_bench.moc"
