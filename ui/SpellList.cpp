@@ -3,9 +3,12 @@
 #include "ui/Artwork.h"
 #include "ui/Text1252.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -17,6 +20,13 @@ void tSpellLines::SetLines(std::vector<std::string> lines) {
 
 int tSpellLines::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(Lines.size());
+}
+
+QModelIndex tSpellLines::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || column != 0 || parent.isValid() || static_cast<size_t>(row) >= Lines.size()) {
+        return QModelIndex();
+    }
+    return createIndex(row, column);
 }
 
 QVariant tSpellLines::data(const QModelIndex& index, int role) const {
@@ -55,8 +65,77 @@ QMimeData* tSpellLines::mimeData(const QModelIndexList& indexes) const {
     return data;
 }
 
+void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    constexpr auto others = QStyleOptionViewItem::WrapText | QStyleOptionViewItem::HasCheckIndicator |
+                            QStyleOptionViewItem::HasDecoration;
+    if ((opt.features & others) || opt.text.isEmpty() || (opt.state & QStyle::State_Editing) ||
+        opt.decorationPosition != QStyleOptionViewItem::Left) {
+        QStyledItemDelegate::paint(painter, opt, index);
+        return;
+    }
+    const QWidget* widget = opt.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &opt, widget) + 1;
+
+    // One line laid out at the width of the item; the style's text rectangle
+    // is the whole item, or the text's own size when only the text shows as
+    // selected.
+    QTextOption textOption;
+    textOption.setWrapMode(QTextOption::ManualWrap);
+    textOption.setTextDirection(opt.direction);
+    textOption.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
+    QTextLayout layout(opt.text, opt.font);
+    layout.setTextOption(textOption);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(opt.rect.width() - 2 * margin);
+    QRect textRect = opt.rect;
+    if (!opt.showDecorationSelected) {
+        const QSize textSize(qCeil(line.naturalTextWidth()) + 2 * margin, qCeil(line.height()));
+        textRect = QStyle::alignedRect(opt.direction, opt.displayAlignment,
+                                       textSize.boundedTo(opt.rect.size()), opt.rect);
+    }
+    const QRect lineRect = textRect.adjusted(margin, 0, -margin, 0);
+    line.setLineWidth(lineRect.width());
+    const bool oneLine = !layout.createLine().isValid();
+    layout.endLayout();
+    if (!oneLine || line.naturalTextWidth() > lineRect.width()) {
+        QStyledItemDelegate::paint(painter, opt, index);
+        return;
+    }
+
+    painter->save();
+    painter->setClipRect(opt.rect);
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
+    QPalette::ColorGroup group = (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && !(opt.state & QStyle::State_Active)) {
+        group = QPalette::Inactive;
+    }
+    painter->setPen(opt.palette.color(group, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
+                                                                                  : QPalette::Text));
+    const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                                 layout.boundingRect().size().toSize(), lineRect);
+    layout.draw(painter, QPointF(lineRect.x(), layoutRect.top()));
+    if (opt.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(opt);
+        focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &opt, widget);
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+        const QPalette::ColorGroup focusGroup =
+            (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+        focus.backgroundColor = opt.palette.color(
+            focusGroup, (opt.state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
+    painter->restore();
+}
+
 tSpellList::tSpellList(QWidget* parent) : QListView(parent), Model(new tSpellLines(this)) {
     setModel(Model);
+    setItemDelegate(new tSpellLineDelegate(this));
     setUniformItemSizes(true);
     setLayoutMode(QListView::SinglePass);
     setSelectionMode(QAbstractItemView::ExtendedSelection);

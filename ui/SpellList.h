@@ -7,6 +7,7 @@
 
 #include <QAbstractListModel>
 #include <QListView>
+#include <QStyledItemDelegate>
 
 #include <cstdint>
 #include <string>
@@ -19,6 +20,9 @@ public:
 
     void SetLines(std::vector<std::string> lines);
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    // The view asks for every line's index at each layout: answered without
+    // the checks through rowCount and columnCount.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QStringList mimeTypes() const override;
@@ -28,6 +32,21 @@ public:
 
 private:
     std::vector<std::string> Lines;
+};
+
+// Paints a spell line as the platform's list paints an item of text: the
+// style's background and selection, the text in the style's place and
+// colours, the style's focus frame. The text is laid out once per line (the
+// style lays it out three times), which is most of the time a list of long
+// levels takes to show; a line the style would shorten with an ellipsis,
+// or any item with more than one line of text, is left to the style.
+class tSpellLineDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 };
 
 // The type of the data a dragged spell list carries: the dragged lines'
