@@ -65,6 +65,83 @@ QMimeData* tSpellLines::mimeData(const QModelIndexList& indexes) const {
     return data;
 }
 
+// A line laid out for items of one width, margin, font, direction and
+// alignment.
+struct tSpellLineDelegate::tLaidOutLine {
+    QTextLayout Layout;
+    int Margin = 0;
+    QFont Font;
+    Qt::LayoutDirection Direction = Qt::LeftToRight;
+    Qt::Alignment Alignment;
+    int ItemWidth = 0;
+    bool WholeRowSelected = false;
+    // The line's place in the item (its left and width; the height is the
+    // item's), and whether the text fits there on one line.
+    int Left = 0;
+    int Width = 0;
+    bool Fits = false;
+
+    bool LaidOutFor(const QStyleOptionViewItem& option, int margin) const {
+        return ItemWidth == option.rect.width() && Margin == margin &&
+               WholeRowSelected == option.showDecorationSelected && Direction == option.direction &&
+               Alignment == option.displayAlignment && Font == option.font;
+    }
+};
+
+const tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyleOptionViewItem& option,
+                                                                    int margin) const {
+    const auto newer = Newer.constFind(option.text);
+    if (newer != Newer.constEnd() && (*newer)->LaidOutFor(option, margin)) {
+        return **newer;
+    }
+    std::shared_ptr<tLaidOutLine> line;
+    if (const auto older = Older.constFind(option.text);
+        older != Older.constEnd() && (*older)->LaidOutFor(option, margin)) {
+        line = *older;
+    } else {
+        // One line laid out at the width of the item; the style's text
+        // rectangle is the whole item, or the text's own size when only the
+        // text shows as selected, less a margin each side.
+        line = std::make_shared<tLaidOutLine>();
+        line->Margin = margin;
+        line->Font = option.font;
+        line->Direction = option.direction;
+        line->Alignment = option.displayAlignment;
+        line->ItemWidth = option.rect.width();
+        line->WholeRowSelected = option.showDecorationSelected;
+        QTextOption textOption;
+        textOption.setWrapMode(QTextOption::ManualWrap);
+        textOption.setTextDirection(option.direction);
+        textOption.setAlignment(QStyle::visualAlignment(option.direction, option.displayAlignment));
+        QTextLayout& layout = line->Layout;
+        layout.setText(option.text);
+        layout.setFont(option.font);
+        layout.setTextOption(textOption);
+        layout.setCacheEnabled(true);
+        layout.beginLayout();
+        QTextLine first = layout.createLine();
+        first.setLineWidth(option.rect.width() - 2 * margin);
+        QRect textRect(QPoint(0, 0), QSize(option.rect.width(), 1));
+        if (!option.showDecorationSelected) {
+            const QSize textSize(qCeil(first.naturalTextWidth()) + 2 * margin, 1);
+            textRect = QStyle::alignedRect(option.direction, option.displayAlignment,
+                                           textSize.boundedTo(textRect.size()), textRect);
+        }
+        const QRect lineRect = textRect.adjusted(margin, 0, -margin, 0);
+        first.setLineWidth(lineRect.width());
+        const bool oneLine = !layout.createLine().isValid();
+        layout.endLayout();
+        line->Left = lineRect.left();
+        line->Width = lineRect.width();
+        line->Fits = oneLine && first.naturalTextWidth() <= lineRect.width();
+    }
+    if (Newer.size() >= RecentLines) {
+        Older = std::move(Newer);
+        Newer.clear();
+    }
+    return **Newer.insert(option.text, std::move(line));
+}
+
 void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
     QStyleOptionViewItem opt = option;
@@ -79,30 +156,8 @@ void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QWidget* widget = opt.widget;
     const QStyle* style = widget ? widget->style() : QApplication::style();
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &opt, widget) + 1;
-
-    // One line laid out at the width of the item; the style's text rectangle
-    // is the whole item, or the text's own size when only the text shows as
-    // selected.
-    QTextOption textOption;
-    textOption.setWrapMode(QTextOption::ManualWrap);
-    textOption.setTextDirection(opt.direction);
-    textOption.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
-    QTextLayout layout(opt.text, opt.font);
-    layout.setTextOption(textOption);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(opt.rect.width() - 2 * margin);
-    QRect textRect = opt.rect;
-    if (!opt.showDecorationSelected) {
-        const QSize textSize(qCeil(line.naturalTextWidth()) + 2 * margin, qCeil(line.height()));
-        textRect = QStyle::alignedRect(opt.direction, opt.displayAlignment,
-                                       textSize.boundedTo(opt.rect.size()), opt.rect);
-    }
-    const QRect lineRect = textRect.adjusted(margin, 0, -margin, 0);
-    line.setLineWidth(lineRect.width());
-    const bool oneLine = !layout.createLine().isValid();
-    layout.endLayout();
-    if (!oneLine || line.naturalTextWidth() > lineRect.width()) {
+    const tLaidOutLine& line = LaidOut(opt, margin);
+    if (!line.Fits) {
         QStyledItemDelegate::paint(painter, opt, index);
         return;
     }
@@ -116,9 +171,10 @@ void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
     painter->setPen(opt.palette.color(group, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
                                                                                   : QPalette::Text));
+    const QRect lineRect(opt.rect.left() + line.Left, opt.rect.top(), line.Width, opt.rect.height());
     const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
-                                                 layout.boundingRect().size().toSize(), lineRect);
-    layout.draw(painter, QPointF(lineRect.x(), layoutRect.top()));
+                                                 line.Layout.boundingRect().size().toSize(), lineRect);
+    line.Layout.draw(painter, QPointF(lineRect.x(), layoutRect.top()));
     if (opt.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(opt);
@@ -147,6 +203,10 @@ tSpellList::tSpellList(QWidget* parent) : QListView(parent), Model(new tSpellLin
 
 void tSpellList::SetLines(std::vector<std::string> lines, bool selectFirst) {
     Model->SetLines(std::move(lines));
+    // The lines are placed now, while no line is current or selected: the
+    // view asks of each line whether it is one of the lines it keeps track
+    // of, which costs little only while there are none.
+    doItemsLayout();
     if (Model->rowCount() > 0) {
         const QModelIndex first = Model->index(0);
         selectionModel()->setCurrentIndex(first, selectFirst ? QItemSelectionModel::ClearAndSelect

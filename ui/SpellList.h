@@ -6,10 +6,12 @@
 // the same height, so a level of tens of thousands of spells shows at once.
 
 #include <QAbstractListModel>
+#include <QHash>
 #include <QListView>
 #include <QStyledItemDelegate>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,9 +38,11 @@ private:
 
 // Paints a spell line as the platform's list paints an item of text: the
 // style's background and selection, the text in the style's place and
-// colours, the style's focus frame. The text is laid out once per line (the
-// style lays it out three times), which is most of the time a list of long
-// levels takes to show; a line the style would shorten with an ellipsis,
+// colours, the style's focus frame. Laying out the text is most of the time a
+// list takes to show a screen of lines: each line is laid out once (the
+// style lays it out three times at every paint), and the lines of the last
+// few screens shown are kept laid out, so going back to a level or scrolling
+// back draws them at once. A line the style would shorten with an ellipsis,
 // or any item with more than one line of text, is left to the style.
 class tSpellLineDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -47,6 +51,16 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+private:
+    struct tLaidOutLine;
+    const tLaidOutLine& LaidOut(const QStyleOptionViewItem& option, int margin) const;
+
+    // The lines laid out lately, by text, in two generations: when the newer
+    // holds RecentLines lines it becomes the older, and the older is dropped.
+    static constexpr qsizetype RecentLines = 256;
+    mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Newer;
+    mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Older;
 };
 
 // The type of the data a dragged spell list carries: the dragged lines'

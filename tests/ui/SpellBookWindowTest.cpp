@@ -922,7 +922,8 @@ void SpellBookWindowTest::SpellLinesLookAsThePlatformListPaintsThem() {
                 list.Options(&option);
                 option.state = state;
                 option.showDecorationSelected = wholeRowSelected;
-                option.rect = QRect(QPoint(2, 1), QSize(300, own->sizeHint(option, index).height()));
+                option.rect =
+                    QRect(QPoint(2, 1 + cases % 3), QSize(300, own->sizeHint(option, index).height()));
                 const QImage expected = paint(platform, option, index);
                 QVERIFY2(paint(*own, option, index) == expected,
                          qPrintable(QStringLiteral("line %1, state %2, whole row %3")
