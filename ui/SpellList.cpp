@@ -203,10 +203,13 @@ tSpellList::tSpellList(QWidget* parent) : QListView(parent), Model(new tSpellLin
 
 void tSpellList::SetLines(std::vector<std::string> lines, bool selectFirst) {
     Model->SetLines(std::move(lines));
-    // The lines are placed now, while no line is current or selected: the
-    // view asks of each line whether it is one of the lines it keeps track
-    // of, which costs little only while there are none.
-    doItemsLayout();
+    // The lines of a list on screen are placed now, while no line is current
+    // or selected: the view asks of each line whether it is one of the lines
+    // it keeps track of, which costs little only while there are none. A
+    // hidden list places them when it is shown, at its size then.
+    if (isVisible()) {
+        doItemsLayout();
+    }
     if (Model->rowCount() > 0) {
         const QModelIndex first = Model->index(0);
         selectionModel()->setCurrentIndex(first, selectFirst ? QItemSelectionModel::ClearAndSelect
