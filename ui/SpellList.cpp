@@ -75,16 +75,23 @@ struct tSpellLineDelegate::tLaidOutLine {
     Qt::Alignment Alignment;
     int ItemWidth = 0;
     bool WholeRowSelected = false;
-    // The line's place in the item (its left and width; the height is the
-    // item's), and whether the text fits there on one line.
-    int Left = 0;
-    int Width = 0;
+    // The size of the text with a margin each side, and whether it fits its
+    // place in the item on one line.
+    QSize TextSize;
     bool Fits = false;
 
     bool LaidOutFor(const QStyleOptionViewItem& option, int margin) const {
         return ItemWidth == option.rect.width() && Margin == margin &&
                WholeRowSelected == option.showDecorationSelected && Direction == option.direction &&
                Alignment == option.displayAlignment && Font == option.font;
+    }
+
+    // The style's place for the text in the item: the whole item, or the
+    // text's own size when only the text shows as selected.
+    QRect TextRect(const QRect& item) const {
+        return WholeRowSelected
+                   ? item
+                   : QStyle::alignedRect(Direction, Alignment, TextSize.boundedTo(item.size()), item);
     }
 };
 
@@ -99,9 +106,8 @@ const tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyle
         older != Older.constEnd() && (*older)->LaidOutFor(option, margin)) {
         line = *older;
     } else {
-        // One line laid out at the width of the item; the style's text
-        // rectangle is the whole item, or the text's own size when only the
-        // text shows as selected, less a margin each side.
+        // One line laid out at the width of the item, then at the width of
+        // the style's place for the text less its margins.
         line = std::make_shared<tLaidOutLine>();
         line->Margin = margin;
         line->Font = option.font;
@@ -121,19 +127,13 @@ const tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyle
         layout.beginLayout();
         QTextLine first = layout.createLine();
         first.setLineWidth(option.rect.width() - 2 * margin);
-        QRect textRect(QPoint(0, 0), QSize(option.rect.width(), 1));
-        if (!option.showDecorationSelected) {
-            const QSize textSize(qCeil(first.naturalTextWidth()) + 2 * margin, 1);
-            textRect = QStyle::alignedRect(option.direction, option.displayAlignment,
-                                           textSize.boundedTo(textRect.size()), textRect);
-        }
-        const QRect lineRect = textRect.adjusted(margin, 0, -margin, 0);
-        first.setLineWidth(lineRect.width());
+        line->TextSize = QSize(qCeil(first.naturalTextWidth()) + 2 * margin, qCeil(first.height()));
+        const int width =
+            line->TextRect(QRect(QPoint(0, 0), QSize(option.rect.width(), 1))).width() - 2 * margin;
+        first.setLineWidth(width);
         const bool oneLine = !layout.createLine().isValid();
         layout.endLayout();
-        line->Left = lineRect.left();
-        line->Width = lineRect.width();
-        line->Fits = oneLine && first.naturalTextWidth() <= lineRect.width();
+        line->Fits = oneLine && first.naturalTextWidth() <= width;
     }
     if (Newer.size() >= RecentLines) {
         Older = std::move(Newer);
@@ -171,7 +171,7 @@ void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
     painter->setPen(opt.palette.color(group, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
                                                                                   : QPalette::Text));
-    const QRect lineRect(opt.rect.left() + line.Left, opt.rect.top(), line.Width, opt.rect.height());
+    const QRect lineRect = line.TextRect(opt.rect).adjusted(margin, 0, -margin, 0);
     const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
                                                  line.Layout.boundingRect().size().toSize(), lineRect);
     line.Layout.draw(painter, QPointF(lineRect.x(), layoutRect.top()));
