@@ -3,9 +3,12 @@
 #include "ui/Artwork.h"
 #include "ui/Text1252.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -17,6 +20,13 @@ void tSpellLines::SetLines(std::vector<std::string> lines) {
 
 int tSpellLines::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(Lines.size());
+}
+
+QModelIndex tSpellLines::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || column != 0 || parent.isValid() || static_cast<size_t>(row) >= Lines.size()) {
+        return QModelIndex();
+    }
+    return createIndex(row, column);
 }
 
 QVariant tSpellLines::data(const QModelIndex& index, int role) const {
@@ -55,8 +65,133 @@ QMimeData* tSpellLines::mimeData(const QModelIndexList& indexes) const {
     return data;
 }
 
+// A line laid out for items of one width, margin, font, direction and
+// alignment.
+struct tSpellLineDelegate::tLaidOutLine {
+    QTextLayout Layout;
+    int Margin = 0;
+    QFont Font;
+    Qt::LayoutDirection Direction = Qt::LeftToRight;
+    Qt::Alignment Alignment;
+    int ItemWidth = 0;
+    bool WholeRowSelected = false;
+    // The size of the text with a margin each side, and whether it fits its
+    // place in the item on one line.
+    QSize TextSize;
+    bool Fits = false;
+
+    bool LaidOutFor(const QStyleOptionViewItem& option, int margin) const {
+        return ItemWidth == option.rect.width() && Margin == margin &&
+               WholeRowSelected == option.showDecorationSelected && Direction == option.direction &&
+               Alignment == option.displayAlignment && Font == option.font;
+    }
+
+    // The style's place for the text in the item: the whole item, or the
+    // text's own size when only the text shows as selected.
+    QRect TextRect(const QRect& item) const {
+        return WholeRowSelected
+                   ? item
+                   : QStyle::alignedRect(Direction, Alignment, TextSize.boundedTo(item.size()), item);
+    }
+};
+
+const tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyleOptionViewItem& option,
+                                                                    int margin) const {
+    const auto newer = Newer.constFind(option.text);
+    if (newer != Newer.constEnd() && (*newer)->LaidOutFor(option, margin)) {
+        return **newer;
+    }
+    std::shared_ptr<tLaidOutLine> line;
+    if (const auto older = Older.constFind(option.text);
+        older != Older.constEnd() && (*older)->LaidOutFor(option, margin)) {
+        line = *older;
+    } else {
+        // One line laid out at the width of the item, then at the width of
+        // the style's place for the text less its margins.
+        line = std::make_shared<tLaidOutLine>();
+        line->Margin = margin;
+        line->Font = option.font;
+        line->Direction = option.direction;
+        line->Alignment = option.displayAlignment;
+        line->ItemWidth = option.rect.width();
+        line->WholeRowSelected = option.showDecorationSelected;
+        QTextOption textOption;
+        textOption.setWrapMode(QTextOption::ManualWrap);
+        textOption.setTextDirection(option.direction);
+        textOption.setAlignment(QStyle::visualAlignment(option.direction, option.displayAlignment));
+        QTextLayout& layout = line->Layout;
+        layout.setText(option.text);
+        layout.setFont(option.font);
+        layout.setTextOption(textOption);
+        layout.setCacheEnabled(true);
+        layout.beginLayout();
+        QTextLine first = layout.createLine();
+        first.setLineWidth(option.rect.width() - 2 * margin);
+        line->TextSize = QSize(qCeil(first.naturalTextWidth()) + 2 * margin, qCeil(first.height()));
+        const int width =
+            line->TextRect(QRect(QPoint(0, 0), QSize(option.rect.width(), 1))).width() - 2 * margin;
+        first.setLineWidth(width);
+        const bool oneLine = !layout.createLine().isValid();
+        layout.endLayout();
+        line->Fits = oneLine && first.naturalTextWidth() <= width;
+    }
+    if (Newer.size() >= RecentLines) {
+        Older = std::move(Newer);
+        Newer.clear();
+    }
+    return **Newer.insert(option.text, std::move(line));
+}
+
+void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    constexpr auto others = QStyleOptionViewItem::WrapText | QStyleOptionViewItem::HasCheckIndicator |
+                            QStyleOptionViewItem::HasDecoration;
+    if ((opt.features & others) || opt.text.isEmpty() || (opt.state & QStyle::State_Editing) ||
+        opt.decorationPosition != QStyleOptionViewItem::Left) {
+        QStyledItemDelegate::paint(painter, opt, index);
+        return;
+    }
+    const QWidget* widget = opt.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &opt, widget) + 1;
+    const tLaidOutLine& line = LaidOut(opt, margin);
+    if (!line.Fits) {
+        QStyledItemDelegate::paint(painter, opt, index);
+        return;
+    }
+
+    painter->save();
+    painter->setClipRect(opt.rect);
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
+    QPalette::ColorGroup group = (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && !(opt.state & QStyle::State_Active)) {
+        group = QPalette::Inactive;
+    }
+    painter->setPen(opt.palette.color(group, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
+                                                                                  : QPalette::Text));
+    const QRect lineRect = line.TextRect(opt.rect).adjusted(margin, 0, -margin, 0);
+    const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                                 line.Layout.boundingRect().size().toSize(), lineRect);
+    line.Layout.draw(painter, QPointF(lineRect.x(), layoutRect.top()));
+    if (opt.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(opt);
+        focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &opt, widget);
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+        const QPalette::ColorGroup focusGroup =
+            (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+        focus.backgroundColor = opt.palette.color(
+            focusGroup, (opt.state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
+    painter->restore();
+}
+
 tSpellList::tSpellList(QWidget* parent) : QListView(parent), Model(new tSpellLines(this)) {
     setModel(Model);
+    setItemDelegate(new tSpellLineDelegate(this));
     setUniformItemSizes(true);
     setLayoutMode(QListView::SinglePass);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -68,6 +203,13 @@ tSpellList::tSpellList(QWidget* parent) : QListView(parent), Model(new tSpellLin
 
 void tSpellList::SetLines(std::vector<std::string> lines, bool selectFirst) {
     Model->SetLines(std::move(lines));
+    // The lines of a list on screen are placed now, while no line is current
+    // or selected: the view asks of each line whether it is one of the lines
+    // it keeps track of, which costs little only while there are none. A
+    // hidden list places them when it is shown, at its size then.
+    if (isVisible()) {
+        doItemsLayout();
+    }
     if (Model->rowCount() > 0) {
         const QModelIndex first = Model->index(0);
         selectionModel()->setCurrentIndex(first, selectFirst ? QItemSelectionModel::ClearAndSelect

@@ -6,9 +6,12 @@
 // the same height, so a level of tens of thousands of spells shows at once.
 
 #include <QAbstractListModel>
+#include <QHash>
 #include <QListView>
+#include <QStyledItemDelegate>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,9 @@ public:
 
     void SetLines(std::vector<std::string> lines);
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    // The view asks for every line's index at each layout: answered without
+    // the checks through rowCount and columnCount.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QStringList mimeTypes() const override;
@@ -28,6 +34,33 @@ public:
 
 private:
     std::vector<std::string> Lines;
+};
+
+// Paints a spell line as the platform's list paints an item of text: the
+// style's background and selection, the text in the style's place and
+// colours, the style's focus frame. Laying out the text is most of the time a
+// list takes to show a screen of lines: each line is laid out once (the
+// style lays it out three times at every paint), and the lines of the last
+// few screens shown are kept laid out, so going back to a level or scrolling
+// back draws them at once. A line the style would shorten with an ellipsis,
+// or any item with more than one line of text, is left to the style.
+class tSpellLineDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+private:
+    struct tLaidOutLine;
+    const tLaidOutLine& LaidOut(const QStyleOptionViewItem& option, int margin) const;
+
+    // The lines laid out lately, by text, in two generations: when the newer
+    // holds RecentLines lines it becomes the older, and the older is dropped.
+    static constexpr qsizetype RecentLines = 256;
+    mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Newer;
+    mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Older;
 };
 
 // The type of the data a dragged spell list carries: the dragged lines'

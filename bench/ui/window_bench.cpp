@@ -4,6 +4,10 @@
 // with the list laid out and painted, beside the core building the same
 // lines. Each case measures itself with QBENCHMARK and then prints its ratio
 // to the core's part (medians of a few runs) and whether it stays within 3.
+// The level switch goes back and forth between two levels, so from the
+// second switch on the list draws lines it has laid out before (it keeps the
+// lines of its last few screens laid out); a level not shown before also
+// lays out the lines of its first screen.
 // Run it under a virtual display: xvfb-run -a bench/ui/window_bench
 #include "support/BenchData.h"
 

@@ -34,10 +34,14 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStyleFactory>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -119,6 +123,7 @@ private slots:
     void MessagesShowPathsAsTheFileSystemSpellsThem();
     void HelpComesToTheFrontOnEveryRequest();
     void TheWorkingNoticeIsAFramelessToolWindowOnScreen();
+    void SpellLinesLookAsThePlatformListPaintsThem();
 
 private:
     TfrmSpellBook* OpenBook(const std::string& name, const std::string& bytes);
@@ -851,6 +856,87 @@ void SpellBookWindowTest::TheWorkingNoticeIsAFramelessToolWindowOnScreen() {
     QCOMPARE(frmWorking->InfoText(), QStringLiteral("Loading Spellbook"));
     frmWorking->HideWorking();
     QVERIFY(!frmWorking->isVisible());
+}
+
+namespace {
+
+// The style of the lists, counting the items it paints whole.
+class tCountingStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        Items += element == CE_ItemViewItem ? 1 : 0;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    mutable int Items = 0;
+};
+
+class tOpenSpellList : public tSpellList {
+public:
+    void Options(QStyleOptionViewItem* option) const { initViewItemOption(option); }
+};
+
+} // namespace
+
+// The list's own painting gives the same pixels as the platform's item
+// painting, line by line, in every state a line is shown in, and leaves to the
+// platform only the lines it shortens.
+void SpellBookWindowTest::SpellLinesLookAsThePlatformListPaintsThem() {
+    tOpenSpellList list;
+    auto* style = new tCountingStyle(QStyleFactory::create(QApplication::style()->name()));
+    style->setParent(&list);
+    list.setStyle(style);
+    list.SetLines({"1 Magic Missile (Tome) Evocation", "Ay, Wave: Tell 'AVATAR' to fly", "  ",
+                   std::string(400, 'W'),
+                   "3 \xC9"
+                   "clair \xE0 l'\xE9p\xE9"
+                   "e"},
+                  false);
+    QStyledItemDelegate platform;
+    const QAbstractItemDelegate* own = list.itemDelegate();
+    QVERIFY(qobject_cast<const tSpellLineDelegate*>(own));
+    const QList<QStyle::State> states = {
+        QStyle::State_Enabled | QStyle::State_Active,
+        QStyle::State_Enabled | QStyle::State_Active | QStyle::State_Selected,
+        QStyle::State_Enabled | QStyle::State_Selected,
+        QStyle::State_Enabled | QStyle::State_Active | QStyle::State_HasFocus,
+        QStyle::State_Enabled | QStyle::State_Active | QStyle::State_HasFocus | QStyle::State_Selected,
+        QStyle::State_Selected | QStyle::State_HasFocus,
+    };
+    const auto paint = [](const QAbstractItemDelegate& delegate, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) {
+        QImage image(option.rect.size() + QSize(4, 4), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        delegate.paint(&painter, option, index);
+        return image;
+    };
+    int cases = 0;
+    int shortened = 0;
+    for (int row = 0; row < list.Count(); ++row) {
+        const QModelIndex index = list.model()->index(row, 0);
+        for (const bool wholeRowSelected : {true, false}) {
+            for (const QStyle::State state : states) {
+                QStyleOptionViewItem option;
+                list.Options(&option);
+                option.state = state;
+                option.showDecorationSelected = wholeRowSelected;
+                // At places and heights the view might give.
+                const int height = own->sizeHint(option, index).height() + 3 * (cases % 2);
+                option.rect = QRect(QPoint(2, 1 + cases % 3), QSize(300, height));
+                const QImage expected = paint(platform, option, index);
+                QVERIFY2(paint(*own, option, index) == expected,
+                         qPrintable(QStringLiteral("line %1, state %2, whole row %3")
+                                        .arg(row)
+                                        .arg(int(state))
+                                        .arg(wholeRowSelected)));
+                ++cases;
+                shortened += row == 3 ? 1 : 0;
+            }
+        }
+    }
+    QCOMPARE(style->Items, cases + shortened);
 }
 
 QTEST_MAIN(SpellBookWindowTest)
