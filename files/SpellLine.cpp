@@ -229,8 +229,8 @@ std::unique_ptr<tSpell> ParseSpellLine(std::string_view line) {
     if (!ParseSpellLineFields(line, fields)) {
         return nullptr;
     }
-    return std::make_unique<tSpell>(fields.Level, std::string(fields.Name), fields.Book, fields.Page,
-                                    fields.Frequency, fields.Category, fields.Memorized);
+    return std::make_unique<tSpell>(fields.Level, fields.Name, fields.Book, fields.Page, fields.Frequency,
+                                    fields.Category, fields.Memorized);
 }
 
 std::string FormatSpellLine(const tSpell& spell) {

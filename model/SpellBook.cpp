@@ -46,9 +46,6 @@ void TSpellBook::Unlinking(tNodeRef node) {
             start = !IsTail(next) && next->Data->Level == level ? next : nullptr;
         }
     }
-    if (node == LastNode()) {
-        FTailKeyKnown = false;
-    }
     if (FIndex) {
         FIndex->Erase(node);
     }
@@ -63,23 +60,18 @@ void TSpellBook::BuildIndex() const {
 
 bool TSpellBook::InsertSpell(tSpell* spell) {
     const tNodeRef last = LastNode();
-    const tSpellKey key = SpellKeyOf(*spell);
-    if (last && !FTailKeyKnown) {
-        FTailKey = SpellKeyOf(*last->Data);
-        FTailKeyKnown = true;
-    }
-    if (!last || CompareKeyed(key, *spell, FTailKey, *last->Data) > 0) {
+    if (!last || CompareSpells(*spell, *last->Data) > 0) {
         // After the last spell, where the walk of the list would end too: the
-        // shape of reading a saved file, which stays linear.
+        // shape of reading a saved file or filling a book in order, which
+        // stays linear and needs no search key.
         const tNodeRef node = LinkBefore(TailNode(), spell);
-        FTailKey = key;
-        FTailKeyKnown = true;
         if (FIndex) {
             FIndex->Append(node);
         }
         Linked(node);
         return true;
     }
+    const tSpellKey key = SpellKeyOf(*spell);
     if (!FIndex) {
         BuildIndex();
     }
@@ -139,7 +131,6 @@ void TSpellBook::AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells) 
             Linked(node);
         }
     }
-    FTailKeyKnown = false;
     FLastSpellAt = {};
 }
 
@@ -157,7 +148,7 @@ int32_t TSpellBook::CurrentLevel() const {
     return CurrentSpell() ? CurrentSpell()->Level : 0;
 }
 std::string TSpellBook::CurrentName() const {
-    return CurrentSpell() ? CurrentSpell()->Name : OneBlank;
+    return CurrentSpell() ? CurrentSpell()->Name.str() : OneBlank;
 }
 std::string TSpellBook::CurrentBook() const {
     return CurrentSpell() ? CurrentSpell()->Book.str() : OneBlank;
@@ -200,7 +191,6 @@ void TSpellBook::Clear() {
     LevelCount = {};
     FLevelStart = {};
     FUncounted = 0;
-    FTailKeyKnown = false;
     FIndex.reset();
     FLastSpellAt = {};
 }

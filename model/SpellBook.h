@@ -171,9 +171,6 @@ private:
     // Spells of a level outside 1..9, which no reader or editor makes; while
     // there are any, SeekLevel walks as the list does.
     int32_t FUncounted = 0;
-    // The search key of the last spell, while FTailKeyKnown.
-    tSpellKey FTailKey;
-    bool FTailKeyKnown = false;
     // Built at the first need (a spell that does not go at the end, Contains)
     // and kept up to date from then on; dropped by Clear.
     mutable std::unique_ptr<tSpellIndex> FIndex;
