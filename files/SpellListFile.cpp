@@ -57,17 +57,17 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         const tRecord& record = records[entry.Record];
         return std::string_view(names).substr(record.NameAt, record.NameSize);
     };
-    // The book's order of two spells by key and name (equal keys hold the
-    // same level).
-    const auto compare = [](const tSpellKey& aKey, std::string_view aName, const tSpellKey& bKey,
-                            std::string_view bName) {
-        if (aKey == bKey) {
-            return CompareTextAscii(aName, bName);
+    // The book's order of two spells by key, then (for equal keys, which
+    // hold the same level) by name.
+    const auto compareKeys = [](const tSpellKey& a, const tSpellKey& b) {
+        if (a == b) {
+            return 0;
         }
-        return std::tie(aKey.High, aKey.Mid, aKey.Low) < std::tie(bKey.High, bKey.Mid, bKey.Low) ? -1 : 1;
+        return std::tie(a.High, a.Mid, a.Low) < std::tie(b.High, b.Mid, b.Low) ? -1 : 1;
     };
     const auto compareEntries = [&](const tEntry& a, const tEntry& b) {
-        return compare(a.Key, nameOf(a), b.Key, nameOf(b));
+        const int32_t order = compareKeys(a.Key, b.Key);
+        return order != 0 ? order : CompareTextAscii(nameOf(a), nameOf(b));
     };
     const auto record = [&](const tSpellKey& key, int32_t level, std::string_view name, tSharedText bookTitle,
                             int32_t page, int32_t frequency, tSharedText category, bool memorized) {
@@ -88,7 +88,11 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         anySpell = true;
         const tSpellKey key = SpellKeyOf(fields.Level, fields.Name);
         if (ordered) {
-            if (inOrder.empty() || compare(key, fields.Name, lastKey, inOrder.back()->Name) > 0) {
+            int32_t order = 1;
+            if (!inOrder.empty() && (order = compareKeys(key, lastKey)) == 0) {
+                order = CompareTextAscii(fields.Name, inOrder.back()->Name);
+            }
+            if (order > 0) {
                 inOrder.push_back(std::make_unique<tSpell>(fields.Level, fields.Name, fields.Book,
                                                            fields.Page, fields.Frequency, fields.Category,
                                                            fields.Memorized));
