@@ -64,11 +64,7 @@ bool TSpellBook::InsertSpell(tSpell* spell) {
         // After the last spell, where the walk of the list would end too: the
         // shape of reading a saved file or filling a book in order, which
         // stays linear and needs no search key.
-        const tNodeRef node = LinkBefore(TailNode(), spell);
-        if (FIndex) {
-            FIndex->Append(node);
-        }
-        Linked(node);
+        LinkAtEnd(spell);
         return true;
     }
     const tSpellKey key = SpellKeyOf(*spell);
@@ -112,11 +108,21 @@ bool TSpellBook::AddCopy(const tSpell* spell) {
     return AddSpell(copy); // a refused copy is released here
 }
 
-void TSpellBook::AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells) {
+template <class Spells> bool TSpellBook::GoAtEnd(const Spells& spells) const {
     const tNodeRef last = LastNode();
-    const bool atEnd =
-        !spells.empty() && spells.front() && (!last || CompareSpells(*spells.front(), *last->Data) > 0);
-    if (!atEnd || ReferencesOnly) {
+    return !spells.empty() && spells.front() && (!last || CompareSpells(*spells.front(), *last->Data) > 0);
+}
+
+void TSpellBook::LinkAtEnd(tSpell* spell) {
+    const tNodeRef node = LinkBefore(TailNode(), spell);
+    if (FIndex) {
+        FIndex->Append(node);
+    }
+    Linked(node);
+}
+
+void TSpellBook::AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells) {
+    if (!GoAtEnd(spells) || ReferencesOnly) {
         for (std::unique_ptr<tSpell>& spell : spells) {
             AddSpell(spell);
         }
@@ -124,11 +130,25 @@ void TSpellBook::AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells) 
     }
     for (std::unique_ptr<tSpell>& spell : spells) {
         if (spell) {
-            const tNodeRef node = LinkBefore(TailNode(), spell.release());
-            if (FIndex) {
-                FIndex->Append(node);
-            }
-            Linked(node);
+            LinkAtEnd(spell.release());
+        }
+    }
+    FLastSpellAt = {};
+}
+
+void TSpellBook::AddReferencesInOrder(const std::vector<tSpell*>& spells) {
+    if (!ReferencesOnly) {
+        return;
+    }
+    if (!GoAtEnd(spells)) {
+        for (tSpell* spell : spells) {
+            AddSpell(spell);
+        }
+        return;
+    }
+    for (tSpell* spell : spells) {
+        if (spell) {
+            LinkAtEnd(spell);
         }
     }
     FLastSpellAt = {};

@@ -80,6 +80,9 @@ public:
     // at the end without comparing them again. The book takes the spells it
     // adds out of the vector; a references-only book leaves them there.
     void AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells);
+    // The same for a references-only book, given the spells it is to refer
+    // to (owned elsewhere); nothing for an owning book.
+    void AddReferencesInOrder(const std::vector<tSpell*>& spells);
 
     // True when the book holds a spell equal to spell (same level, name equal
     // ignoring case); false for none. The cursor does not move.
@@ -159,6 +162,10 @@ private:
     void Linked(tNodeRef node);
     void Unlinking(tNodeRef node);
     void BuildIndex() const;
+    // True when spells, in strict book order, go after the book's last spell.
+    template <class Spells> bool GoAtEnd(const Spells& spells) const;
+    // Links spell at the end, where it sorts.
+    void LinkAtEnd(tSpell* spell);
 
     // Spells enter only through AddSpell/AddCopy and leave only through
     // DeleteCurrent/Clear, which keep LevelCount and the index right.

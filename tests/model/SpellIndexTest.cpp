@@ -268,6 +268,30 @@ TEST(SpellIndexTest, ViewsAndOrderedBatchesEqualAddingOneByOne) {
         EXPECT_EQ(batch[150] != nullptr, !startEmpty) << "a refused spell stays with the caller";
         book.AddSpell(MakeSpell(1, "Aardvark")); // the book goes on sorting after a batch
         EXPECT_EQ(book.SpellAt(1, 0)->Name, "Aardvark");
+
+        // The same batch as references, into a references-only book; an
+        // owning book takes none.
+        std::vector<tSpell*> references;
+        for (book.First(); book.Current(); book.Next()) {
+            references.push_back(book.CurrentSpell());
+        }
+        TSpellBook view, viewExpected, owning;
+        view.MarkReferencesOnly();
+        viewExpected.MarkReferencesOnly();
+        if (!startEmpty) {
+            view.AddSpell(references[300]);
+            viewExpected.AddSpell(references[300]);
+        }
+        for (tSpell* spell : references) {
+            viewExpected.AddSpell(spell);
+        }
+        view.AddReferencesInOrder(references);
+        owning.AddReferencesInOrder(references);
+        EXPECT_EQ(owning.Count(), 0);
+        EXPECT_EQ(NamesAndLevels(view), NamesAndLevels(viewExpected));
+        EXPECT_EQ(view.LevelCount, viewExpected.LevelCount);
+        EXPECT_EQ(view.SpellAt(3, 0), viewExpected.SpellAt(3, 0));
+        EXPECT_TRUE(view.Contains(references[10]));
     }
 }
 
