@@ -14,6 +14,10 @@ TSpellBook::TSpellBook(int32_t casterLevel, int32_t intelligence, int32_t freque
 }
 
 TSpellBook::~TSpellBook() {
+    StopWalking();
+    if (FWalker) {
+        FWalker->OwnNodes();
+    }
     if (!ReferencesOnly) {
         ForEachItem([](tSpell* spell) { delete spell; });
     }
@@ -59,6 +63,7 @@ void TSpellBook::BuildIndex() const {
 }
 
 bool TSpellBook::InsertSpell(tSpell* spell) {
+    PrepareChange();
     const tNodeRef last = LastNode();
     if (!last || CompareSpells(*spell, *last->Data) > 0) {
         // After the last spell, where the walk of the list would end too: the
@@ -122,6 +127,7 @@ void TSpellBook::LinkAtEnd(tSpell* spell) {
 }
 
 void TSpellBook::AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells) {
+    PrepareChange();
     if (!GoAtEnd(spells) || ReferencesOnly) {
         for (std::unique_ptr<tSpell>& spell : spells) {
             AddSpell(spell);
@@ -140,6 +146,7 @@ void TSpellBook::AddReferencesInOrder(const std::vector<tSpell*>& spells) {
     if (!ReferencesOnly) {
         return;
     }
+    PrepareChange();
     if (!GoAtEnd(spells)) {
         for (tSpell* spell : spells) {
             AddSpell(spell);
@@ -162,6 +169,65 @@ bool TSpellBook::Contains(const tSpell* spell) const {
         BuildIndex();
     }
     return FIndex->Find(*spell, SpellKeyOf(*spell)).Equal;
+}
+
+void TSpellBook::ShowAllSpellsOf(TSpellBook& source) {
+    if (!ReferencesOnly) {
+        return;
+    }
+    if (&source == this || source.FWalked || (source.FWalker && source.FWalker != this)) {
+        ShowSpellsOf(source, [](const tSpell&) { return true; });
+        return;
+    }
+    Clear();
+    WalkNodesOf(source);
+    FWalked = &source;
+    source.FWalker = this;
+    LevelCount = source.LevelCount;
+    FLevelStart = source.FLevelStart;
+    FUncounted = source.FUncounted;
+    source.SetCurrent(nullptr);
+}
+
+void TSpellBook::PrepareChange() {
+    OwnNodes();
+    if (FWalker) {
+        FWalker->OwnNodes();
+    }
+}
+
+void TSpellBook::StopWalking() {
+    if (FWalked) {
+        FWalked->FWalker = nullptr;
+        FWalked = nullptr;
+        UnlinkAll();
+    }
+}
+
+void TSpellBook::OwnNodes() {
+    if (!FWalked) {
+        return;
+    }
+    // The same spells linked as nodes of this book, in the same order, the
+    // cursor on the node of the spell it stood on.
+    const tNodeRef cursor = Current();
+    tNodeRef node = FirstNode();
+    const tNodeRef end = TailNode();
+    StopWalking();
+    LevelCount = {};
+    FLevelStart = {};
+    FUncounted = 0;
+    FIndex.reset();
+    FLastSpellAt = {};
+    tNodeRef ownCursor = nullptr;
+    for (; node && node != end; node = node->Next) {
+        const tNodeRef own = LinkBefore(TailNode(), node->Data);
+        Linked(own);
+        if (node == cursor) {
+            ownCursor = own;
+        }
+    }
+    SetCurrent(ownCursor);
 }
 
 int32_t TSpellBook::CurrentLevel() const {
@@ -190,10 +256,11 @@ std::string TSpellBook::CurrentMemorizedLetter() const {
 }
 
 void TSpellBook::DeleteCurrent() {
-    tSpell* spell = CurrentSpell();
-    if (!spell) {
+    if (!CurrentSpell()) {
         return;
     }
+    PrepareChange();
+    tSpell* spell = CurrentSpell();
     Unlinking(Current());
     FLastSpellAt = {};
     UnlinkCurrent();
@@ -203,6 +270,10 @@ void TSpellBook::DeleteCurrent() {
 }
 
 void TSpellBook::Clear() {
+    StopWalking();
+    if (FWalker) {
+        FWalker->OwnNodes();
+    }
     // What deleting the first spell until none is left comes to, at once.
     if (!ReferencesOnly) {
         ForEachItem([](tSpell* spell) { delete spell; });

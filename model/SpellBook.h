@@ -123,6 +123,13 @@ public:
         source.SetCurrent(nullptr);
     }
 
+    // ShowSpellsOf(source) keeping every spell, at no cost per spell: the
+    // book walks source's nodes instead of linking its own. It reads, moves
+    // its cursor and answers exactly as a book of its own nodes would; the
+    // first change to either book (any add or delete, Clear, destruction)
+    // gives it nodes of its own first, its cursor on the same spell.
+    void ShowAllSpellsOf(TSpellBook& source);
+
     // The spell at the cursor, or the stated default when the cursor is none.
     tSpell* CurrentSpell() const { return CurrentItem(); }
     int32_t CurrentLevel() const;               // 0
@@ -162,6 +169,11 @@ private:
     void Linked(tNodeRef node);
     void Unlinking(tNodeRef node);
     void BuildIndex() const;
+    // Before a change to this book: a book walking this one's nodes, or this
+    // book walking another's, is given nodes of its own.
+    void PrepareChange();
+    void OwnNodes();
+    void StopWalking();
     // True when spells, in strict book order, go after the book's last spell.
     template <class Spells> bool GoAtEnd(const Spells& spells) const;
     // Links spell at the end, where it sorts.
@@ -172,6 +184,11 @@ private:
     using tSortedList::Append;
     using tSortedList::Insert;
     using tSortedList::UnlinkCurrent;
+
+    // The book whose nodes this one walks (ShowAllSpellsOf), and the book
+    // walking this one's nodes.
+    TSpellBook* FWalked = nullptr;
+    TSpellBook* FWalker = nullptr;
 
     // The first spell of each level 1..9, none for a level without spells.
     std::array<tNodeRef, MaxSpellLevel + 1> FLevelStart{};
