@@ -25,6 +25,7 @@ std::vector<std::string> SpellListLines(TSpellBook& book, int32_t level, bool wi
     if (count == 0) {
         return lines;
     }
+    lines.reserve(static_cast<size_t>(count));
     book.SeekLevel(level);
     for (int32_t i = 0; i < count; ++i) {
         if (i > 0) {
