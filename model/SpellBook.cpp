@@ -81,7 +81,7 @@ bool TSpellBook::InsertSpell(tSpell* spell) {
         return false;
     }
     const tNodeRef node = LinkBefore(FIndex->NodeAt(place), spell);
-    FIndex->InsertAt(place, node);
+    FIndex->InsertAt(place, node, key);
     Linked(node);
     return true;
 }

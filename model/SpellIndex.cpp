@@ -139,8 +139,8 @@ tSpellIndex::tNodeRef tSpellIndex::NodeAt(const tPlace& place) const {
     return entry ? entry->Node : nullptr;
 }
 
-void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node) {
-    const tEntry entry{SpellKeyOf(*node->Data), node};
+void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& key) {
+    const tEntry entry{key, node};
     if (FBlocks.empty()) {
         FBlocks.emplace_back();
         FFirsts.push_back(entry);

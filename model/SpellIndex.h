@@ -56,8 +56,8 @@ public:
     // The node listed at place: the one a new spell found there goes before;
     // none past the last entry.
     tNodeRef NodeAt(const tPlace& place) const;
-    // Lists node at place (found for its spell, not Equal).
-    void InsertAt(const tPlace& place, tNodeRef node);
+    // Lists node at place (found for its spell, whose key is key, not Equal).
+    void InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& key);
     // Forgets node; a node not listed is ignored.
     void Erase(tNodeRef node);
 

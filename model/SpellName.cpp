@@ -38,16 +38,16 @@ size_t SlotClass(size_t blockBytes) {
 }
 
 // The blocks of one size: carved in order out of stores that grow from 1 to
-// 64 KiB, and a chain of released blocks handed out again first. With no
+// 64 KiB, and released blocks handed out again first. With no
 // block of the size left in use, the stores are carved again from the first,
 // so that names made one after the other lie side by side.
 class tSlotPool {
 public:
     char* New(size_t slotBytes) {
         ++FLive;
-        if (FReleased) {
-            char* slot = FReleased;
-            std::memcpy(&FReleased, slot, sizeof(char*));
+        if (!FReleased.empty()) {
+            char* slot = FReleased.back();
+            FReleased.pop_back();
             return slot;
         }
         if (FStore == FStores.size() || FUsed + slotBytes > StoreBytes(FStore)) {
@@ -66,12 +66,16 @@ public:
     }
 
     void Release(char* slot) noexcept {
-        std::memcpy(slot, &FReleased, sizeof(char*));
-        FReleased = slot;
         if (--FLive == 0) {
-            FReleased = nullptr;
+            FReleased.clear();
             FStore = 0;
             FUsed = 0;
+            return;
+        }
+        try {
+            FReleased.push_back(slot);
+        } catch (const std::bad_alloc&) {
+            // Not handed out again: its room is lost until the stores start over.
         }
     }
 
@@ -81,7 +85,9 @@ private:
     std::vector<std::unique_ptr<std::max_align_t[]>> FStores;
     size_t FStore = 0; // the store blocks are carved from
     size_t FUsed = 0;  // bytes of it carved
-    char* FReleased = nullptr;
+    // Released blocks, handed out again last first. Kept apart from the blocks
+    // themselves, so that taking one reads no memory of a block long unused.
+    std::vector<char*> FReleased;
     size_t FLive = 0;
 };
 
