@@ -9,7 +9,7 @@
 namespace {
 // A block is split in halves when it reaches this many entries; blocks built
 // by appending are filled to half of it, leaving room for insertions.
-constexpr size_t FullBlock = 512;
+constexpr size_t FullBlock = 128;
 constexpr size_t KeyNameBytes = 20;
 } // namespace
 
