@@ -116,6 +116,11 @@ void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties)
     // (the lookup leaves the list's cursor where each of its calls would) and
     // its affinity for the spell worked out once.
     const tSpecialty* spec = specialties ? specialties->Find(book->Specialty) : nullptr;
+    // The source is in book order, so each pool is too: the pools take their
+    // spells at their ends, all at once.
+    std::vector<tSpell*> first;
+    std::vector<tSpell*> second;
+    first.reserve(static_cast<size_t>(source->Count()));
     source->First();
     while (tSpell* spell = source->CurrentSpell()) {
         const bool legal = !specialties || (SpellsPerDay(book->CasterLevel, spell->Level) != 0 &&
@@ -123,9 +128,9 @@ void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties)
         const int32_t affinity = legal && spec ? spec->Affinity(spell) : AffinityPreferred;
         if (legal) {
             if (affinity == AffinityPreferred) {
-                firstPool.AddSpell(spell);
+                first.push_back(spell);
             } else if (affinity == AffinityNeutral) {
-                (NeutralJoinsFirstPool(spell->Frequency) ? firstPool : secondPool).AddSpell(spell);
+                (NeutralJoinsFirstPool(spell->Frequency) ? first : second).push_back(spell);
             }
         }
         source->Next();
@@ -135,6 +140,8 @@ void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties)
             break;
         }
     }
+    firstPool.AddReferencesInOrder(first);
+    secondPool.AddReferencesInOrder(second);
     TopUpFromPool(*book, firstPool);
     TopUpFromPool(*book, secondPool);
 }

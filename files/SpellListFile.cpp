@@ -24,28 +24,32 @@ bool HoldsText(std::string_view line) {
 } // namespace
 
 bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* firstLine) {
-    // Each spell line is read into a record of its values, its name copied
-    // into one text store, and a small entry with its search key. When the
-    // file had them out of order the entries are sorted (by the keys, nearly
-    // always integers), and then the spells are made in book order and handed
-    // to the book, which links each at its end. So a large unsorted file costs
-    // n log n, not the n squared of inserting every spell by walking the book,
-    // and its spells and names lie in memory in book order, as after reading
-    // a sorted file.
+    // While the lines come in strict book order (the shape of every file the
+    // program saves), each line's spell is made at once and kept in a vector
+    // that the book links at its end. At the first line out of order, the
+    // spells made so far and every line after are read into records of their
+    // values, each name copied into one text store, with a small entry holding
+    // its search key. The entries are sorted (by the keys, nearly always
+    // integers), and then the spells are made in book order and handed to the
+    // book. So a large unsorted file costs n log n, not the n squared of
+    // inserting every spell by walking the book, and its spells lie in memory
+    // in book order, as after reading a sorted file.
     struct tRecord {
+        tSharedText Book;
+        tSharedText Category;
+        size_t NameAt;
+        size_t NameSize;
         int32_t Level;
         int32_t Page;
         int32_t Frequency;
         bool Memorized;
-        size_t NameAt;
-        size_t NameSize;
-        tSharedText Book;
-        tSharedText Category;
     };
     struct tEntry {
         tSpellKey Key;
         size_t Record;
     };
+    std::vector<std::unique_ptr<tSpell>> inOrder;
+    tSpellKey lastKey;
     std::vector<tRecord> records;
     std::vector<tEntry> entries;
     std::string names;
@@ -53,29 +57,59 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         const tRecord& record = records[entry.Record];
         return std::string_view(names).substr(record.NameAt, record.NameSize);
     };
-    // The book's order of two entries (equal keys hold the same level).
-    const auto compare = [&](const tEntry& a, const tEntry& b) {
-        if (a.Key == b.Key) {
-            return CompareTextAscii(nameOf(a), nameOf(b));
+    // The book's order of two spells by key, then (for equal keys, which
+    // hold the same level) by name.
+    const auto compareKeys = [](const tSpellKey& a, const tSpellKey& b) {
+        if (a == b) {
+            return 0;
         }
-        return std::tie(a.Key.High, a.Key.Mid, a.Key.Low) < std::tie(b.Key.High, b.Key.Mid, b.Key.Low) ? -1
-                                                                                                       : 1;
+        return std::tie(a.High, a.Mid, a.Low) < std::tie(b.High, b.Mid, b.Low) ? -1 : 1;
+    };
+    const auto compareEntries = [&](const tEntry& a, const tEntry& b) {
+        const int32_t order = compareKeys(a.Key, b.Key);
+        return order != 0 ? order : CompareTextAscii(nameOf(a), nameOf(b));
+    };
+    const auto record = [&](const tSpellKey& key, int32_t level, std::string_view name, tSharedText bookTitle,
+                            int32_t page, int32_t frequency, tSharedText category, bool memorized) {
+        entries.push_back({key, records.size()});
+        records.push_back({std::move(bookTitle), std::move(category), names.size(), name.size(), level, page,
+                           frequency, memorized});
+        names.append(name);
     };
     bool ordered = true; // strictly ascending so far: no sorting, no equal spells
     bool text = false;
+    bool anySpell = false;
     tSpellLineFields fields;
     const auto take = [&](std::string_view line) {
         if (!ParseSpellLineFields(line, fields)) {
             text = text || HoldsText(line);
             return;
         }
-        entries.push_back({SpellKeyOf(fields.Level, fields.Name), records.size()});
-        records.push_back({fields.Level, fields.Page, fields.Frequency, fields.Memorized, names.size(),
-                           fields.Name.size(), fields.Book, fields.Category});
-        names.append(fields.Name);
-        if (ordered && entries.size() > 1 && compare(entries.back(), entries[entries.size() - 2]) <= 0) {
+        anySpell = true;
+        const tSpellKey key = SpellKeyOf(fields.Level, fields.Name);
+        if (ordered) {
+            int32_t order = 1;
+            if (!inOrder.empty() && (order = compareKeys(key, lastKey)) == 0) {
+                order = CompareTextAscii(fields.Name, inOrder.back()->Name);
+            }
+            if (order > 0) {
+                inOrder.push_back(std::make_unique<tSpell>(fields.Level, fields.Name, fields.Book,
+                                                           fields.Page, fields.Frequency, fields.Category,
+                                                           fields.Memorized));
+                lastKey = key;
+                return;
+            }
             ordered = false;
+            records.reserve(inOrder.size() * 2);
+            entries.reserve(inOrder.size() * 2);
+            for (const std::unique_ptr<tSpell>& spell : inOrder) {
+                record(SpellKeyOf(*spell), spell->Level, spell->Name, std::move(spell->Book), spell->Page,
+                       spell->Frequency, std::move(spell->Category), spell->Memorized);
+            }
+            inOrder.clear();
         }
+        record(key, fields.Level, fields.Name, fields.Book, fields.Page, fields.Frequency, fields.Category,
+               fields.Memorized);
     };
     if (firstLine) {
         take(*firstLine);
@@ -86,34 +120,33 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     }
     if (!ordered) {
         // Of equal spells the one read first comes first, and is kept.
-        std::sort(entries.begin(), entries.end(), [&compare](const tEntry& a, const tEntry& b) {
-            const int32_t order = compare(a, b);
+        std::sort(entries.begin(), entries.end(), [&compareEntries](const tEntry& a, const tEntry& b) {
+            const int32_t order = compareEntries(a, b);
             return order != 0 ? order < 0 : a.Record < b.Record;
         });
-    }
-    std::vector<std::unique_ptr<tSpell>> inOrder;
-    inOrder.reserve(entries.size());
-    const tEntry* kept = nullptr;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const tEntry& entry = entries[i];
-        // After a sort the records lie in no order: the ones needed a few
-        // steps on are fetched ahead.
-        if (!ordered && i + 16 < entries.size()) {
-            __builtin_prefetch(&records[entries[i + 16].Record]);
-            const tRecord& ahead = records[entries[i + 8].Record];
-            __builtin_prefetch(names.data() + ahead.NameAt);
+        inOrder.reserve(entries.size());
+        const tEntry* kept = nullptr;
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const tEntry& entry = entries[i];
+            // After a sort the records lie in no order: the ones needed a few
+            // steps on are fetched ahead.
+            if (i + 16 < entries.size()) {
+                __builtin_prefetch(&records[entries[i + 16].Record]);
+                const tRecord& ahead = records[entries[i + 8].Record];
+                __builtin_prefetch(names.data() + ahead.NameAt);
+            }
+            if (kept && compareEntries(entry, *kept) == 0) {
+                continue;
+            }
+            kept = &entry;
+            tRecord& listed = records[entry.Record];
+            inOrder.push_back(std::make_unique<tSpell>(listed.Level, nameOf(entry), std::move(listed.Book),
+                                                       listed.Page, listed.Frequency,
+                                                       std::move(listed.Category), listed.Memorized));
         }
-        if (kept && !ordered && compare(entry, *kept) == 0) {
-            continue;
-        }
-        kept = &entry;
-        tRecord& record = records[entry.Record];
-        inOrder.push_back(std::make_unique<tSpell>(record.Level, std::string(nameOf(entry)),
-                                                   std::move(record.Book), record.Page, record.Frequency,
-                                                   std::move(record.Category), record.Memorized));
     }
     book.AddSpellsInOrder(inOrder);
-    return text || !entries.empty();
+    return text || anySpell;
 }
 
 void WriteSpellLines(TSpellBook& book, std::ostream& out) {

@@ -1,11 +1,12 @@
 #include "files/TextLines.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 constexpr size_t BlockSize = size_t{64} * 1024;
-constexpr size_t Unknown = static_cast<size_t>(-1);
 constexpr char EndOfText = '\x1A';
 
 bool IsLineBreakOrEnd(char c) {
@@ -29,7 +30,6 @@ bool tLineReader::Fill() {
         return false;
     }
     Pos = End = 0;
-    NextCr = NextLf = Unknown;
     if (!SourceDone) {
         try {
             In.read(Buffer.data(), static_cast<std::streamsize>(Buffer.size()));
@@ -65,12 +65,32 @@ bool tLineReader::Fill() {
     return true;
 }
 
-size_t tLineReader::Find(size_t& cached, char c) {
-    if (cached == Unknown || cached < Pos) {
-        const void* hit = std::memchr(Buffer.data() + Pos, c, End - Pos);
-        cached = hit ? static_cast<size_t>(static_cast<const char*>(hit) - Buffer.data()) : End;
+size_t tLineReader::FindLineBreak() const {
+    const char* data = Buffer.data();
+    size_t i = Pos;
+    if constexpr (std::endian::native == std::endian::little) {
+        // Eight bytes at a time: a byte equal to CR or LF sets the high bit
+        // of its place in hit; a place above a true hit may be set too, so
+        // the lowest set bit is the first line break.
+        constexpr uint64_t Ones = 0x0101010101010101u;
+        constexpr uint64_t High = Ones * 0x80;
+        for (; i + 8 <= End; i += 8) {
+            uint64_t w = 0;
+            std::memcpy(&w, data + i, 8);
+            const uint64_t cr = w ^ (Ones * '\r');
+            const uint64_t lf = w ^ (Ones * '\n');
+            const uint64_t hit = (((cr - Ones) & ~cr) | ((lf - Ones) & ~lf)) & High;
+            if (hit) {
+                return i + static_cast<size_t>(std::countr_zero(hit) / 8);
+            }
+        }
     }
-    return cached;
+    for (; i < End; ++i) {
+        if (data[i] == '\r' || data[i] == '\n') {
+            return i;
+        }
+    }
+    return End;
 }
 
 bool tLineReader::AtEnd() {
@@ -83,7 +103,7 @@ bool tLineReader::ReadLine(std::string& line) {
         return false;
     }
     for (;;) {
-        const size_t stop = std::min(Find(NextCr, '\r'), Find(NextLf, '\n'));
+        const size_t stop = FindLineBreak();
         line.append(Buffer.data() + Pos, stop - Pos);
         if (stop == End) {
             Pos = End;
@@ -107,7 +127,7 @@ bool tLineReader::ReadLine(std::string_view& line) {
         line = std::string_view();
         return false;
     }
-    const size_t stop = std::min(Find(NextCr, '\r'), Find(NextLf, '\n'));
+    const size_t stop = FindLineBreak();
     // A carriage return that ends the buffer may have its line feed in the
     // next block, which would replace the bytes the line shows.
     if (stop < End && !(Buffer[stop] == '\r' && stop + 1 == End)) {

@@ -41,16 +41,13 @@ private:
     // True when at least one unread byte is in the buffer, reading the next
     // block when the buffer is used up.
     bool Fill();
-    // The position of the next byte c in the buffer from Pos on, or End; a
-    // position found before is reused while it still lies ahead.
-    size_t Find(size_t& cached, char c);
+    // The position of the next CR or LF in the buffer from Pos on, or End.
+    size_t FindLineBreak() const;
 
     std::istream& In;
     std::vector<char> Buffer;
     size_t Pos = 0;
     size_t End = 0;
-    size_t NextCr = 0;
-    size_t NextLf = 0;
     bool Started = false;    // the first block was read
     bool SourceDone = false; // the stream gave its last block
     bool Ended = false;      // no byte is left: stream exhausted or byte 26 met

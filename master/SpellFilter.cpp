@@ -27,5 +27,5 @@ void ApplyFilter(TSpellBook& pool, TSpellBook& shown, const tSpellFilter& filter
 }
 
 void ShowWholePool(TSpellBook& pool, TSpellBook& shown) {
-    shown.ShowSpellsOf(pool, [](const tSpell&) { return true; });
+    shown.ShowAllSpellsOf(pool);
 }

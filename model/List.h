@@ -83,17 +83,17 @@ public:
     // Unsaved-changes flag: 0 at creation, never touched by list operations.
     bool Modified = false;
 
-    void First() { FCurrent = FCount > 0 ? Head.Next : nullptr; }
+    void First() { FCurrent = FCount > 0 ? FHead->Next : nullptr; }
 
     void Next() {
         if (FCurrent) {
-            FCurrent = FCurrent->Next == &Tail ? nullptr : FCurrent->Next;
+            FCurrent = FCurrent->Next == FTail ? nullptr : FCurrent->Next;
         }
     }
 
     void Prev() {
         if (FCurrent) {
-            FCurrent = FCurrent->Prev == &Head ? nullptr : FCurrent->Prev;
+            FCurrent = FCurrent->Prev == FHead ? nullptr : FCurrent->Prev;
         }
     }
 
@@ -112,7 +112,7 @@ public:
     // Adds item at the end; nothing for none. The cursor does not move.
     void Append(T* item) {
         if (item) {
-            LinkBefore(&Tail, item);
+            LinkBefore(FTail, item);
         }
     }
 
@@ -129,9 +129,9 @@ public:
         node->Prev->Next = node->Next;
         node->Next->Prev = node->Prev;
         TNode<T>* cursor = nullptr;
-        if (node->Prev != &Head) {
+        if (node->Prev != FHead) {
             cursor = node->Prev;
-        } else if (node->Next != &Tail) {
+        } else if (node->Next != FTail) {
             cursor = node->Next;
         }
         T* data = node->Data;
@@ -145,10 +145,10 @@ public:
     virtual void DeleteCurrent() { UnlinkCurrent(); }
 
 protected:
-    TNode<T>* FirstNode() const { return FCount > 0 ? Head.Next : nullptr; }
-    TNode<T>* LastNode() const { return FCount > 0 ? Tail.Prev : nullptr; }
-    bool IsTail(const TNode<T>* node) const { return node == &Tail; }
-    TNode<T>* TailNode() { return &Tail; }
+    TNode<T>* FirstNode() const { return FCount > 0 ? FHead->Next : nullptr; }
+    TNode<T>* LastNode() const { return FCount > 0 ? FTail->Prev : nullptr; }
+    bool IsTail(const TNode<T>* node) const { return node == FTail; }
+    TNode<T>* TailNode() { return FTail; }
     void SetCurrent(TNode<T>* node) { FCurrent = node; }
 
     // Links a new node carrying item just before the node before and returns it.
@@ -163,18 +163,33 @@ protected:
         return node;
     }
 
-    // Drops every node at once (not what they carry): Count 0, cursor none.
+    // Drops every node at once (not what they carry): Count 0, cursor none;
+    // a list walking another's nodes walks its own (none) again.
     void UnlinkAll() {
         Head.Next = &Tail;
         Tail.Prev = &Head;
+        FHead = &Head;
+        FTail = &Tail;
         FCount = 0;
         FCurrent = nullptr;
         FNodes.ReleaseAll();
     }
 
+    // Drops every node, then walks the nodes of other (between its two
+    // sentinels) as its own, cursor none, until UnlinkAll. Reading works as
+    // for a list of its own; no node may be linked or unlinked in either list
+    // meanwhile.
+    void WalkNodesOf(const tMyList& other) {
+        UnlinkAll();
+        FHead = other.FHead;
+        FTail = other.FTail;
+        FCount = other.FCount;
+    }
+    bool WalksOwnNodes() const { return FHead == &Head; }
+
     // Calls visit on every carried object in order, without moving the cursor.
     template <class F> void ForEachItem(F visit) const {
-        for (const TNode<T>* n = Head.Next; n != &Tail; n = n->Next) {
+        for (const TNode<T>* n = FHead->Next; n != FTail; n = n->Next) {
             visit(n->Data);
         }
     }
@@ -183,6 +198,9 @@ private:
     tNodePool<T> FNodes; // declared first: the nodes outlive the links to them
     TNode<T> Head;
     TNode<T> Tail;
+    // The sentinels walked: this list's own, or another's (WalkNodesOf).
+    TNode<T>* FHead = &Head;
+    TNode<T>* FTail = &Tail;
     TNode<T>* FCurrent = nullptr;
     int32_t FCount = 0;
 };

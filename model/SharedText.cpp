@@ -1,7 +1,10 @@
 #include "model/SharedText.h"
 
 #include <array>
+#include <limits>
+#include <stdexcept>
 #include <unordered_set>
+#include <vector>
 
 const std::string tSharedText::EmptyText;
 
@@ -38,6 +41,9 @@ struct tSharedTextTable {
 
     std::unordered_set<tRep*, tHash, tEqual> Texts;
     std::array<tRep*, RecentSlots> Recent{};
+    // The stored texts by number (0 is none), and numbers free again.
+    std::vector<tRep*> ById{nullptr};
+    std::vector<uint32_t> FreeIds;
 };
 
 namespace {
@@ -47,9 +53,9 @@ tSharedTextTable& Table() {
 }
 } // namespace
 
-tSharedText::tRep* tSharedText::Find(std::string_view text) {
+uint32_t tSharedText::Find(std::string_view text) {
     if (text.empty()) {
-        return nullptr;
+        return 0;
     }
     tSharedTextTable& table = Table();
     tRep*& recent = table.Recent[tSharedTextTable::RecentSlot(text)];
@@ -59,17 +65,33 @@ tSharedText::tRep* tSharedText::Find(std::string_view text) {
         if (found != table.Texts.end()) {
             rep = *found;
         } else {
-            rep = new tRep{std::string(text), 0};
+            rep = new tRep{std::string(text), 0, 0};
+            if (table.FreeIds.empty()) {
+                if (table.ById.size() > std::numeric_limits<uint32_t>::max() - 1) {
+                    delete rep;
+                    throw std::length_error("too many shared texts");
+                }
+                rep->Id = static_cast<uint32_t>(table.ById.size());
+                table.ById.push_back(rep);
+                Reps = table.ById.data();
+            } else {
+                rep->Id = table.FreeIds.back();
+                table.FreeIds.pop_back();
+                table.ById[rep->Id] = rep;
+            }
             table.Texts.insert(rep);
         }
         recent = rep;
     }
     ++rep->Holders;
-    return rep;
+    return rep->Id;
 }
 
-void tSharedText::Forget(tRep* rep) {
+void tSharedText::Forget(uint32_t id) {
     tSharedTextTable& table = Table();
+    tRep* rep = table.ById[id];
+    table.ById[id] = nullptr;
+    table.FreeIds.push_back(id);
     tRep*& recent = table.Recent[tSharedTextTable::RecentSlot(rep->Text)];
     if (recent == rep) {
         recent = nullptr;

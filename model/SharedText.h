@@ -1,7 +1,7 @@
 #pragma once
 // A text stored once however many spells carry it: the source book title and
 // the category of a spell. A master list of half a million spells names a few
-// dozen books and schools, so each spell holds an 8-byte handle to one shared,
+// dozen books and schools, so each spell holds a 4-byte handle to one shared,
 // immutable copy of its bytes instead of a string of its own.
 //
 // A tSharedText reads like a const std::string (it converts to one, and to a
@@ -21,15 +21,15 @@
 class tSharedText {
 public:
     tSharedText() = default;
-    tSharedText(std::string_view text) : Rep(Find(text)) {}
-    tSharedText(const std::string& text) : Rep(Find(text)) {}
-    tSharedText(const char* text) : Rep(Find(text)) {}
-    tSharedText(const tSharedText& other) : Rep(other.Rep) {
-        if (Rep) {
-            ++Rep->Holders;
+    tSharedText(std::string_view text) : Id(Find(text)) {}
+    tSharedText(const std::string& text) : Id(Find(text)) {}
+    tSharedText(const char* text) : Id(Find(text)) {}
+    tSharedText(const tSharedText& other) : Id(other.Id) {
+        if (Id) {
+            ++RepOf(Id)->Holders;
         }
     }
-    tSharedText(tSharedText&& other) noexcept : Rep(other.Rep) { other.Rep = nullptr; }
+    tSharedText(tSharedText&& other) noexcept : Id(other.Id) { other.Id = 0; }
     tSharedText& operator=(const tSharedText& other) {
         tSharedText copy(other);
         Swap(copy);
@@ -39,14 +39,14 @@ public:
         Swap(other);
         return *this;
     }
-    ~tSharedText() { Release(Rep); }
+    ~tSharedText() { Release(Id); }
 
-    const std::string& str() const { return Rep ? Rep->Text : EmptyText; }
+    const std::string& str() const { return Id ? RepOf(Id)->Text : EmptyText; }
     operator const std::string&() const { return str(); }
     operator std::string_view() const { return str(); }
 
     size_t size() const { return str().size(); }
-    bool empty() const { return !Rep; }
+    bool empty() const { return !Id; }
     const char* data() const { return str().data(); }
     const char* c_str() const { return str().c_str(); }
     char operator[](size_t i) const { return str()[i]; }
@@ -59,7 +59,7 @@ public:
     }
 
     // Equal bytes share one copy, so equal texts hold the same one.
-    friend bool operator==(const tSharedText& a, const tSharedText& b) { return a.Rep == b.Rep; }
+    friend bool operator==(const tSharedText& a, const tSharedText& b) { return a.Id == b.Id; }
     friend bool operator==(const tSharedText& a, const std::string& b) { return a.str() == b; }
     friend bool operator==(const tSharedText& a, std::string_view b) { return a.str() == b; }
     friend bool operator==(const tSharedText& a, const char* b) { return a.str() == b; }
@@ -77,22 +77,28 @@ private:
     struct tRep {
         std::string Text;
         size_t Holders = 1;
+        uint32_t Id = 0;
     };
 
-    // The stored copy of text with one more holder; none for an empty text.
-    static tRep* Find(std::string_view text);
-    static void Release(tRep* rep) {
-        if (rep && --rep->Holders == 0) {
-            Forget(rep);
+    // The number of the stored copy of text, with one more holder; 0 (none)
+    // for an empty text.
+    static uint32_t Find(std::string_view text);
+    static void Release(uint32_t id) {
+        if (id && --RepOf(id)->Holders == 0) {
+            Forget(id);
         }
     }
-    static void Forget(tRep* rep);
+    static void Forget(uint32_t id);
+    // The stored copies by number (1 on); never released, so that texts held
+    // by objects destroyed at the program's end are still released safely.
+    static tRep* RepOf(uint32_t id) { return Reps[id]; }
     void Swap(tSharedText& other) noexcept {
-        tRep* rep = Rep;
-        Rep = other.Rep;
-        other.Rep = rep;
+        const uint32_t id = Id;
+        Id = other.Id;
+        other.Id = id;
     }
 
     static const std::string EmptyText;
-    tRep* Rep = nullptr;
+    inline static tRep** Reps = nullptr;
+    uint32_t Id = 0;
 };

@@ -3,9 +3,11 @@
 // school or category text and whether the wizard has it memorized. A spell has
 // no identity beyond level and name; the same spell in two books is two objects.
 // The source book and the category are shared texts (model/SharedText.h): a
-// spell holds a handle to the one stored copy of each.
+// spell holds a handle to the one stored copy of each. The name is a compact
+// text of the spell's own (model/SpellName.h).
 
 #include "model/SharedText.h"
+#include "model/SpellName.h"
 
 #include <array>
 #include <cstddef>
@@ -41,12 +43,12 @@ class tSpell {
 public:
     tSpell() = default;
     // Stores the seven values unchanged; nothing is checked.
-    tSpell(int32_t level, std::string name, tSharedText book, int32_t page, int32_t frequency,
+    tSpell(int32_t level, tSpellName name, tSharedText book, int32_t page, int32_t frequency,
            tSharedText category, bool memorized)
-        : Level(level), Name(std::move(name)), Book(std::move(book)), Page(page), Frequency(frequency),
-          Category(std::move(category)), Memorized(memorized) {}
+        : Name(std::move(name)), Book(std::move(book)), Category(std::move(category)), Level(level),
+          Page(page), Frequency(frequency), Memorized(memorized) {}
 
-    static std::unique_ptr<tSpell> Create(int32_t level, std::string name, tSharedText book, int32_t page,
+    static std::unique_ptr<tSpell> Create(int32_t level, tSpellName name, tSharedText book, int32_t page,
                                           int32_t frequency, tSharedText category, bool memorized) {
         return std::make_unique<tSpell>(level, std::move(name), std::move(book), page, frequency,
                                         std::move(category), memorized);
@@ -66,12 +68,14 @@ public:
     static void* operator new(size_t size);
     static void operator delete(void* spell, size_t size) noexcept;
 
-    int32_t Level = 0;
-    std::string Name;
+    // The texts first and the numbers after them, so that no padding lies
+    // between the fields.
+    tSpellName Name;
     tSharedText Book;
+    tSharedText Category;
+    int32_t Level = 0;
     int32_t Page = 0;
     int32_t Frequency = FrequencyCommon;
-    tSharedText Category;
     bool Memorized = false;
 };
 

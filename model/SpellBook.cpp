@@ -14,6 +14,10 @@ TSpellBook::TSpellBook(int32_t casterLevel, int32_t intelligence, int32_t freque
 }
 
 TSpellBook::~TSpellBook() {
+    StopWalking();
+    if (FWalker) {
+        FWalker->OwnNodes();
+    }
     if (!ReferencesOnly) {
         ForEachItem([](tSpell* spell) { delete spell; });
     }
@@ -46,9 +50,6 @@ void TSpellBook::Unlinking(tNodeRef node) {
             start = !IsTail(next) && next->Data->Level == level ? next : nullptr;
         }
     }
-    if (node == LastNode()) {
-        FTailKeyKnown = false;
-    }
     if (FIndex) {
         FIndex->Erase(node);
     }
@@ -62,24 +63,16 @@ void TSpellBook::BuildIndex() const {
 }
 
 bool TSpellBook::InsertSpell(tSpell* spell) {
+    PrepareChange();
     const tNodeRef last = LastNode();
-    const tSpellKey key = SpellKeyOf(*spell);
-    if (last && !FTailKeyKnown) {
-        FTailKey = SpellKeyOf(*last->Data);
-        FTailKeyKnown = true;
-    }
-    if (!last || CompareKeyed(key, *spell, FTailKey, *last->Data) > 0) {
+    if (!last || CompareSpells(*spell, *last->Data) > 0) {
         // After the last spell, where the walk of the list would end too: the
-        // shape of reading a saved file, which stays linear.
-        const tNodeRef node = LinkBefore(TailNode(), spell);
-        FTailKey = key;
-        FTailKeyKnown = true;
-        if (FIndex) {
-            FIndex->Append(node);
-        }
-        Linked(node);
+        // shape of reading a saved file or filling a book in order, which
+        // stays linear and needs no search key.
+        LinkAtEnd(spell);
         return true;
     }
+    const tSpellKey key = SpellKeyOf(*spell);
     if (!FIndex) {
         BuildIndex();
     }
@@ -88,7 +81,7 @@ bool TSpellBook::InsertSpell(tSpell* spell) {
         return false;
     }
     const tNodeRef node = LinkBefore(FIndex->NodeAt(place), spell);
-    FIndex->InsertAt(place, node);
+    FIndex->InsertAt(place, node, key);
     Linked(node);
     return true;
 }
@@ -120,11 +113,22 @@ bool TSpellBook::AddCopy(const tSpell* spell) {
     return AddSpell(copy); // a refused copy is released here
 }
 
-void TSpellBook::AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells) {
+template <class Spells> bool TSpellBook::GoAtEnd(const Spells& spells) const {
     const tNodeRef last = LastNode();
-    const bool atEnd =
-        !spells.empty() && spells.front() && (!last || CompareSpells(*spells.front(), *last->Data) > 0);
-    if (!atEnd || ReferencesOnly) {
+    return !spells.empty() && spells.front() && (!last || CompareSpells(*spells.front(), *last->Data) > 0);
+}
+
+void TSpellBook::LinkAtEnd(tSpell* spell) {
+    const tNodeRef node = LinkBefore(TailNode(), spell);
+    if (FIndex) {
+        FIndex->Append(node);
+    }
+    Linked(node);
+}
+
+void TSpellBook::AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells) {
+    PrepareChange();
+    if (!GoAtEnd(spells) || ReferencesOnly) {
         for (std::unique_ptr<tSpell>& spell : spells) {
             AddSpell(spell);
         }
@@ -132,14 +136,28 @@ void TSpellBook::AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells) 
     }
     for (std::unique_ptr<tSpell>& spell : spells) {
         if (spell) {
-            const tNodeRef node = LinkBefore(TailNode(), spell.release());
-            if (FIndex) {
-                FIndex->Append(node);
-            }
-            Linked(node);
+            LinkAtEnd(spell.release());
         }
     }
-    FTailKeyKnown = false;
+    FLastSpellAt = {};
+}
+
+void TSpellBook::AddReferencesInOrder(const std::vector<tSpell*>& spells) {
+    if (!ReferencesOnly) {
+        return;
+    }
+    PrepareChange();
+    if (!GoAtEnd(spells)) {
+        for (tSpell* spell : spells) {
+            AddSpell(spell);
+        }
+        return;
+    }
+    for (tSpell* spell : spells) {
+        if (spell) {
+            LinkAtEnd(spell);
+        }
+    }
     FLastSpellAt = {};
 }
 
@@ -153,11 +171,70 @@ bool TSpellBook::Contains(const tSpell* spell) const {
     return FIndex->Find(*spell, SpellKeyOf(*spell)).Equal;
 }
 
+void TSpellBook::ShowAllSpellsOf(TSpellBook& source) {
+    if (!ReferencesOnly) {
+        return;
+    }
+    if (&source == this || source.FWalked || (source.FWalker && source.FWalker != this)) {
+        ShowSpellsOf(source, [](const tSpell&) { return true; });
+        return;
+    }
+    Clear();
+    WalkNodesOf(source);
+    FWalked = &source;
+    source.FWalker = this;
+    LevelCount = source.LevelCount;
+    FLevelStart = source.FLevelStart;
+    FUncounted = source.FUncounted;
+    source.SetCurrent(nullptr);
+}
+
+void TSpellBook::PrepareChange() {
+    OwnNodes();
+    if (FWalker) {
+        FWalker->OwnNodes();
+    }
+}
+
+void TSpellBook::StopWalking() {
+    if (FWalked) {
+        FWalked->FWalker = nullptr;
+        FWalked = nullptr;
+        UnlinkAll();
+    }
+}
+
+void TSpellBook::OwnNodes() {
+    if (!FWalked) {
+        return;
+    }
+    // The same spells linked as nodes of this book, in the same order, the
+    // cursor on the node of the spell it stood on.
+    const tNodeRef cursor = Current();
+    tNodeRef node = FirstNode();
+    const tNodeRef end = TailNode();
+    StopWalking();
+    LevelCount = {};
+    FLevelStart = {};
+    FUncounted = 0;
+    FIndex.reset();
+    FLastSpellAt = {};
+    tNodeRef ownCursor = nullptr;
+    for (; node && node != end; node = node->Next) {
+        const tNodeRef own = LinkBefore(TailNode(), node->Data);
+        Linked(own);
+        if (node == cursor) {
+            ownCursor = own;
+        }
+    }
+    SetCurrent(ownCursor);
+}
+
 int32_t TSpellBook::CurrentLevel() const {
     return CurrentSpell() ? CurrentSpell()->Level : 0;
 }
 std::string TSpellBook::CurrentName() const {
-    return CurrentSpell() ? CurrentSpell()->Name : OneBlank;
+    return CurrentSpell() ? CurrentSpell()->Name.str() : OneBlank;
 }
 std::string TSpellBook::CurrentBook() const {
     return CurrentSpell() ? CurrentSpell()->Book.str() : OneBlank;
@@ -179,10 +256,11 @@ std::string TSpellBook::CurrentMemorizedLetter() const {
 }
 
 void TSpellBook::DeleteCurrent() {
-    tSpell* spell = CurrentSpell();
-    if (!spell) {
+    if (!CurrentSpell()) {
         return;
     }
+    PrepareChange();
+    tSpell* spell = CurrentSpell();
     Unlinking(Current());
     FLastSpellAt = {};
     UnlinkCurrent();
@@ -192,6 +270,10 @@ void TSpellBook::DeleteCurrent() {
 }
 
 void TSpellBook::Clear() {
+    StopWalking();
+    if (FWalker) {
+        FWalker->OwnNodes();
+    }
     // What deleting the first spell until none is left comes to, at once.
     if (!ReferencesOnly) {
         ForEachItem([](tSpell* spell) { delete spell; });
@@ -200,7 +282,6 @@ void TSpellBook::Clear() {
     LevelCount = {};
     FLevelStart = {};
     FUncounted = 0;
-    FTailKeyKnown = false;
     FIndex.reset();
     FLastSpellAt = {};
 }

@@ -80,6 +80,9 @@ public:
     // at the end without comparing them again. The book takes the spells it
     // adds out of the vector; a references-only book leaves them there.
     void AddSpellsInOrder(std::vector<std::unique_ptr<tSpell>>& spells);
+    // The same for a references-only book, given the spells it is to refer
+    // to (owned elsewhere); nothing for an owning book.
+    void AddReferencesInOrder(const std::vector<tSpell*>& spells);
 
     // True when the book holds a spell equal to spell (same level, name equal
     // ignoring case); false for none. The cursor does not move.
@@ -120,6 +123,13 @@ public:
         source.SetCurrent(nullptr);
     }
 
+    // ShowSpellsOf(source) keeping every spell, at no cost per spell: the
+    // book walks source's nodes instead of linking its own. It reads, moves
+    // its cursor and answers exactly as a book of its own nodes would; the
+    // first change to either book (any add or delete, Clear, destruction)
+    // gives it nodes of its own first, its cursor on the same spell.
+    void ShowAllSpellsOf(TSpellBook& source);
+
     // The spell at the cursor, or the stated default when the cursor is none.
     tSpell* CurrentSpell() const { return CurrentItem(); }
     int32_t CurrentLevel() const;               // 0
@@ -159,6 +169,15 @@ private:
     void Linked(tNodeRef node);
     void Unlinking(tNodeRef node);
     void BuildIndex() const;
+    // Before a change to this book: a book walking this one's nodes, or this
+    // book walking another's, is given nodes of its own.
+    void PrepareChange();
+    void OwnNodes();
+    void StopWalking();
+    // True when spells, in strict book order, go after the book's last spell.
+    template <class Spells> bool GoAtEnd(const Spells& spells) const;
+    // Links spell at the end, where it sorts.
+    void LinkAtEnd(tSpell* spell);
 
     // Spells enter only through AddSpell/AddCopy and leave only through
     // DeleteCurrent/Clear, which keep LevelCount and the index right.
@@ -166,14 +185,16 @@ private:
     using tSortedList::Insert;
     using tSortedList::UnlinkCurrent;
 
+    // The book whose nodes this one walks (ShowAllSpellsOf), and the book
+    // walking this one's nodes.
+    TSpellBook* FWalked = nullptr;
+    TSpellBook* FWalker = nullptr;
+
     // The first spell of each level 1..9, none for a level without spells.
     std::array<tNodeRef, MaxSpellLevel + 1> FLevelStart{};
     // Spells of a level outside 1..9, which no reader or editor makes; while
     // there are any, SeekLevel walks as the list does.
     int32_t FUncounted = 0;
-    // The search key of the last spell, while FTailKeyKnown.
-    tSpellKey FTailKey;
-    bool FTailKeyKnown = false;
     // Built at the first need (a spell that does not go at the end, Contains)
     // and kept up to date from then on; dropped by Clear.
     mutable std::unique_ptr<tSpellIndex> FIndex;

@@ -3,35 +3,41 @@
 #include "model/Text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
 // A block is split in halves when it reaches this many entries; blocks built
 // by appending are filled to half of it, leaving room for insertions.
-constexpr size_t FullBlock = 512;
+constexpr size_t FullBlock = 128;
 constexpr size_t KeyNameBytes = 20;
 } // namespace
 
 namespace {
 
-// The eight bytes at p with a..z folded to A..Z, eight at a time: a byte
-// below 128 whose low seven bits lie within 'a'..'z' loses 32.
-void FoldEight(unsigned char* p) {
+// Eight bytes with a..z folded to A..Z, all at once: a byte below 128 whose
+// low seven bits lie within 'a'..'z' loses 32.
+uint64_t FoldEight(uint64_t w) {
     constexpr uint64_t Ones = 0x0101010101010101u;
     constexpr uint64_t High = Ones * 0x80;
-    uint64_t w = 0;
-    std::memcpy(&w, p, 8);
     const uint64_t low7 = w & ~High;
     const uint64_t fromA = low7 + Ones * (0x80 - 'a');     // high bit set from 'a' on
     const uint64_t pastZ = low7 + Ones * (0x80 - 'z' - 1); // high bit set after 'z'
-    w -= (fromA & ~pastZ & ~w & High) >> 2;
-    std::memcpy(p, &w, 8);
+    return w - ((fromA & ~pastZ & ~w & High) >> 2);
 }
 
-uint64_t BigEndian(const unsigned char* p, size_t bytes) {
+// The eight bytes of a word read from memory as a big-endian number.
+uint64_t BigEndian(uint64_t w) {
+#if defined(__GNUC__)
+    if constexpr (std::endian::native == std::endian::little) {
+        return __builtin_bswap64(w);
+    }
+#endif
+    unsigned char p[8];
+    std::memcpy(p, &w, 8);
     uint64_t value = 0;
-    for (size_t i = 0; i < bytes; ++i) {
-        value = value << 8 | p[i];
+    for (const unsigned char byte : p) {
+        value = value << 8 | byte;
     }
     return value;
 }
@@ -45,13 +51,16 @@ tSpellKey SpellKeyOf(const tSpell& spell) {
 tSpellKey SpellKeyOf(int32_t level, std::string_view name) {
     unsigned char bytes[24] = {};
     std::memcpy(bytes, name.data(), std::min(name.size(), KeyNameBytes));
-    FoldEight(bytes);
-    FoldEight(bytes + 8);
-    FoldEight(bytes + 16);
+    // Name bytes 0..7, 8..15 and 16..23 (20..23 are 0), folded, as numbers.
+    uint64_t words[3];
+    std::memcpy(words, bytes, sizeof words);
+    const uint64_t first = BigEndian(FoldEight(words[0]));
+    const uint64_t second = BigEndian(FoldEight(words[1]));
+    const uint64_t third = BigEndian(FoldEight(words[2]));
     tSpellKey key;
-    key.High = uint64_t{static_cast<uint32_t>(level) ^ 0x80000000u} << 32 | BigEndian(bytes, 4);
-    key.Mid = BigEndian(bytes + 4, 8);
-    key.Low = BigEndian(bytes + 12, 8);
+    key.High = uint64_t{static_cast<uint32_t>(level) ^ 0x80000000u} << 32 | first >> 32;
+    key.Mid = first << 32 | second >> 32;
+    key.Low = second << 32 | third >> 32;
     return key;
 }
 
@@ -130,8 +139,8 @@ tSpellIndex::tNodeRef tSpellIndex::NodeAt(const tPlace& place) const {
     return entry ? entry->Node : nullptr;
 }
 
-void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node) {
-    const tEntry entry{SpellKeyOf(*node->Data), node};
+void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& key) {
+    const tEntry entry{key, node};
     if (FBlocks.empty()) {
         FBlocks.emplace_back();
         FFirsts.push_back(entry);

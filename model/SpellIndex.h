@@ -1,7 +1,7 @@
 #pragma once
 // An ordered index beside a spellbook's list, so that a spell finds its place
 // among many in logarithmic time instead of by walking the list. It holds the
-// book's nodes in book order in blocks of a few hundred, each entry with a key
+// book's nodes in book order in blocks of up to 128, each entry with a key
 // made from the spell's level and the first 20 bytes of its folded name: two
 // keys that differ order their spells as CompareSpells does, so most steps of
 // a search compare two integers and only equal keys look at the spells.
@@ -56,8 +56,8 @@ public:
     // The node listed at place: the one a new spell found there goes before;
     // none past the last entry.
     tNodeRef NodeAt(const tPlace& place) const;
-    // Lists node at place (found for its spell, not Equal).
-    void InsertAt(const tPlace& place, tNodeRef node);
+    // Lists node at place (found for its spell, whose key is key, not Equal).
+    void InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& key);
     // Forgets node; a node not listed is ignored.
     void Erase(tNodeRef node);
 

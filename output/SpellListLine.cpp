@@ -1,16 +1,23 @@
 #include "output/SpellListLine.h"
 
 std::string SpellListLine(const tSpell& spell, bool withMemorizedMark) {
-    std::string line = spell.Name;
+    const std::string page = std::to_string(spell.Page);
+    const std::string& category = spell.Category;
+    const std::string& book = spell.Book;
+    // Room for the whole line at once: a window keeps many lines, each in a
+    // block of the size it needs.
+    std::string line;
+    line.reserve(spell.Name.size() + 1 + category.size() + book.size() + page.size() + 12);
+    line += spell.Name;
     if (withMemorizedMark && spell.Memorized) {
         line += '*';
     }
     line += "  (";
-    line += spell.Category;
+    line += category;
     line += ") [";
-    line += spell.Book;
+    line += book;
     line += ' ';
-    line += std::to_string(spell.Page);
+    line += page;
     line += "] - ";
     line += FrequencyLetter(spell.Frequency);
     return line;
@@ -25,6 +32,7 @@ std::vector<std::string> SpellListLines(TSpellBook& book, int32_t level, bool wi
     if (count == 0) {
         return lines;
     }
+    lines.reserve(static_cast<size_t>(count));
     book.SeekLevel(level);
     for (int32_t i = 0; i < count; ++i) {
         if (i > 0) {

@@ -139,6 +139,27 @@ TEST(FormatSpellLineTest, EverySpellReadsBackEqual) {
     }
 }
 
+// Names of every length up to 40 from bytes near the double quote (its
+// high-bit twin, neighbours, blanks, commas) read back equal: the quote that
+// closes a field is found wherever it falls among eight-byte words.
+TEST(FormatSpellLineTest, NamesOfEveryLengthAndQuotePlaceReadBackEqual) {
+    const char alphabet[] = {'"', '\xA2', '\xA3', '\xFF', '!', '#', 'a', ' ', ',', '\0'};
+    uint32_t state = 1;
+    for (size_t length = 1; length <= 40; ++length) {
+        for (int round = 0; round < 40; ++round) {
+            std::string name;
+            for (size_t i = 0; i < length; ++i) {
+                state = state * 1103515245u + 12345u;
+                name += alphabet[(state >> 16) % sizeof alphabet];
+            }
+            const tSpell spell(1, name, "b\"", 1, 0, name, false);
+            auto back = ParseSpellLine(FormatSpellLine(spell));
+            ASSERT_TRUE(back) << FormatSpellLine(spell);
+            ASSERT_EQ(*back, spell) << FormatSpellLine(spell);
+        }
+    }
+}
+
 TEST(FormatCommaTextTest, QuotesWhatTheSplitWouldChange) {
     const struct {
         Fields items;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 #include <sstream>
 
@@ -115,6 +116,48 @@ TEST(SpellListFileTest, ShuffledLinesReadAsAddingThemOneByOne) {
     auto book = ReadText(bytes);
     ASSERT_TRUE(book);
     EXPECT_EQ(SpellsOf(*book), SpellsOf(expected));
+}
+
+// A file in book order up to some line, then out of order from there (an
+// equal spell in other letter case, a spell sorting first, random lines), or
+// in order to its end, reads as adding its spells one by one too.
+TEST(SpellListFileTest, LinesInOrderUpToAnyPointReadAsAddingThemOneByOne) {
+    std::mt19937 draw(11);
+    const auto randomLine = [&draw](int i) {
+        return std::to_string(draw() % 9 + 1) + ",\"Spell " +
+               std::string(1, static_cast<char>('a' + draw() % 3)) + std::to_string(draw() % 300) + "\",\"b" +
+               std::to_string(i) + "\"," + std::to_string(i);
+    };
+    TSpellBook ordered;
+    for (int i = 0; i < 1500; ++i) {
+        ordered.AddSpell(ParseSpellLine(randomLine(i)));
+    }
+    std::string inOrder;
+    for (ordered.First(); ordered.Current(); ordered.Next()) {
+        inOrder += FormatSpellLine(*ordered.CurrentSpell()) + "\r\n";
+    }
+    ordered.GoTo(ordered.Count());
+    std::string lastInOtherCase = FormatSpellLine(*ordered.CurrentSpell());
+    for (char& c : lastInOtherCase) {
+        c = static_cast<char>(std::isupper(static_cast<unsigned char>(c)) ? std::tolower(c)
+                                                                          : std::toupper(c));
+    }
+    std::string randomTail;
+    for (int i = 0; i < 1500; ++i) {
+        randomTail += randomLine(i) + "\r\n";
+    }
+    for (const std::string& tail :
+         {std::string(), lastInOtherCase + "\r\n", std::string("1,\"A\"\r\n"), randomTail}) {
+        const std::string bytes = inOrder + tail;
+        TSpellBook expected;
+        std::istringstream lines(bytes);
+        for (std::string line; std::getline(lines, line);) {
+            expected.AddSpell(ParseSpellLine(line));
+        }
+        auto book = ReadText(bytes);
+        ASSERT_TRUE(book);
+        EXPECT_EQ(SpellsOf(*book), SpellsOf(expected)) << tail.substr(0, 40);
+    }
 }
 
 TEST(SpellListFileTest, LongLinesAreReadWhole) {

@@ -60,6 +60,37 @@ TEST(LineReaderTest, EndsLinesAtCrCrLfAndLfAndTheTextAtByte26) {
     }
 }
 
+// Random texts of bytes near the line breaks (their high-bit twins and
+// neighbours) end their lines where a plain byte-by-byte split does.
+TEST(LineReaderTest, LineBreaksAnywhereAmongEightByteWords) {
+    const char alphabet[] = {'\r', '\n', '\x8D', '\x8A', '\x0B', '\x0C', 'a', '\0'};
+    uint32_t state = 7;
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes;
+        for (size_t i = 0, n = static_cast<size_t>(round % 70); i < n; ++i) {
+            state = state * 1103515245u + 12345u;
+            bytes += alphabet[(state >> 16) % sizeof alphabet];
+        }
+        Lines expected;
+        std::string line;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] != '\r' && bytes[i] != '\n') {
+                line += bytes[i];
+                continue;
+            }
+            expected.push_back(line);
+            line.clear();
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+                ++i;
+            }
+        }
+        if (!line.empty()) {
+            expected.push_back(line);
+        }
+        ASSERT_EQ(LinesOf(bytes), expected) << round;
+    }
+}
+
 TEST(LineReaderTest, LineEndsAcrossBlocksAndLongLines) {
     // A CR as the last byte of one block with its LF first in the next.
     for (size_t before : {size_t{65535}, size_t{65534}, size_t{65536}}) {

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -70,6 +72,29 @@ TEST(SharedTextTest, SpellsKeepTheirTextsThroughCopiesEditsAndDeletes) {
         EXPECT_EQ(copy->Book, "Folio");
         EXPECT_EQ(tSharedText::StoredCount(), before + 2);
     }
+    EXPECT_EQ(tSharedText::StoredCount(), before);
+}
+
+} // namespace
+
+namespace {
+
+// Texts made and released in random order: the numbers of released texts are
+// given to new ones, and every holder keeps reading its own bytes.
+TEST(SharedTextTest, TextsMadeAndReleasedInAnyOrderKeepTheirBytes) {
+    const size_t before = tSharedText::StoredCount();
+    std::mt19937 draw(3);
+    std::vector<std::string> bytes(400);
+    std::vector<tSharedText> texts(400);
+    for (int round = 0; round < 20000; ++round) {
+        const size_t i = draw() % texts.size();
+        bytes[i] = draw() % 4 == 0 ? std::string() : "text " + std::to_string(draw() % 300);
+        texts[i] = bytes[i];
+        const size_t j = draw() % texts.size();
+        ASSERT_EQ(texts[j].str(), bytes[j]) << round;
+        ASSERT_EQ(texts[j] == texts[i], bytes[j] == bytes[i]) << round;
+    }
+    texts.clear();
     EXPECT_EQ(tSharedText::StoredCount(), before);
 }
 

@@ -29,6 +29,8 @@ class tDifferentialRun {
 public:
     explicit tDifferentialRun(uint32_t seed) : Draw(seed) {
         Book.MarkReferencesOnly(); // the same spell objects as the reference
+        Walker.MarkReferencesOnly();
+        Snapshot.MarkReferencesOnly();
     }
 
     // Names built to meet the search key's edges: long shared beginnings
@@ -50,7 +52,53 @@ public:
         return Store.back().get();
     }
 
+    // A view walking Book's nodes against a view of nodes of its own shown at
+    // the same moment: neither sees Book's later changes, and both answer
+    // alike, cursor included, through changes of Book or of the views.
+    void ViewStep() {
+        ASSERT_EQ(Walker.CurrentSpell(), Snapshot.CurrentSpell());
+        const int op = Pick(100);
+        if (op < 4) {
+            Walker.ShowAllSpellsOf(Book);
+            Snapshot.ShowSpellsOf(Book, [](const tSpell&) { return true; });
+        } else if (op < 20) {
+            const int32_t position = Pick(Snapshot.Count() + 2);
+            Walker.GoTo(position);
+            Snapshot.GoTo(position);
+            if (op < 7) {
+                Walker.DeleteCurrent();
+                Snapshot.DeleteCurrent();
+            } else if (op < 10 && !Store.empty()) {
+                tSpell* spell = Store[static_cast<size_t>(Pick(static_cast<int32_t>(Store.size())))].get();
+                ASSERT_EQ(Walker.AddSpell(spell), Snapshot.AddSpell(spell));
+            } else if (op < 13) {
+                const int32_t level = Pick(13) - 1;
+                Walker.SeekLevel(level);
+                Snapshot.SeekLevel(level);
+                Walker.Prev();
+                Snapshot.Prev();
+            } else if (op < 14 && !Store.empty()) {
+                const tSpell* probe =
+                    Store[static_cast<size_t>(Pick(static_cast<int32_t>(Store.size())))].get();
+                ASSERT_EQ(Walker.Contains(probe), Snapshot.Contains(probe));
+            } else {
+                const int32_t level = Pick(11);
+                const int32_t index = Pick(Snapshot.CountOfLevel(level) + 3) - 1;
+                ASSERT_EQ(Walker.SpellAt(level, index), Snapshot.SpellAt(level, index));
+            }
+            ASSERT_EQ(Walker.CurrentSpell(), Snapshot.CurrentSpell());
+        } else if (op < 22) {
+            ASSERT_EQ(Walker.Count(), Snapshot.Count());
+            ASSERT_EQ(Walker.LevelCount, Snapshot.LevelCount);
+            for (Walker.First(), Snapshot.First(); Snapshot.Current(); Walker.Next(), Snapshot.Next()) {
+                ASSERT_EQ(Walker.CurrentSpell(), Snapshot.CurrentSpell());
+            }
+            ASSERT_EQ(Walker.Current(), nullptr);
+        }
+    }
+
     void Step() {
+        ASSERT_NO_FATAL_FAILURE(ViewStep());
         const int op = Pick(100);
         if (op < 45) {
             tSpell* spell = Pick(4) == 0 && !Store.empty()
@@ -194,6 +242,8 @@ private:
     tSortedList<tSpell> Ref{CompareSpells, true};
     TSpellBook Book;
     TSpellBook Owning; // copies, released by the book
+    TSpellBook Walker;
+    TSpellBook Snapshot;
 };
 
 TEST(SpellIndexTest, BookAnswersAsAPlainSortedListThroughRandomEdits) {
@@ -205,6 +255,31 @@ TEST(SpellIndexTest, BookAnswersAsAPlainSortedListThroughRandomEdits) {
             ASSERT_NO_FATAL_FAILURE(run.Step()) << "seed " << seed << " step " << step;
         }
     }
+}
+
+TEST(SpellIndexTest, AViewWalkingABookKeepsItsSpellsAndCursorWhenTheBookGoes) {
+    std::vector<std::unique_ptr<tSpell>> store;
+    TSpellBook view;
+    view.MarkReferencesOnly();
+    {
+        TSpellBook book;
+        book.MarkReferencesOnly();
+        for (int i = 0; i < 50; ++i) {
+            store.push_back(
+                std::make_unique<tSpell>(1 + i % 9, "S" + std::to_string(i), "B", 1, 0, "c", false));
+            book.AddSpell(store.back().get());
+        }
+        view.ShowAllSpellsOf(book);
+        EXPECT_EQ(view.SpellAt(4, 3)->Name, "S30"); // after S12, S21 and S3
+        TSpellBook owning;
+        owning.ShowAllSpellsOf(book);
+        EXPECT_EQ(owning.Count(), 0) << "an owning book never takes over another book's spells";
+    }
+    EXPECT_EQ(view.CurrentSpell(), store[30].get());
+    view.Next();
+    EXPECT_EQ(view.CurrentSpell(), store[39].get());
+    EXPECT_EQ(view.Count(), 50);
+    EXPECT_EQ(view.CountOfLevel(9), 5);
 }
 
 TEST(SpellIndexTest, ViewsAndOrderedBatchesEqualAddingOneByOne) {
@@ -268,6 +343,30 @@ TEST(SpellIndexTest, ViewsAndOrderedBatchesEqualAddingOneByOne) {
         EXPECT_EQ(batch[150] != nullptr, !startEmpty) << "a refused spell stays with the caller";
         book.AddSpell(MakeSpell(1, "Aardvark")); // the book goes on sorting after a batch
         EXPECT_EQ(book.SpellAt(1, 0)->Name, "Aardvark");
+
+        // The same batch as references, into a references-only book; an
+        // owning book takes none.
+        std::vector<tSpell*> references;
+        for (book.First(); book.Current(); book.Next()) {
+            references.push_back(book.CurrentSpell());
+        }
+        TSpellBook view, viewExpected, owning;
+        view.MarkReferencesOnly();
+        viewExpected.MarkReferencesOnly();
+        if (!startEmpty) {
+            view.AddSpell(references[300]);
+            viewExpected.AddSpell(references[300]);
+        }
+        for (tSpell* spell : references) {
+            viewExpected.AddSpell(spell);
+        }
+        view.AddReferencesInOrder(references);
+        owning.AddReferencesInOrder(references);
+        EXPECT_EQ(owning.Count(), 0);
+        EXPECT_EQ(NamesAndLevels(view), NamesAndLevels(viewExpected));
+        EXPECT_EQ(view.LevelCount, viewExpected.LevelCount);
+        EXPECT_EQ(view.SpellAt(3, 0), viewExpected.SpellAt(3, 0));
+        EXPECT_TRUE(view.Contains(references[10]));
     }
 }
 
