@@ -13,7 +13,10 @@ set -euo pipefail
 if [ -z "${QUILL_STARTUP_INNER:-}" ]; then
     [ $# -ge 1 ] || { echo "usage: startup_timing.sh BUILD_DIR [COUNT...]"; exit 2; }
     export QUILL_STARTUP_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+    # -noreset: the display would otherwise reset each time its last client
+    # (one of the many xdotool calls) leaves, and a program starting just
+    # then could not connect.
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
 fi
 
 BUILD="$(cd "$1" && pwd)"
