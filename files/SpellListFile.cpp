@@ -5,6 +5,7 @@
 #include "model/Text.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -80,15 +81,20 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     bool text = false;
     bool anySpell = false;
     tSpellLineFields fields;
-    // Lines after one another mostly name the same book and category: the
-    // last of each is kept at hand, sparing a look-up in the shared texts.
-    tSharedText lastBook;
-    tSharedText lastCategory;
-    const auto shared = [](tSharedText& last, std::string_view value) -> const tSharedText& {
-        if (std::string_view(last) != value) {
-            last = tSharedText(value);
+    // Lines near one another mostly name the same few books and categories:
+    // the last two of each are kept at hand, sparing a look-up in the shared
+    // texts.
+    std::array<tSharedText, 2> lastBooks;
+    std::array<tSharedText, 2> lastCategories;
+    const auto shared = [](std::array<tSharedText, 2>& last, std::string_view value) -> const tSharedText& {
+        if (std::string_view(last[0]) == value) {
+            return last[0];
         }
-        return last;
+        if (std::string_view(last[1]) != value) {
+            last[1] = tSharedText(value);
+        }
+        std::swap(last[0], last[1]);
+        return last[0];
     };
     const auto take = [&](std::string_view line) {
         if (!ParseSpellLineFields(line, fields)) {
@@ -104,8 +110,8 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             }
             if (order > 0) {
                 inOrder.push_back(std::make_unique<tSpell>(
-                    fields.Level, fields.Name, shared(lastBook, fields.Book), fields.Page, fields.Frequency,
-                    shared(lastCategory, fields.Category), fields.Memorized));
+                    fields.Level, fields.Name, shared(lastBooks, fields.Book), fields.Page, fields.Frequency,
+                    shared(lastCategories, fields.Category), fields.Memorized));
                 lastKey = key;
                 return;
             }
@@ -118,8 +124,8 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             }
             inOrder.clear();
         }
-        record(key, fields.Level, fields.Name, shared(lastBook, fields.Book), fields.Page, fields.Frequency,
-               shared(lastCategory, fields.Category), fields.Memorized);
+        record(key, fields.Level, fields.Name, shared(lastBooks, fields.Book), fields.Page, fields.Frequency,
+               shared(lastCategories, fields.Category), fields.Memorized);
     };
     if (firstLine) {
         take(*firstLine);
