@@ -48,6 +48,35 @@ int HexDigit(char c) {
     return -1;
 }
 
+// The next double quote in line from position from on, or npos. Fields are
+// short: eight bytes at a time in line beat a library call here. A byte equal
+// to the quote sets the high bit of its place in hit; a place above a true hit
+// may be set too, so the lowest set bit is the first quote.
+size_t FindQuote(std::string_view line, size_t from) {
+    const char* data = line.data();
+    const size_t n = line.size();
+    size_t i = from;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr uint64_t Ones = 0x0101010101010101u;
+        constexpr uint64_t High = Ones * 0x80;
+        for (; i + 8 <= n; i += 8) {
+            uint64_t w = 0;
+            std::memcpy(&w, data + i, 8);
+            const uint64_t quotes = w ^ (Ones * '"');
+            const uint64_t hit = (quotes - Ones) & ~quotes & High;
+            if (hit) {
+                return i + static_cast<size_t>(std::countr_zero(hit) / 8);
+            }
+        }
+    }
+    for (; i < n; ++i) {
+        if (data[i] == '"') {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
 // Reads the fields of a line one after the other by the comma-text rule.
 // A field is seen where it stands in the line whenever it can be (no doubled
 // quote inside), so that reading a spell copies each text once, into the
@@ -99,41 +128,12 @@ private:
         }
     }
 
-    // The next double quote from position from on, or npos. Fields are
-    // short: eight bytes at a time in line beat a library call here. A byte
-    // equal to the quote sets the high bit of its place in hit; a place above
-    // a true hit may be set too, so the lowest set bit is the first quote.
-    size_t FindQuote(size_t from) const {
-        const char* data = Line.data();
-        const size_t n = Line.size();
-        size_t i = from;
-        if constexpr (std::endian::native == std::endian::little) {
-            constexpr uint64_t Ones = 0x0101010101010101u;
-            constexpr uint64_t High = Ones * 0x80;
-            for (; i + 8 <= n; i += 8) {
-                uint64_t w = 0;
-                std::memcpy(&w, data + i, 8);
-                const uint64_t quotes = w ^ (Ones * '"');
-                const uint64_t hit = (quotes - Ones) & ~quotes & High;
-                if (hit) {
-                    return i + static_cast<size_t>(std::countr_zero(hit) / 8);
-                }
-            }
-        }
-        for (; i < n; ++i) {
-            if (data[i] == '"') {
-                return i;
-            }
-        }
-        return std::string_view::npos;
-    }
-
     // A field in double quotes, a doubled quote inside standing for one; with
     // no closing quote, the rest of the line without its last byte.
     std::string_view ReadQuoted(std::string& scratch) {
         const size_t n = Line.size();
         ++I;
-        size_t quote = FindQuote(I);
+        size_t quote = FindQuote(Line, I);
         if (quote != std::string_view::npos && (quote + 1 == n || Line[quote + 1] != '"')) {
             const std::string_view field = Line.substr(I, quote - I); // the usual field: no quote inside
             I = quote + 1;
@@ -143,7 +143,7 @@ private:
         while (quote != std::string_view::npos && quote + 1 < n && Line[quote + 1] == '"') {
             scratch.append(Line.substr(I, quote + 1 - I));
             I = quote + 2;
-            quote = FindQuote(I);
+            quote = FindQuote(Line, I);
         }
         if (quote == std::string_view::npos) {
             scratch.append(Line.substr(I));
@@ -172,6 +172,86 @@ std::vector<std::string> SplitFields(std::string_view line, size_t maxFields) {
         fields.push_back(std::move(field));
     }
     return fields;
+}
+
+// A text field of a written line: a double quote at line[i], the text with
+// each double quote doubled, and its closing quote, after which i stands.
+// field shows the line, or scratch when a doubled quote was inside. False
+// when the closing quote is missing.
+bool ReadWrittenText(std::string_view line, size_t& i, std::string_view& field, std::string& scratch) {
+    const size_t n = line.size();
+    const size_t start = i + 1;
+    size_t quote = FindQuote(line, start);
+    if (quote == std::string_view::npos) {
+        return false;
+    }
+    if (quote + 1 == n || line[quote + 1] != '"') {
+        field = line.substr(start, quote - start);
+        i = quote + 1;
+        return true;
+    }
+    scratch.clear();
+    size_t from = start;
+    while (quote + 1 < n && line[quote + 1] == '"') {
+        scratch.append(line.substr(from, quote + 1 - from));
+        from = quote + 2;
+        quote = FindQuote(line, from);
+        if (quote == std::string_view::npos) {
+            return false;
+        }
+    }
+    scratch.append(line.substr(from, quote - from));
+    field = scratch;
+    i = quote + 1;
+    return true;
+}
+
+// Reads line when it has exactly the shape FormatSpellLine writes, with a
+// level of 1 to 9, a name, a page of at most nine digits and one letter in
+// each of the two letter fields: level,"name","book",page,"F","category","M".
+// In that shape every field ends where the comma-text rule ends it, so the
+// fields are the rule's. False for any other line, leaving it to the rule.
+bool ParseWrittenSpellLine(std::string_view line, tSpellLineFields& fields) {
+    const size_t n = line.size();
+    // The shortest such line: 1,"a","",0,"C","","N".
+    if (n < 22 || line[0] < '1' || line[0] > '9' || line[1] != ',' || line[2] != '"') {
+        return false;
+    }
+    size_t i = 2;
+    if (!ReadWrittenText(line, i, fields.Name, fields.NameScratch) || fields.Name.empty() || i + 2 > n ||
+        line[i] != ',' || line[i + 1] != '"') {
+        return false;
+    }
+    ++i;
+    if (!ReadWrittenText(line, i, fields.Book, fields.BookScratch) || i + 2 > n || line[i] != ',') {
+        return false;
+    }
+    ++i;
+    const bool negative = i < n && line[i] == '-';
+    i += negative ? 1 : 0;
+    const size_t digits = i;
+    int32_t page = 0;
+    while (i < n && line[i] >= '0' && line[i] <= '9' && i - digits < 9) {
+        page = page * 10 + (line[i] - '0');
+        ++i;
+    }
+    // The frequency letter and the memorized letter, each with its quotes.
+    if (i == digits || i + 6 > n || line[i] != ',' || line[i + 1] != '"' || line[i + 2] == '"' ||
+        line[i + 3] != '"' || line[i + 4] != ',' || line[i + 5] != '"') {
+        return false;
+    }
+    const char letter = line[i + 2];
+    i += 5;
+    if (!ReadWrittenText(line, i, fields.Category, fields.CategoryScratch) || i + 4 != n || line[i] != ',' ||
+        line[i + 1] != '"' || line[i + 2] == '"' || line[i + 3] != '"') {
+        return false;
+    }
+    fields.Level = line[0] - '0';
+    fields.Page = negative ? -page : page;
+    fields.Frequency = FrequencyCommon;
+    FrequencyFromLetter(letter, fields.Frequency);
+    fields.Memorized = line[i + 2] == 'Y' || line[i + 2] == 'y';
+    return true;
 }
 
 } // namespace
@@ -228,6 +308,10 @@ bool ParseInteger(std::string_view text, int32_t& value) {
 }
 
 bool ParseSpellLineFields(std::string_view line, tSpellLineFields& fields) {
+    return ParseWrittenSpellLine(line, fields) || ParseSpellLineFieldsByRule(line, fields);
+}
+
+bool ParseSpellLineFieldsByRule(std::string_view line, tSpellLineFields& fields) {
     // Each field is seen where it stands in the line; missing fields read as
     // empty.
     tCommaFields reader(line);

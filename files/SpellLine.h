@@ -52,6 +52,11 @@ struct tSpellLineFields {
 // to 9 or the name is empty).
 bool ParseSpellLineFields(std::string_view line, tSpellLineFields& fields);
 
+// The same by the comma-text rule alone. ParseSpellLineFields reads a line in
+// the exact shape FormatSpellLine writes by a quicker path, to the same
+// values; this one is the rule that path must agree with.
+bool ParseSpellLineFieldsByRule(std::string_view line, tSpellLineFields& fields);
+
 // The spell's line without a line end, such as 3,"Fireball","PHB",150,"C","e/c","N".
 // A double quote inside a text field is doubled, so the line reads back into
 // an equal spell.

@@ -5,6 +5,7 @@
 #include "model/Text.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -80,6 +81,21 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     bool text = false;
     bool anySpell = false;
     tSpellLineFields fields;
+    // Lines near one another mostly name the same few books and categories:
+    // the last two of each are kept at hand, sparing a look-up in the shared
+    // texts.
+    std::array<tSharedText, 2> lastBooks;
+    std::array<tSharedText, 2> lastCategories;
+    const auto shared = [](std::array<tSharedText, 2>& last, std::string_view value) -> const tSharedText& {
+        if (std::string_view(last[0]) == value) {
+            return last[0];
+        }
+        if (std::string_view(last[1]) != value) {
+            last[1] = tSharedText(value);
+        }
+        std::swap(last[0], last[1]);
+        return last[0];
+    };
     const auto take = [&](std::string_view line) {
         if (!ParseSpellLineFields(line, fields)) {
             text = text || HoldsText(line);
@@ -93,9 +109,9 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
                 order = CompareTextAscii(fields.Name, inOrder.back()->Name);
             }
             if (order > 0) {
-                inOrder.push_back(std::make_unique<tSpell>(fields.Level, fields.Name, fields.Book,
-                                                           fields.Page, fields.Frequency, fields.Category,
-                                                           fields.Memorized));
+                inOrder.push_back(std::make_unique<tSpell>(
+                    fields.Level, fields.Name, shared(lastBooks, fields.Book), fields.Page, fields.Frequency,
+                    shared(lastCategories, fields.Category), fields.Memorized));
                 lastKey = key;
                 return;
             }
@@ -108,8 +124,8 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             }
             inOrder.clear();
         }
-        record(key, fields.Level, fields.Name, fields.Book, fields.Page, fields.Frequency, fields.Category,
-               fields.Memorized);
+        record(key, fields.Level, fields.Name, shared(lastBooks, fields.Book), fields.Page, fields.Frequency,
+               shared(lastCategories, fields.Category), fields.Memorized);
     };
     if (firstLine) {
         take(*firstLine);
@@ -119,11 +135,30 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         take(line);
     }
     if (!ordered) {
-        // Of equal spells the one read first comes first, and is kept.
-        std::sort(entries.begin(), entries.end(), [&compareEntries](const tEntry& a, const tEntry& b) {
-            const int32_t order = compareEntries(a, b);
-            return order != 0 ? order < 0 : a.Record < b.Record;
+        // Of equal spells the one read first comes first, and is kept. The
+        // entries are sorted by their keys and, for equal keys, in the order
+        // read; then each run of equal keys (rare: names alike in their
+        // first 20 bytes) is put in order by name, keeping the order read
+        // for equal names.
+        std::sort(entries.begin(), entries.end(), [](const tEntry& a, const tEntry& b) {
+            if (a.Key.High != b.Key.High) {
+                return a.Key.High < b.Key.High;
+            }
+            if (a.Key.Mid != b.Key.Mid) {
+                return a.Key.Mid < b.Key.Mid;
+            }
+            return a.Key.Low != b.Key.Low ? a.Key.Low < b.Key.Low : a.Record < b.Record;
         });
+        for (auto run = entries.begin(); run != entries.end();) {
+            const auto next = std::find_if(run + 1, entries.end(),
+                                           [&run](const tEntry& entry) { return !(entry.Key == run->Key); });
+            if (next - run > 1) {
+                std::stable_sort(run, next, [&nameOf](const tEntry& a, const tEntry& b) {
+                    return CompareTextAscii(nameOf(a), nameOf(b)) < 0;
+                });
+            }
+            run = next;
+        }
         inOrder.reserve(entries.size());
         const tEntry* kept = nullptr;
         for (size_t i = 0; i < entries.size(); ++i) {

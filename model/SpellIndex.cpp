@@ -50,7 +50,12 @@ tSpellKey SpellKeyOf(const tSpell& spell) {
 
 tSpellKey SpellKeyOf(int32_t level, std::string_view name) {
     unsigned char bytes[24] = {};
-    std::memcpy(bytes, name.data(), std::min(name.size(), KeyNameBytes));
+    // A copy of a fixed size is a few moves; most names reach that size.
+    if (name.size() >= KeyNameBytes) {
+        std::memcpy(bytes, name.data(), KeyNameBytes);
+    } else {
+        std::memcpy(bytes, name.data(), name.size());
+    }
     // Name bytes 0..7, 8..15 and 16..23 (20..23 are 0), folded, as numbers.
     uint64_t words[3];
     std::memcpy(words, bytes, sizeof words);
