@@ -42,6 +42,32 @@ uint64_t BigEndian(uint64_t w) {
     return value;
 }
 
+// Name bytes from..from+7 as a word read from memory, bytes past the name's
+// end as 0; only for names of at least eight bytes on a little-endian machine.
+uint64_t NameWord(std::string_view name, size_t from) {
+    const size_t size = name.size();
+    uint64_t w = 0;
+    if (from + 8 <= size) {
+        std::memcpy(&w, name.data() + from, 8);
+        return w;
+    }
+    if (from >= size) {
+        return 0;
+    }
+    std::memcpy(&w, name.data() + size - 8, 8);
+    return w >> (8 * (from + 8 - size));
+}
+
+// The key of a level and the big-endian numbers of name bytes 0..7, 8..15
+// and 16..23, of which bytes 20..23 are left out.
+tSpellKey KeyOf(int32_t level, uint64_t first, uint64_t second, uint64_t third) {
+    tSpellKey key;
+    key.High = uint64_t{static_cast<uint32_t>(level) ^ 0x80000000u} << 32 | first >> 32;
+    key.Mid = first << 32 | second >> 32;
+    key.Low = second << 32 | third >> 32;
+    return key;
+}
+
 } // namespace
 
 tSpellKey SpellKeyOf(const tSpell& spell) {
@@ -49,6 +75,17 @@ tSpellKey SpellKeyOf(const tSpell& spell) {
 }
 
 tSpellKey SpellKeyOf(int32_t level, std::string_view name) {
+    if constexpr (std::endian::native == std::endian::little) {
+        // Names of eight bytes or more are read as words where they lie: a
+        // word running past the name's end is read ending at the end instead,
+        // and shifted down, so no byte outside the name is read.
+        if (name.size() >= 8) {
+            const uint64_t first = BigEndian(FoldEight(NameWord(name, 0)));
+            const uint64_t second = BigEndian(FoldEight(NameWord(name, 8)));
+            const uint64_t third = BigEndian(FoldEight(NameWord(name, 16)));
+            return KeyOf(level, first, second, third);
+        }
+    }
     unsigned char bytes[24] = {};
     // A copy of a fixed size is a few moves; most names reach that size.
     if (name.size() >= KeyNameBytes) {
@@ -62,11 +99,7 @@ tSpellKey SpellKeyOf(int32_t level, std::string_view name) {
     const uint64_t first = BigEndian(FoldEight(words[0]));
     const uint64_t second = BigEndian(FoldEight(words[1]));
     const uint64_t third = BigEndian(FoldEight(words[2]));
-    tSpellKey key;
-    key.High = uint64_t{static_cast<uint32_t>(level) ^ 0x80000000u} << 32 | first >> 32;
-    key.Mid = first << 32 | second >> 32;
-    key.Low = second << 32 | third >> 32;
-    return key;
+    return KeyOf(level, first, second, third);
 }
 
 int32_t CompareKeyed(const tSpellKey& aKey, const tSpell& a, const tSpellKey& bKey, const tSpell& b) {

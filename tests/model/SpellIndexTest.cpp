@@ -12,6 +12,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -371,3 +372,39 @@ TEST(SpellIndexTest, ViewsAndOrderedBatchesEqualAddingOneByOne) {
 }
 
 } // namespace
+
+// The search key at every name length around its words: names that differ
+// in one byte order by their keys as CompareSpells orders them when that byte
+// is among the first 20, and have equal keys past it; case never counts.
+TEST(SpellIndexTest, KeysOrderAsTheSpellsAtEveryNameLength) {
+    for (size_t size = 1; size <= 26; ++size) {
+        for (size_t at = 0; at < size; ++at) {
+            std::string low(size, 'm');
+            low[at] = 'b';
+            std::string high = low;
+            high[at] = 'c';
+            std::string upper = low;
+            upper[at] = 'B';
+            const tSpell a(3, low, "", 0, FrequencyCommon, "", false);
+            const tSpell b(3, high, "", 0, FrequencyCommon, "", false);
+            const tSpell aUpper(3, upper, "", 0, FrequencyCommon, "", false);
+            const auto less = [](const tSpellKey& x, const tSpellKey& y) {
+                return std::tie(x.High, x.Mid, x.Low) < std::tie(y.High, y.Mid, y.Low);
+            };
+            SCOPED_TRACE(testing::Message() << "size " << size << ", byte " << at);
+            ASSERT_LT(CompareSpells(a, b), 0);
+            EXPECT_EQ(SpellKeyOf(a), SpellKeyOf(aUpper));
+            if (at < 20) {
+                EXPECT_TRUE(less(SpellKeyOf(a), SpellKeyOf(b)));
+            } else {
+                EXPECT_EQ(SpellKeyOf(a), SpellKeyOf(b));
+            }
+            // A shorter name sorts first, and so does its key when it has
+            // fewer than 20 bytes.
+            const tSpell shorter(3, low.substr(0, size - 1), "", 0, FrequencyCommon, "", false);
+            if (size - 1 < 20 && size > 1) {
+                EXPECT_TRUE(less(SpellKeyOf(shorter), SpellKeyOf(a)));
+            }
+        }
+    }
+}
