@@ -116,8 +116,14 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
                 return;
             }
             ordered = false;
-            records.reserve(inOrder.size() * 2);
-            entries.reserve(inOrder.size() * 2);
+            // Room for the lines still to come, as many as the bytes left
+            // would make at a short line's length, so that the arrays are not
+            // moved while they grow.
+            const size_t bytesLeft = reader.BytesLeftHint();
+            const size_t expected = inOrder.size() * 2 + bytesLeft / 40;
+            records.reserve(expected);
+            entries.reserve(expected);
+            names.reserve(bytesLeft / 4);
             for (const std::unique_ptr<tSpell>& spell : inOrder) {
                 record(SpellKeyOf(*spell), spell->Level, spell->Name, std::move(spell->Book), spell->Page,
                        spell->Frequency, std::move(spell->Category), spell->Memorized);
@@ -140,7 +146,31 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         // read; then each run of equal keys (rare: names alike in their
         // first 20 bytes) is put in order by name, keeping the order read
         // for equal names.
-        std::sort(entries.begin(), entries.end(), [](const tEntry& a, const tEntry& b) {
+        //
+        // First the entries are dealt, in the order read, into buckets by
+        // level (1 to 9, so its low four bits tell it), the first name byte
+        // and the top half of the second, and then each bucket is sorted:
+        // short sorts over entries that lie together.
+        const auto bucketOf = [](const tSpellKey& key) {
+            return static_cast<size_t>((key.High >> 20) & 0xFFFF);
+        };
+        constexpr size_t Buckets = size_t{1} << 16;
+        std::vector<uint32_t> starts(Buckets + 1, 0);
+        for (const tEntry& entry : entries) {
+            ++starts[bucketOf(entry.Key) + 1];
+        }
+        for (size_t b = 0; b < Buckets; ++b) {
+            starts[b + 1] += starts[b];
+        }
+        std::vector<tEntry> dealt(entries.size());
+        {
+            std::vector<uint32_t> next(starts.begin(), starts.end() - 1);
+            for (const tEntry& entry : entries) {
+                dealt[next[bucketOf(entry.Key)]++] = entry;
+            }
+        }
+        entries.swap(dealt);
+        const auto entryLess = [](const tEntry& a, const tEntry& b) {
             if (a.Key.High != b.Key.High) {
                 return a.Key.High < b.Key.High;
             }
@@ -148,7 +178,12 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
                 return a.Key.Mid < b.Key.Mid;
             }
             return a.Key.Low != b.Key.Low ? a.Key.Low < b.Key.Low : a.Record < b.Record;
-        });
+        };
+        for (size_t b = 0; b < Buckets; ++b) {
+            if (starts[b + 1] - starts[b] > 1) {
+                std::sort(entries.begin() + starts[b], entries.begin() + starts[b + 1], entryLess);
+            }
+        }
         for (auto run = entries.begin(); run != entries.end();) {
             const auto next = std::find_if(run + 1, entries.end(),
                                            [&run](const tEntry& entry) { return !(entry.Key == run->Key); });

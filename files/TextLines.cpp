@@ -93,6 +93,14 @@ size_t tLineReader::FindLineBreak() const {
     return End;
 }
 
+size_t tLineReader::BytesLeftHint() const {
+    std::streamsize atHand = 0;
+    if (!SourceDone && In.rdbuf()) {
+        atHand = std::max<std::streamsize>(0, In.rdbuf()->in_avail());
+    }
+    return End - Pos + static_cast<size_t>(atHand);
+}
+
 bool tLineReader::AtEnd() {
     return !Fill();
 }

@@ -29,6 +29,11 @@ public:
     // is valid until the next read.
     bool ReadLine(std::string_view& line);
 
+    // How many bytes are still to read as far as the stream tells without
+    // reading: those in the buffer and those its source holds at hand (0
+    // when it cannot tell). A guide for reserving room, nothing more.
+    size_t BytesLeftHint() const;
+
     // True when nothing is left before the end of the stream or a byte 26, and
     // after a read error.
     bool AtEnd();
