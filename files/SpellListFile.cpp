@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -150,29 +152,12 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         // first 20 bytes) is put in order by name, keeping the order read
         // for equal names.
         //
-        // First the entries are dealt, in the order read, into buckets by
-        // level (1 to 9, so its low four bits tell it), the first name byte
-        // and the top half of the second, and then each bucket is sorted:
-        // short sorts over entries that lie together.
-        const auto bucketOf = [](const tSpellKey& key) {
-            return static_cast<size_t>((key.High >> 20) & 0xFFFF);
-        };
-        constexpr size_t Buckets = size_t{1} << 16;
-        std::vector<uint32_t> starts(Buckets + 1, 0);
-        for (const tEntry& entry : entries) {
-            ++starts[bucketOf(entry.Key) + 1];
-        }
-        for (size_t b = 0; b < Buckets; ++b) {
-            starts[b + 1] += starts[b];
-        }
-        std::vector<tEntry> dealt(entries.size());
-        {
-            std::vector<uint32_t> next(starts.begin(), starts.end() - 1);
-            for (const tEntry& entry : entries) {
-                dealt[next[bucketOf(entry.Key)]++] = entry;
-            }
-        }
-        entries.swap(dealt);
+        // The entries, in the order read, are dealt by the first key byte in
+        // which they differ into buckets that keep that order, and so on
+        // within each bucket (bytes all entries share, such as a common
+        // beginning of their names, are passed over), down to buckets small
+        // enough for a sort by comparison. A bucket whose keys are all equal
+        // is left in the order read.
         const auto entryLess = [](const tEntry& a, const tEntry& b) {
             if (a.Key.High != b.Key.High) {
                 return a.Key.High < b.Key.High;
@@ -182,9 +167,57 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             }
             return a.Key.Low != b.Key.Low ? a.Key.Low < b.Key.Low : a.Record < b.Record;
         };
-        for (size_t b = 0; b < Buckets; ++b) {
-            if (starts[b + 1] - starts[b] > 1) {
-                std::sort(entries.begin() + starts[b], entries.begin() + starts[b + 1], entryLess);
+        const auto keyByte = [](const tSpellKey& key, int byte) {
+            const uint64_t word = byte < 8 ? key.High : byte < 16 ? key.Mid : key.Low;
+            return static_cast<size_t>(word >> (56 - 8 * (byte % 8)) & 0xFF);
+        };
+        std::vector<tEntry> dealt(entries.size());
+        std::vector<std::pair<size_t, size_t>> ranges{{0, entries.size()}};
+        std::array<size_t, 257> starts{};
+        std::array<size_t, 256> dealAt{};
+        while (!ranges.empty()) {
+            const auto [from, to] = ranges.back();
+            ranges.pop_back();
+            const auto begin = entries.begin() + static_cast<std::ptrdiff_t>(from);
+            const auto end = entries.begin() + static_cast<std::ptrdiff_t>(to);
+            if (to - from <= 48) {
+                std::sort(begin, end, entryLess);
+                continue;
+            }
+            // The first byte in which the keys differ.
+            const tSpellKey first = begin->Key;
+            uint64_t high = 0;
+            uint64_t mid = 0;
+            uint64_t low = 0;
+            for (auto e = begin; e != end; ++e) {
+                high |= e->Key.High ^ first.High;
+                mid |= e->Key.Mid ^ first.Mid;
+                low |= e->Key.Low ^ first.Low;
+            }
+            const int byte = high != 0  ? std::countl_zero(high) / 8
+                             : mid != 0 ? 8 + std::countl_zero(mid) / 8
+                             : low != 0 ? 16 + std::countl_zero(low) / 8
+                                        : 24;
+            if (byte == 24) {
+                continue;
+            }
+            starts.fill(0);
+            for (auto e = begin; e != end; ++e) {
+                ++starts[keyByte(e->Key, byte) + 1];
+            }
+            for (size_t b = 0; b < 256; ++b) {
+                starts[b + 1] += starts[b];
+            }
+            std::copy(starts.begin(), starts.end() - 1, dealAt.begin());
+            for (auto e = begin; e != end; ++e) {
+                dealt[from + dealAt[keyByte(e->Key, byte)]++] = *e;
+            }
+            std::copy(dealt.begin() + static_cast<std::ptrdiff_t>(from),
+                      dealt.begin() + static_cast<std::ptrdiff_t>(to), begin);
+            for (size_t b = 0; b < 256; ++b) {
+                if (starts[b + 1] - starts[b] > 1) {
+                    ranges.emplace_back(from + starts[b], from + starts[b + 1]);
+                }
             }
         }
         for (auto run = entries.begin(); run != entries.end();) {

@@ -118,6 +118,31 @@ TEST(SpellListFileTest, ShuffledLinesReadAsAddingThemOneByOne) {
     EXPECT_EQ(SpellsOf(*book), SpellsOf(expected));
 }
 
+// The same with names of any bytes: 8-bit bytes, letters in both cases and
+// blanks at every place of names of 1 to 24 bytes, so that many share long
+// beginnings and many are equal.
+TEST(SpellListFileTest, ShuffledEightBitNamesReadAsAddingThemOneByOne) {
+    const std::string alphabet = "\x80\xE9\xFF"
+                                 "aA \x7F";
+    std::mt19937 draw(5);
+    std::string bytes;
+    TSpellBook expected;
+    for (int i = 0; i < 4000; ++i) {
+        tSpell spell(static_cast<int32_t>(draw() % 3 + 1), std::string(draw() % 24 + 1, 'x'),
+                     "b" + std::to_string(i), i, FrequencyCommon, "", false);
+        std::string name = spell.Name;
+        for (char& c : name) {
+            c = alphabet[draw() % (draw() % 2 == 0 ? 2 : alphabet.size())];
+        }
+        spell.Name = name;
+        bytes += FormatSpellLine(spell) + "\r\n";
+        expected.AddCopy(&spell);
+    }
+    auto book = ReadText(bytes);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(SpellsOf(*book), SpellsOf(expected));
+}
+
 // A file in book order up to some line, then out of order from there (an
 // equal spell in other letter case, a spell sorting first, random lines), or
 // in order to its end, reads as adding its spells one by one too.
