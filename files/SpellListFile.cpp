@@ -171,17 +171,33 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             const uint64_t word = byte < 8 ? key.High : byte < 16 ? key.Mid : key.Low;
             return static_cast<size_t>(word >> (56 - 8 * (byte % 8)) & 0xFF);
         };
+        // Each pass deals a range from the array holding it into the other
+        // one; a range that is done goes back to entries once, if it is not
+        // there already.
         std::vector<tEntry> dealt(entries.size());
-        std::vector<std::pair<size_t, size_t>> ranges{{0, entries.size()}};
+        struct tRange {
+            size_t From;
+            size_t To;
+            bool InDealt; // the range's entries lie in dealt, not entries
+        };
+        std::vector<tRange> ranges{{0, entries.size(), false}};
         std::array<size_t, 257> starts{};
         std::array<size_t, 256> dealAt{};
         while (!ranges.empty()) {
-            const auto [from, to] = ranges.back();
+            const tRange range = ranges.back();
             ranges.pop_back();
-            const auto begin = entries.begin() + static_cast<std::ptrdiff_t>(from);
-            const auto end = entries.begin() + static_cast<std::ptrdiff_t>(to);
-            if (to - from <= 48) {
+            std::vector<tEntry>& source = range.InDealt ? dealt : entries;
+            std::vector<tEntry>& target = range.InDealt ? entries : dealt;
+            const auto begin = source.begin() + static_cast<std::ptrdiff_t>(range.From);
+            const auto end = source.begin() + static_cast<std::ptrdiff_t>(range.To);
+            const auto finish = [&] {
+                if (range.InDealt) {
+                    std::copy(begin, end, entries.begin() + static_cast<std::ptrdiff_t>(range.From));
+                }
+            };
+            if (range.To - range.From <= 48) {
                 std::sort(begin, end, entryLess);
+                finish();
                 continue;
             }
             // The first byte in which the keys differ.
@@ -199,6 +215,7 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
                              : low != 0 ? 16 + std::countl_zero(low) / 8
                                         : 24;
             if (byte == 24) {
+                finish();
                 continue;
             }
             starts.fill(0);
@@ -210,13 +227,15 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             }
             std::copy(starts.begin(), starts.end() - 1, dealAt.begin());
             for (auto e = begin; e != end; ++e) {
-                dealt[from + dealAt[keyByte(e->Key, byte)]++] = *e;
+                target[range.From + dealAt[keyByte(e->Key, byte)]++] = *e;
             }
-            std::copy(dealt.begin() + static_cast<std::ptrdiff_t>(from),
-                      dealt.begin() + static_cast<std::ptrdiff_t>(to), begin);
             for (size_t b = 0; b < 256; ++b) {
-                if (starts[b + 1] - starts[b] > 1) {
-                    ranges.emplace_back(from + starts[b], from + starts[b + 1]);
+                const size_t from = range.From + starts[b];
+                const size_t to = range.From + starts[b + 1];
+                if (to - from > 1) {
+                    ranges.push_back({from, to, !range.InDealt});
+                } else if (to - from == 1 && !range.InDealt) {
+                    entries[from] = dealt[from];
                 }
             }
         }
