@@ -1,15 +1,11 @@
 #include "files/SpellLine.h"
 
+#include "files/ByteSearch.h"
 #include "model/SpellBook.h"
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -52,44 +48,9 @@ int HexDigit(char c) {
     return -1;
 }
 
-// The next double quote in line from position from on, or npos. Fields are
-// short: eight bytes at a time in line beat a library call here. A byte equal
-// to the quote sets the high bit of its place in hit; a place above a true hit
-// may be set too, so the lowest set bit is the first quote.
+// The next double quote in line from position from on, or npos.
 size_t FindQuote(std::string_view line, size_t from) {
-    const char* data = line.data();
-    const size_t n = line.size();
-    size_t i = from;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time where the machine compares them at once.
-    const __m128i quote = _mm_set1_epi8('"');
-    for (; i + 16 <= n; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        const int hit = _mm_movemask_epi8(_mm_cmpeq_epi8(block, quote));
-        if (hit != 0) {
-            return i + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(hit)));
-        }
-    }
-#endif
-    if constexpr (std::endian::native == std::endian::little) {
-        constexpr uint64_t Ones = 0x0101010101010101u;
-        constexpr uint64_t High = Ones * 0x80;
-        for (; i + 8 <= n; i += 8) {
-            uint64_t w = 0;
-            std::memcpy(&w, data + i, 8);
-            const uint64_t quotes = w ^ (Ones * '"');
-            const uint64_t hit = (quotes - Ones) & ~quotes & High;
-            if (hit) {
-                return i + static_cast<size_t>(std::countr_zero(hit) / 8);
-            }
-        }
-    }
-    for (; i < n; ++i) {
-        if (data[i] == '"') {
-            return i;
-        }
-    }
-    return std::string_view::npos;
+    return FindEitherByte<'"', '"'>(line, from);
 }
 
 // Reads the fields of a line one after the other by the comma-text rule.

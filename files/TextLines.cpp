@@ -1,13 +1,10 @@
 #include "files/TextLines.h"
 
+#include "files/ByteSearch.h"
+
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 constexpr size_t BlockSize = size_t{64} * 1024;
@@ -70,44 +67,8 @@ bool tLineReader::Fill() {
 }
 
 size_t tLineReader::FindLineBreak() const {
-    const char* data = Buffer.data();
-    size_t i = Pos;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time where the machine compares them at once.
-    const __m128i returns = _mm_set1_epi8('\r');
-    const __m128i feeds = _mm_set1_epi8('\n');
-    for (; i + 16 <= End; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        const int hit =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, returns), _mm_cmpeq_epi8(block, feeds)));
-        if (hit != 0) {
-            return i + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(hit)));
-        }
-    }
-#endif
-    if constexpr (std::endian::native == std::endian::little) {
-        // Eight bytes at a time: a byte equal to CR or LF sets the high bit
-        // of its place in hit; a place above a true hit may be set too, so
-        // the lowest set bit is the first line break.
-        constexpr uint64_t Ones = 0x0101010101010101u;
-        constexpr uint64_t High = Ones * 0x80;
-        for (; i + 8 <= End; i += 8) {
-            uint64_t w = 0;
-            std::memcpy(&w, data + i, 8);
-            const uint64_t cr = w ^ (Ones * '\r');
-            const uint64_t lf = w ^ (Ones * '\n');
-            const uint64_t hit = (((cr - Ones) & ~cr) | ((lf - Ones) & ~lf)) & High;
-            if (hit) {
-                return i + static_cast<size_t>(std::countr_zero(hit) / 8);
-            }
-        }
-    }
-    for (; i < End; ++i) {
-        if (data[i] == '\r' || data[i] == '\n') {
-            return i;
-        }
-    }
-    return End;
+    const size_t at = FindEitherByte<'\r', '\n'>(std::string_view(Buffer.data(), End), Pos);
+    return at == std::string_view::npos ? End : at;
 }
 
 size_t tLineReader::BytesLeftHint() const {
