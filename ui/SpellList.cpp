@@ -142,6 +142,11 @@ const tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyle
     return **Newer.insert(option.text, std::move(line));
 }
 
+void tSpellLineDelegate::ForgetLaidOutLines() {
+    Newer.clear();
+    Older.clear();
+}
+
 void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
     QStyleOptionViewItem opt = option;

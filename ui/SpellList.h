@@ -51,6 +51,9 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // Forgets the lines laid out: each line is laid out again when next
+    // painted, as a line never shown.
+    void ForgetLaidOutLines();
 
 private:
     struct tLaidOutLine;

@@ -6,11 +6,19 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace {
 constexpr const char* Codepage = "Windows-1252";
 }
 
 QString FromText(const std::string& text) {
+    // The bytes below 0x80 are the same characters in Windows-1252 as in
+    // Latin-1, which Qt reads without setting up a converter: most spell
+    // lines are only those, and a list converts each line it shows.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
     QStringDecoder decoder(Codepage);
     if (!decoder.isValid()) {
         return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
