@@ -101,11 +101,8 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         std::swap(last[0], last[1]);
         return last[0];
     };
-    const auto take = [&](std::string_view line) {
-        if (!ParseSpellLineFields(line, fields)) {
-            text = text || HoldsText(line);
-            return;
-        }
+    // Takes the spell whose values are in fields.
+    const auto takeFields = [&] {
         anySpell = true;
         const tSpellKey key = SpellKeyOf(fields.Level, fields.Name);
         if (ordered) {
@@ -138,11 +135,29 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         record(key, fields.Level, fields.Name, shared(lastBooks, fields.Book), fields.Page, fields.Frequency,
                shared(lastCategories, fields.Category), fields.Memorized);
     };
+    const auto take = [&](std::string_view line) {
+        if (ParseSpellLineFields(line, fields)) {
+            takeFields();
+        } else {
+            text = text || HoldsText(line);
+        }
+    };
     if (firstLine) {
         take(*firstLine);
     }
-    std::string_view line;
-    while (reader.ReadLine(line)) {
+    // A line in the shape the program writes is read where it lies in the
+    // reader's buffer, its fields and its end found in one pass; any other
+    // line is read as a line first.
+    for (;;) {
+        if (const size_t used = ParseWrittenSpellLineInBuffer(reader.Buffered(), fields)) {
+            reader.Consume(used);
+            takeFields();
+            continue;
+        }
+        std::string_view line;
+        if (!reader.ReadLine(line)) {
+            break;
+        }
         take(line);
     }
     if (!ordered) {
