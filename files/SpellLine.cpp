@@ -263,23 +263,39 @@ inline uint16_t TwoBytes(char first, char second) {
 // inside (doubled of them) read as one: field shows the same bytes at shown
 // (the line, or the line this is a copy of), or scratch when a doubled quote
 // was inside.
-void TakeText(const char* line, const char* shown, const tQuoteWindow& window, size_t open, size_t close,
-              size_t doubled, std::string_view& field, std::string& scratch) {
+// Room for a text of a line read through the window, with a block to spare.
+constexpr size_t QuickSlot = WindowBytes + 16;
+
+// A text field between the quotes at open and close, the doubled quotes
+// inside (doubled of them) read as one: field shows the same bytes at shown
+// (the line, or the line this is a copy of), or, when a doubled quote was
+// inside, slot (QuickSlot bytes).
+[[gnu::always_inline]] inline void TakeText(const char* line, const char* shown, const tQuoteWindow& window,
+                                            size_t open, size_t close, size_t doubled,
+                                            std::string_view& field, char* slot) {
     const size_t start = open + 1;
     if (doubled == 0) {
         field = std::string_view(shown + start, close - start);
         return;
     }
-    scratch.resize(close - start - doubled);
-    char* to = scratch.data();
+    // Each part up to the first quote of a pair is copied in blocks of
+    // sixteen bytes, which may run past the part (the window may be read
+    // past the line, and the slot has room) to be written over by the next.
+    constexpr size_t Block = 16;
+    char* to = slot;
+    const auto copy = [&to, line](size_t from, size_t count) {
+        for (size_t done = 0; done < count; done += Block) {
+            std::memcpy(to + done, line + from + done, Block);
+        }
+        to += count;
+    };
     size_t from = start;
     for (size_t pair = window.NextQuote(from); pair < close; pair = window.NextQuote(from)) {
-        std::memcpy(to, line + from, pair + 1 - from);
-        to += pair + 1 - from;
+        copy(from, pair + 1 - from);
         from = pair + 2;
     }
-    std::memcpy(to, line + from, close - from);
-    field = scratch;
+    copy(from, close - from);
+    field = std::string_view(slot, close - start - doubled);
 }
 
 // Reads the line at the start of bytes when it has exactly the shape
@@ -346,10 +362,14 @@ size_t ParseWrittenSpellLineAt(std::string_view bytes, const char* shown, tSpell
         window.NextQuote(categoryEnd + 3) != categoryEnd + 4) {
         return 0;
     }
-    TakeText(line, shown, window, 2, nameEnd, nameDoubled, fields.Name, fields.NameScratch);
-    TakeText(line, shown, window, bookOpen, bookEnd, bookDoubled, fields.Book, fields.BookScratch);
+    if ((nameDoubled | bookDoubled | categoryDoubled) != 0 && fields.QuickTexts.size() < 3 * QuickSlot) {
+        fields.QuickTexts.resize(3 * QuickSlot);
+    }
+    char* const slots = fields.QuickTexts.data();
+    TakeText(line, shown, window, 2, nameEnd, nameDoubled, fields.Name, slots);
+    TakeText(line, shown, window, bookOpen, bookEnd, bookDoubled, fields.Book, slots + QuickSlot);
     TakeText(line, shown, window, categoryOpen, categoryEnd, categoryDoubled, fields.Category,
-             fields.CategoryScratch);
+             slots + 2 * QuickSlot);
     fields.Level = line[0] - '0';
     fields.Page = negative ? -page : page;
     fields.Frequency = FrequencyCommon;

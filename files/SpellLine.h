@@ -45,7 +45,7 @@ struct tSpellLineFields {
     int32_t Frequency = FrequencyCommon;
     std::string_view Category;
     bool Memorized = false;
-    std::string NameScratch, BookScratch, CategoryScratch, Scratch, LineCopy;
+    std::string NameScratch, BookScratch, CategoryScratch, Scratch, LineCopy, QuickTexts;
 };
 
 // Reads line into fields; false when it yields no spell (the level is not 1

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -23,6 +25,79 @@ bool HoldsText(std::string_view line) {
     }
     return false;
 }
+
+// Whether a and b hold the same bytes: for the short texts of spell lines,
+// a few loads instead of a library call.
+[[gnu::always_inline]] inline bool SameBytes(std::string_view a, std::string_view b) {
+    const size_t n = a.size();
+    if (n != b.size()) {
+        return false;
+    }
+    const auto word = [](const char* at) {
+        uint64_t value;
+        std::memcpy(&value, at, sizeof value);
+        return value;
+    };
+    const auto half = [](const char* at) {
+        uint32_t value;
+        std::memcpy(&value, at, sizeof value);
+        return value;
+    };
+    if (n >= 8 && n <= 16) {
+        return word(a.data()) == word(b.data()) && word(a.data() + n - 8) == word(b.data() + n - 8);
+    }
+    if (n > 16 && n <= 32) {
+        return word(a.data()) == word(b.data()) && word(a.data() + 8) == word(b.data() + 8) &&
+               word(a.data() + n - 16) == word(b.data() + n - 16) &&
+               word(a.data() + n - 8) == word(b.data() + n - 8);
+    }
+    if (n >= 4 && n < 8) {
+        return half(a.data()) == half(b.data()) && half(a.data() + n - 4) == half(b.data() + n - 4);
+    }
+    return a == b;
+}
+
+// The distinct source books and categories of one file, numbered in the
+// order met (0 is the empty text): records of spells hold the numbers, and
+// spells the shared texts.
+class tFileTexts {
+public:
+    tFileTexts() : Texts(1), Views(1) { Numbers.emplace(Texts[0].data(), 0); }
+
+    // The number of value. Lines near one another mostly name the same few
+    // texts: the two numbers last given through recent (most recent first)
+    // are tried first, sparing a look-up.
+    [[gnu::always_inline]] uint32_t NumberOf(std::string_view value, std::array<uint32_t, 2>& recent) {
+        if (SameBytes(Views[recent[0]], value)) {
+            return recent[0];
+        }
+        std::swap(recent[0], recent[1]);
+        if (SameBytes(Views[recent[0]], value)) {
+            return recent[0];
+        }
+        return NumberOfAnother(value, recent);
+    }
+
+    const tSharedText& Text(uint32_t number) const { return Texts[number]; }
+
+private:
+    // The number of a text other than the recent two, which becomes the
+    // most recent in place of the one used longer ago.
+    uint32_t NumberOfAnother(std::string_view value, std::array<uint32_t, 2>& recent) {
+        tSharedText text(value);
+        const auto [found, added] = Numbers.try_emplace(text.data(), static_cast<uint32_t>(Texts.size()));
+        if (added) {
+            Views.emplace_back(text);
+            Texts.push_back(std::move(text));
+        }
+        recent[0] = found->second;
+        return recent[0];
+    }
+
+    std::vector<tSharedText> Texts;
+    std::vector<std::string_view> Views;               // each text's bytes, where its shared copy keeps them
+    std::unordered_map<const char*, uint32_t> Numbers; // by where a shared copy keeps its bytes
+};
 
 } // namespace
 
@@ -42,8 +117,8 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     struct alignas(32) tRecord {
         size_t NameAt;
         size_t NameSize;
-        tSharedText Book;
-        tSharedText Category;
+        uint32_t Book; // numbers of texts
+        uint32_t Category;
         int32_t Page;
         int8_t Level;     // 1 to 9
         int8_t Frequency; // a frequency code, -4 to 0
@@ -54,7 +129,18 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         tSpellKey Key;
         size_t Record;
     };
+    // Spells made in book order go to the book a few hundred at a time, while
+    // they are still at hand in the cache.
     std::vector<std::unique_ptr<tSpell>> inOrder;
+    constexpr size_t Batch = 256;
+    const auto keep = [&](std::unique_ptr<tSpell> spell) {
+        inOrder.push_back(std::move(spell));
+        if (inOrder.size() == Batch) {
+            book.AddSpellsInOrder(inOrder);
+            inOrder.clear();
+        }
+    };
+    const tSpell* lastSpell = nullptr; // the last spell taken in order
     tSpellKey lastKey;
     std::vector<tRecord> records;
     std::vector<tEntry> entries;
@@ -71,54 +157,44 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         }
         return std::tie(a.High, a.Mid, a.Low) < std::tie(b.High, b.Mid, b.Low) ? -1 : 1;
     };
-    const auto compareEntries = [&](const tEntry& a, const tEntry& b) {
-        const int32_t order = compareKeys(a.Key, b.Key);
-        return order != 0 ? order : CompareTextAscii(nameOf(a), nameOf(b));
-    };
-    const auto record = [&](const tSpellKey& key, int32_t level, std::string_view name, tSharedText bookTitle,
-                            int32_t page, int32_t frequency, tSharedText category, bool memorized) {
+    const auto record = [&](const tSpellKey& key, int32_t level, std::string_view name, uint32_t bookTitle,
+                            int32_t page, int32_t frequency, uint32_t category, bool memorized) {
         entries.push_back({key, records.size()});
-        records.push_back({names.size(), name.size(), std::move(bookTitle), std::move(category), page,
-                           static_cast<int8_t>(level), static_cast<int8_t>(frequency), memorized});
+        records.push_back({names.size(), name.size(), bookTitle, category, page, static_cast<int8_t>(level),
+                           static_cast<int8_t>(frequency), memorized});
         names.append(name);
     };
     bool ordered = true; // strictly ascending so far: no sorting, no equal spells
     bool text = false;
     bool anySpell = false;
     tSpellLineFields fields;
-    // Lines near one another mostly name the same few books and categories:
-    // the last two of each are kept at hand, sparing a look-up in the shared
-    // texts.
-    std::array<tSharedText, 2> lastBooks;
-    std::array<tSharedText, 2> lastCategories;
-    const auto shared = [](std::array<tSharedText, 2>& last, std::string_view value) -> const tSharedText& {
-        if (std::string_view(last[0]) == value) {
-            return last[0];
-        }
-        if (std::string_view(last[1]) != value) {
-            last[1] = tSharedText(value);
-        }
-        std::swap(last[0], last[1]);
-        return last[0];
-    };
+    tFileTexts texts;
+    std::array<uint32_t, 2> lastBooks{};
+    std::array<uint32_t, 2> lastCategories{};
     // Takes the spell whose values are in fields.
     const auto takeFields = [&] {
         anySpell = true;
         const tSpellKey key = SpellKeyOf(fields.Level, fields.Name);
         if (ordered) {
             int32_t order = 1;
-            if (!inOrder.empty() && (order = compareKeys(key, lastKey)) == 0) {
-                order = CompareTextAscii(fields.Name, inOrder.back()->Name);
+            if (lastSpell && (order = compareKeys(key, lastKey)) == 0) {
+                order = CompareTextAscii(fields.Name, lastSpell->Name);
             }
             if (order > 0) {
-                inOrder.push_back(std::make_unique<tSpell>(
-                    fields.Level, fields.Name, shared(lastBooks, fields.Book), fields.Page, fields.Frequency,
-                    shared(lastCategories, fields.Category), fields.Memorized));
+                // Both numbers first: numbering a new text may move the others.
+                const uint32_t bookTitle = texts.NumberOf(fields.Book, lastBooks);
+                const uint32_t category = texts.NumberOf(fields.Category, lastCategories);
+                auto spell =
+                    std::make_unique<tSpell>(fields.Level, fields.Name, texts.Text(bookTitle), fields.Page,
+                                             fields.Frequency, texts.Text(category), fields.Memorized);
+                lastSpell = spell.get();
+                keep(std::move(spell));
                 lastKey = key;
                 return;
             }
             ordered = false;
-            // Room for the lines still to come, as many as the bytes left
+            // The spells not yet in the book are sorted with the rest; the
+            // ones in it stay. Room for the lines still to come, as many as the bytes left
             // would make at a short line's length, so that the arrays are not
             // moved while they grow.
             const size_t bytesLeft = reader.BytesLeftHint();
@@ -127,13 +203,14 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             entries.reserve(expected);
             names.reserve(bytesLeft / 4);
             for (const std::unique_ptr<tSpell>& spell : inOrder) {
-                record(SpellKeyOf(*spell), spell->Level, spell->Name, std::move(spell->Book), spell->Page,
-                       spell->Frequency, std::move(spell->Category), spell->Memorized);
+                record(SpellKeyOf(*spell), spell->Level, spell->Name, texts.NumberOf(spell->Book, lastBooks),
+                       spell->Page, spell->Frequency, texts.NumberOf(spell->Category, lastCategories),
+                       spell->Memorized);
             }
             inOrder.clear();
         }
-        record(key, fields.Level, fields.Name, shared(lastBooks, fields.Book), fields.Page, fields.Frequency,
-               shared(lastCategories, fields.Category), fields.Memorized);
+        record(key, fields.Level, fields.Name, texts.NumberOf(fields.Book, lastBooks), fields.Page,
+               fields.Frequency, texts.NumberOf(fields.Category, lastCategories), fields.Memorized);
     };
     const auto take = [&](std::string_view line) {
         if (ParseSpellLineFields(line, fields)) {
@@ -264,25 +341,38 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             }
             run = next;
         }
-        inOrder.reserve(entries.size());
-        const tEntry* kept = nullptr;
+        // The records in book order, fetched in one tight pass that keeps
+        // many fetches in flight, so that making the spells reads them one
+        // after the other.
+        std::vector<tEntry>().swap(dealt);
+        std::vector<tRecord> sorted;
+        sorted.reserve(entries.size());
         for (size_t i = 0; i < entries.size(); ++i) {
-            const tEntry& entry = entries[i];
-            // After a sort the records lie in no order: the ones needed a few
-            // steps on are fetched ahead.
-            if (i + 16 < entries.size()) {
-                __builtin_prefetch(&records[entries[i + 16].Record]);
-                const tRecord& ahead = records[entries[i + 8].Record];
-                __builtin_prefetch(names.data() + ahead.NameAt);
+            if (i + 32 < entries.size()) {
+                __builtin_prefetch(&records[entries[i + 32].Record]);
             }
-            if (kept && compareEntries(entry, *kept) == 0) {
+            sorted.push_back(records[entries[i].Record]);
+        }
+        std::vector<tRecord>().swap(records);
+        const auto sortedName = [&](size_t i) {
+            return std::string_view(names).substr(sorted[i].NameAt, sorted[i].NameSize);
+        };
+        size_t kept = 0;
+        for (size_t i = 0; i < sorted.size(); ++i) {
+            // The names lie in the order read: the ones needed a few steps
+            // on are fetched ahead.
+            if (i + 16 < sorted.size()) {
+                __builtin_prefetch(names.data() + sorted[i + 16].NameAt);
+            }
+            // Of equal spells the first is kept.
+            if (i > 0 && entries[i].Key == entries[kept].Key &&
+                CompareTextAscii(sortedName(i), sortedName(kept)) == 0) {
                 continue;
             }
-            kept = &entry;
-            tRecord& listed = records[entry.Record];
-            inOrder.push_back(std::make_unique<tSpell>(listed.Level, nameOf(entry), std::move(listed.Book),
-                                                       listed.Page, listed.Frequency,
-                                                       std::move(listed.Category), listed.Memorized));
+            kept = i;
+            const tRecord& listed = sorted[i];
+            keep(std::make_unique<tSpell>(listed.Level, sortedName(i), texts.Text(listed.Book), listed.Page,
+                                          listed.Frequency, texts.Text(listed.Category), listed.Memorized));
         }
     }
     book.AddSpellsInOrder(inOrder);
