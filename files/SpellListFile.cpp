@@ -99,6 +99,84 @@ private:
     std::unordered_map<const char*, uint32_t> Numbers; // by where a shared copy keeps its bytes
 };
 
+// An entry of the sort of a file's spells: up to eight bytes of the spell's
+// key, most significant first, and the number of its record.
+struct tPart {
+    uint64_t Part;
+    size_t Record;
+};
+
+// Puts parts in order by Part and, for equal parts, by Record.
+//
+// The parts are dealt by the first byte in which they differ into buckets
+// that keep their order, and so on within each bucket (bytes all parts of a
+// bucket share are passed over), down to buckets small enough for a sort by
+// comparison. A bucket whose parts are all equal is left as it is. Each pass
+// deals a range from the array holding it into the other one; a range that
+// is done goes back to parts once, if it is not there already.
+void SortParts(std::vector<tPart>& parts) {
+    const auto less = [](const tPart& a, const tPart& b) {
+        return a.Part != b.Part ? a.Part < b.Part : a.Record < b.Record;
+    };
+    std::vector<tPart> dealt(parts.size());
+    struct tRange {
+        size_t From;
+        size_t To;
+        bool InDealt; // the range's parts lie in dealt, not parts
+    };
+    std::vector<tRange> ranges{{0, parts.size(), false}};
+    std::array<size_t, 257> starts{};
+    std::array<size_t, 256> dealAt{};
+    while (!ranges.empty()) {
+        const tRange range = ranges.back();
+        ranges.pop_back();
+        std::vector<tPart>& source = range.InDealt ? dealt : parts;
+        std::vector<tPart>& target = range.InDealt ? parts : dealt;
+        const auto begin = source.begin() + static_cast<std::ptrdiff_t>(range.From);
+        const auto end = source.begin() + static_cast<std::ptrdiff_t>(range.To);
+        const auto finish = [&] {
+            if (range.InDealt) {
+                std::copy(begin, end, parts.begin() + static_cast<std::ptrdiff_t>(range.From));
+            }
+        };
+        if (range.To - range.From <= 48) {
+            std::sort(begin, end, less);
+            finish();
+            continue;
+        }
+        uint64_t differ = 0;
+        for (auto p = begin; p != end; ++p) {
+            differ |= p->Part ^ begin->Part;
+        }
+        if (differ == 0) {
+            finish();
+            continue;
+        }
+        const int shift = 56 - std::countl_zero(differ) / 8 * 8;
+        const auto byteOf = [shift](const tPart& p) { return static_cast<size_t>(p.Part >> shift & 0xFF); };
+        starts.fill(0);
+        for (auto p = begin; p != end; ++p) {
+            ++starts[byteOf(*p) + 1];
+        }
+        for (size_t b = 0; b < 256; ++b) {
+            starts[b + 1] += starts[b];
+        }
+        std::copy(starts.begin(), starts.end() - 1, dealAt.begin());
+        for (auto p = begin; p != end; ++p) {
+            target[range.From + dealAt[byteOf(*p)]++] = *p;
+        }
+        for (size_t b = 0; b < 256; ++b) {
+            const size_t from = range.From + starts[b];
+            const size_t to = range.From + starts[b + 1];
+            if (to - from > 1) {
+                ranges.push_back({from, to, !range.InDealt});
+            } else if (to - from == 1 && !range.InDealt) {
+                parts[from] = dealt[from];
+            }
+        }
+    }
+}
+
 } // namespace
 
 bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* firstLine) {
@@ -145,10 +223,6 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     std::vector<tRecord> records;
     std::vector<tEntry> entries;
     std::string names;
-    const auto nameOf = [&](const tEntry& entry) {
-        const tRecord& record = records[entry.Record];
-        return std::string_view(names).substr(record.NameAt, record.NameSize);
-    };
     // The book's order of two spells by key, then (for equal keys, which
     // hold the same level) by name.
     const auto compareKeys = [](const tSpellKey& a, const tSpellKey& b) {
@@ -239,104 +313,62 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     }
     if (!ordered) {
         // Of equal spells the one read first comes first, and is kept. The
-        // entries are sorted by their keys and, for equal keys, in the order
-        // read; then each run of equal keys (rare: names alike in their
-        // first 20 bytes) is put in order by name, keeping the order read
-        // for equal names.
-        //
-        // The entries, in the order read, are dealt by the first key byte in
-        // which they differ into buckets that keep that order, and so on
-        // within each bucket (bytes all entries share, such as a common
-        // beginning of their names, are passed over), down to buckets small
-        // enough for a sort by comparison. A bucket whose keys are all equal
-        // is left in the order read.
-        const auto entryLess = [](const tEntry& a, const tEntry& b) {
-            if (a.Key.High != b.Key.High) {
-                return a.Key.High < b.Key.High;
-            }
-            if (a.Key.Mid != b.Key.Mid) {
-                return a.Key.Mid < b.Key.Mid;
-            }
-            return a.Key.Low != b.Key.Low ? a.Key.Low < b.Key.Low : a.Record < b.Record;
-        };
+        // spells are sorted by up to eight bytes of their keys: the first
+        // ones in which the keys of the file differ (its spells may share a
+        // level, or the beginning of every name), so that the sort moves
+        // small parts, and for equal parts in the order read. Then each run
+        // of equal parts (rare: names alike in the bytes compared) is put in
+        // order by the whole key, where more bytes differ, and by name,
+        // keeping the order read for equal names.
         const auto keyByte = [](const tSpellKey& key, int byte) {
             const uint64_t word = byte < 8 ? key.High : byte < 16 ? key.Mid : key.Low;
-            return static_cast<size_t>(word >> (56 - 8 * (byte % 8)) & 0xFF);
+            return word >> (56 - 8 * (byte % 8)) & 0xFF;
         };
-        // Each pass deals a range from the array holding it into the other
-        // one; a range that is done goes back to entries once, if it is not
-        // there already.
-        std::vector<tEntry> dealt(entries.size());
-        struct tRange {
-            size_t From;
-            size_t To;
-            bool InDealt; // the range's entries lie in dealt, not entries
-        };
-        std::vector<tRange> ranges{{0, entries.size(), false}};
-        std::array<size_t, 257> starts{};
-        std::array<size_t, 256> dealAt{};
-        while (!ranges.empty()) {
-            const tRange range = ranges.back();
-            ranges.pop_back();
-            std::vector<tEntry>& source = range.InDealt ? dealt : entries;
-            std::vector<tEntry>& target = range.InDealt ? entries : dealt;
-            const auto begin = source.begin() + static_cast<std::ptrdiff_t>(range.From);
-            const auto end = source.begin() + static_cast<std::ptrdiff_t>(range.To);
-            const auto finish = [&] {
-                if (range.InDealt) {
-                    std::copy(begin, end, entries.begin() + static_cast<std::ptrdiff_t>(range.From));
-                }
-            };
-            if (range.To - range.From <= 48) {
-                std::sort(begin, end, entryLess);
-                finish();
-                continue;
-            }
-            // The first byte in which the keys differ.
-            const tSpellKey first = begin->Key;
-            uint64_t high = 0;
-            uint64_t mid = 0;
-            uint64_t low = 0;
-            for (auto e = begin; e != end; ++e) {
-                high |= e->Key.High ^ first.High;
-                mid |= e->Key.Mid ^ first.Mid;
-                low |= e->Key.Low ^ first.Low;
-            }
-            const int byte = high != 0  ? std::countl_zero(high) / 8
-                             : mid != 0 ? 8 + std::countl_zero(mid) / 8
-                             : low != 0 ? 16 + std::countl_zero(low) / 8
-                                        : 24;
-            if (byte == 24) {
-                finish();
-                continue;
-            }
-            starts.fill(0);
-            for (auto e = begin; e != end; ++e) {
-                ++starts[keyByte(e->Key, byte) + 1];
-            }
-            for (size_t b = 0; b < 256; ++b) {
-                starts[b + 1] += starts[b];
-            }
-            std::copy(starts.begin(), starts.end() - 1, dealAt.begin());
-            for (auto e = begin; e != end; ++e) {
-                target[range.From + dealAt[keyByte(e->Key, byte)]++] = *e;
-            }
-            for (size_t b = 0; b < 256; ++b) {
-                const size_t from = range.From + starts[b];
-                const size_t to = range.From + starts[b + 1];
-                if (to - from > 1) {
-                    ranges.push_back({from, to, !range.InDealt});
-                } else if (to - from == 1 && !range.InDealt) {
-                    entries[from] = dealt[from];
+        tSpellKey varying;
+        for (const tEntry& entry : entries) {
+            varying.High |= entry.Key.High ^ entries.front().Key.High;
+            varying.Mid |= entry.Key.Mid ^ entries.front().Key.Mid;
+            varying.Low |= entry.Key.Low ^ entries.front().Key.Low;
+        }
+        std::array<int, 8> compared{};
+        size_t comparedCount = 0;
+        bool whole = true; // the compared bytes are every byte that differs
+        for (int byte = 0; byte < 24; ++byte) {
+            if (keyByte(varying, byte) != 0) {
+                if (comparedCount < compared.size()) {
+                    compared[comparedCount++] = byte;
+                } else {
+                    whole = false;
                 }
             }
         }
-        for (auto run = entries.begin(); run != entries.end();) {
-            const auto next = std::find_if(run + 1, entries.end(),
-                                           [&run](const tEntry& entry) { return !(entry.Key == run->Key); });
+        std::vector<tPart> parts;
+        parts.reserve(entries.size());
+        for (const tEntry& entry : entries) {
+            uint64_t part = 0;
+            for (size_t k = 0; k < comparedCount; ++k) {
+                part |= keyByte(entry.Key, compared[k]) << (56 - 8 * k);
+            }
+            parts.push_back({part, entry.Record});
+        }
+        std::vector<tEntry>().swap(entries);
+        SortParts(parts);
+        const auto nameOf = [&](size_t at) {
+            return std::string_view(names).substr(records[at].NameAt, records[at].NameSize);
+        };
+        for (auto run = parts.begin(); run != parts.end();) {
+            const auto next = std::find_if(run + 1, parts.end(),
+                                           [&run](const tPart& part) { return part.Part != run->Part; });
             if (next - run > 1) {
-                std::stable_sort(run, next, [&nameOf](const tEntry& a, const tEntry& b) {
-                    return CompareTextAscii(nameOf(a), nameOf(b)) < 0;
+                std::stable_sort(run, next, [&](const tPart& a, const tPart& b) {
+                    if (!whole) {
+                        const tSpellKey aKey = SpellKeyOf(records[a.Record].Level, nameOf(a.Record));
+                        const tSpellKey bKey = SpellKeyOf(records[b.Record].Level, nameOf(b.Record));
+                        if (const int32_t order = compareKeys(aKey, bKey); order != 0) {
+                            return order < 0;
+                        }
+                    }
+                    return CompareTextAscii(nameOf(a.Record), nameOf(b.Record)) < 0;
                 });
             }
             run = next;
@@ -344,14 +376,13 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         // The records in book order, fetched in one tight pass that keeps
         // many fetches in flight, so that making the spells reads them one
         // after the other.
-        std::vector<tEntry>().swap(dealt);
         std::vector<tRecord> sorted;
-        sorted.reserve(entries.size());
-        for (size_t i = 0; i < entries.size(); ++i) {
-            if (i + 32 < entries.size()) {
-                __builtin_prefetch(&records[entries[i + 32].Record]);
+        sorted.reserve(parts.size());
+        for (size_t i = 0; i < parts.size(); ++i) {
+            if (i + 32 < parts.size()) {
+                __builtin_prefetch(&records[parts[i + 32].Record]);
             }
-            sorted.push_back(records[entries[i].Record]);
+            sorted.push_back(records[parts[i].Record]);
         }
         std::vector<tRecord>().swap(records);
         const auto sortedName = [&](size_t i) {
@@ -365,7 +396,7 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
                 __builtin_prefetch(names.data() + sorted[i + 16].NameAt);
             }
             // Of equal spells the first is kept.
-            if (i > 0 && entries[i].Key == entries[kept].Key &&
+            if (i > 0 && parts[i].Part == parts[kept].Part && sorted[i].Level == sorted[kept].Level &&
                 CompareTextAscii(sortedName(i), sortedName(kept)) == 0) {
                 continue;
             }
