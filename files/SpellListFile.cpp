@@ -342,12 +342,37 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
                 }
             }
         }
+        // The compared bytes, taken from the key's words a run of bytes
+        // side by side at a time: (word >> Shift & Mask) << To.
+        struct tSpan {
+            int Word;
+            int Shift;
+            uint64_t Mask;
+            int To;
+        };
+        std::array<tSpan, 8> spans{};
+        size_t spanCount = 0;
+        for (size_t k = 0; k < comparedCount; ++k) {
+            const int byte = compared[k];
+            const int shift = 56 - 8 * (byte % 8);
+            const int to = 56 - 8 * static_cast<int>(k);
+            if (spanCount > 0 && compared[k - 1] == byte - 1 && spans[spanCount - 1].Word == byte / 8) {
+                tSpan& span = spans[spanCount - 1];
+                span.Shift = shift;
+                span.Mask = span.Mask << 8 | 0xFF;
+                span.To = to;
+            } else {
+                spans[spanCount++] = {byte / 8, shift, 0xFF, to};
+            }
+        }
         std::vector<tPart> parts;
         parts.reserve(entries.size());
         for (const tEntry& entry : entries) {
+            const uint64_t words[3] = {entry.Key.High, entry.Key.Mid, entry.Key.Low};
             uint64_t part = 0;
-            for (size_t k = 0; k < comparedCount; ++k) {
-                part |= keyByte(entry.Key, compared[k]) << (56 - 8 * k);
+            for (size_t k = 0; k < spanCount; ++k) {
+                const tSpan& span = spans[k];
+                part |= (words[span.Word] >> span.Shift & span.Mask) << span.To;
             }
             parts.push_back({part, entry.Record});
         }
