@@ -410,25 +410,16 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             sorted.push_back(records[parts[i].Record]);
         }
         std::vector<tRecord>().swap(records);
-        // The names too, in another such pass.
-        {
-            std::string sortedNames;
-            sortedNames.reserve(names.size());
-            for (size_t i = 0; i < sorted.size(); ++i) {
-                if (i + 32 < sorted.size()) {
-                    __builtin_prefetch(names.data() + sorted[i + 32].NameAt);
-                }
-                const size_t at = sortedNames.size();
-                sortedNames.append(names, sorted[i].NameAt, sorted[i].NameSize);
-                sorted[i].NameAt = at;
-            }
-            names.swap(sortedNames);
-        }
         const auto sortedName = [&](size_t i) {
             return std::string_view(names).substr(sorted[i].NameAt, sorted[i].NameSize);
         };
         size_t kept = 0;
         for (size_t i = 0; i < sorted.size(); ++i) {
+            // The names lie in the order read: the ones needed a few steps
+            // on are fetched ahead.
+            if (i + 16 < sorted.size()) {
+                __builtin_prefetch(names.data() + sorted[i + 16].NameAt);
+            }
             // Of equal spells the first is kept.
             if (i > 0 && parts[i].Part == parts[kept].Part && sorted[i].Level == sorted[kept].Level &&
                 CompareTextAscii(sortedName(i), sortedName(kept)) == 0) {
