@@ -7,6 +7,7 @@
 // not, as the allocator's state after earlier benchmarks has it, and that
 // alone made the 500,000-spell baseline take anywhere from 12 to 30 ms.
 
+#include "files/SpellLine.h"
 #include "files/SpellListFile.h"
 #include "files/TextLines.h"
 #include "support/BenchData.h"
@@ -83,6 +84,32 @@ void BM_LineReaderOnly(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
 }
 
+// The line reader with the spell-line parser over the same bytes: every
+// line read into its fields, no spell made.
+void BM_SpellLinesOnly(benchmark::State& state) {
+    const std::string& bytes = Bytes(state);
+    for (auto _ : state) {
+        tBytesStream in(bytes);
+        tLineReader reader(in);
+        tSpellLineFields fields;
+        size_t spells = 0;
+        for (;;) {
+            if (const size_t used = ParseWrittenSpellLineInBuffer(reader.Buffered(), fields)) {
+                reader.Consume(used);
+                ++spells;
+                continue;
+            }
+            std::string_view line;
+            if (!reader.ReadLine(line)) {
+                break;
+            }
+            spells += ParseSpellLineFields(line, fields) ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(spells);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+}
+
 void BM_WriteSpellList(benchmark::State& state) {
     std::istringstream in(Bytes(state));
     auto book = ReadSpellList(in);
@@ -106,6 +133,7 @@ void Files(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_ReadSpellList)->Apply(Files);
 BENCHMARK(BM_SplitLines)->Apply(Files);
 BENCHMARK(BM_LineReaderOnly)->Apply(Files);
+BENCHMARK(BM_SpellLinesOnly)->Apply(Files);
 BENCHMARK(BM_WriteSpellList)
     ->ArgNames({"shuffled", "spells"})
     ->Args({0, 50000})
@@ -120,6 +148,7 @@ const bool Compared = [] {
                                                                   : 8;
         CompareWithBaseline("BM_ReadSpellList/" + name, "BM_SplitLines/" + name, limit);
         CompareWithBaseline("BM_LineReaderOnly/" + name, "BM_SplitLines/" + name, 0);
+        CompareWithBaseline("BM_SpellLinesOnly/" + name, "BM_SplitLines/" + name, 0);
     }
     CompareWithBaseline("BM_WriteSpellList/shuffled:0/spells:50000", "BM_SplitLines/shuffled:0/spells:50000",
                         0);

@@ -3,6 +3,8 @@
 #include "files/ByteSearch.h"
 #include "model/SpellBook.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -150,84 +152,244 @@ std::vector<std::string> SplitFields(std::string_view line, size_t maxFields) {
     return fields;
 }
 
-// A text field of a written line: a double quote at line[i], the text with
-// each double quote doubled, and its closing quote, after which i stands.
-// field shows the line, or scratch when a doubled quote was inside. False
-// when the closing quote is missing.
-bool ReadWrittenText(std::string_view line, size_t& i, std::string_view& field, std::string& scratch) {
-    const size_t n = line.size();
-    const size_t start = i + 1;
-    size_t quote = FindQuote(line, start);
-    if (quote == std::string_view::npos) {
-        return false;
-    }
-    if (quote + 1 == n || line[quote + 1] != '"') {
-        field = line.substr(start, quote - start);
-        i = quote + 1;
-        return true;
-    }
-    scratch.clear();
-    size_t from = start;
-    while (quote + 1 < n && line[quote + 1] == '"') {
-        scratch.append(line.substr(from, quote + 1 - from));
-        from = quote + 2;
-        quote = FindQuote(line, from);
-        if (quote == std::string_view::npos) {
-            return false;
+// The double quotes of a line in the first WindowBytes bytes of a text, and
+// where the line ends: bit i of a mask stands for byte i.
+constexpr size_t WindowBytes = 128;
+static_assert(tLineReader::ReadablePastEnd >= WindowBytes);
+
+class tQuoteWindow {
+public:
+    // Reads the window at data, of which the bytes before limit count; the
+    // WindowBytes bytes at data must be readable.
+    tQuoteWindow(const char* data, size_t limit) {
+        uint64_t breaks[2] = {};
+#if defined(__SSE2__)
+        // Each word is put together in registers and stored once: stores of
+        // its parts one by one would stall the loads that read it whole.
+        const __m128i quote = _mm_set1_epi8('"');
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        for (size_t word = 0; word < 2; ++word) {
+            uint64_t quotes = 0;
+            uint64_t lineBreaks = 0;
+            for (size_t part = 0; part < 4; ++part) {
+                const __m128i bytes =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + word * 64 + part * 16));
+                quotes |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)))}
+                          << (part * 16);
+                lineBreaks |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(
+                                  _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))))}
+                              << (part * 16);
+            }
+            Quotes[word] = quotes;
+            breaks[word] = lineBreaks;
+        }
+#else
+        for (size_t i = 0; i < WindowBytes; ++i) {
+            Quotes[i / 64] |= uint64_t{data[i] == '"'} << (i % 64);
+            breaks[i / 64] |= uint64_t{data[i] == '\r' || data[i] == '\n'} << (i % 64);
+        }
+#endif
+        // Bytes at and past limit do not count: a break is put there.
+        if (limit < WindowBytes) {
+            breaks[limit / 64] |= uint64_t{1} << (limit % 64);
+        }
+        LineEnd = breaks[0] != 0   ? static_cast<size_t>(std::countr_zero(breaks[0]))
+                  : breaks[1] != 0 ? 64 + static_cast<size_t>(std::countr_zero(breaks[1]))
+                                   : WindowBytes;
+        // Only the quotes of the line are kept.
+        if (LineEnd < 64) {
+            Quotes[0] &= (uint64_t{1} << LineEnd) - 1;
+            Quotes[1] = 0;
+        } else if (LineEnd < WindowBytes) {
+            Quotes[1] &= (uint64_t{1} << (LineEnd - 64)) - 1;
         }
     }
-    scratch.append(line.substr(from, quote - from));
-    field = scratch;
-    i = quote + 1;
-    return true;
+
+    // Where the line ends: its first CR or LF, or the limit, or WindowBytes
+    // when neither is in the window.
+    size_t LineEnd;
+
+    // The closing quote of a text whose opening quote is at open, and how
+    // many doubled quotes the text holds; WindowBytes when none is found.
+    size_t TextEnd(size_t open, size_t& doubled) const {
+        size_t quote = NextQuote(open + 1);
+        doubled = 0;
+        while (IsQuote(quote + 1)) {
+            ++doubled;
+            quote = NextQuote(quote + 2);
+        }
+        return quote;
+    }
+
+    // The first quote of the line at or after from, or WindowBytes.
+    size_t NextQuote(size_t from) const {
+        if (from < 64) {
+            const uint64_t rest = Quotes[0] >> from << from;
+            if (rest != 0) {
+                return static_cast<size_t>(std::countr_zero(rest));
+            }
+            from = 64;
+        }
+        if (from < WindowBytes) {
+            const uint64_t rest = Quotes[1] >> (from - 64) << (from - 64);
+            if (rest != 0) {
+                return 64 + static_cast<size_t>(std::countr_zero(rest));
+            }
+        }
+        return WindowBytes;
+    }
+
+    bool IsQuote(size_t at) const {
+        return at < WindowBytes && (Quotes[at / 64] >> (at % 64) & 1) != 0;
+    }
+
+private:
+    uint64_t Quotes[2] = {};
+};
+
+// The two bytes at at, as one number to compare with TwoBytes of a text.
+inline uint16_t TwoBytes(const char* at) {
+    uint16_t value;
+    std::memcpy(&value, at, 2);
+    return value;
+}
+inline uint16_t TwoBytes(char first, char second) {
+    const char pair[2] = {first, second};
+    return TwoBytes(pair);
 }
 
-// Reads line when it has exactly the shape FormatSpellLine writes, with a
-// level of 1 to 9, a name, a page of at most nine digits and one letter in
-// each of the two letter fields: level,"name","book",page,"F","category","M".
-// In that shape every field ends where the comma-text rule ends it, so the
-// fields are the rule's. False for any other line, leaving it to the rule.
-bool ParseWrittenSpellLine(std::string_view line, tSpellLineFields& fields) {
-    const size_t n = line.size();
-    // The shortest such line: 1,"a","",0,"C","","N".
-    if (n < 22 || line[0] < '1' || line[0] > '9' || line[1] != ',' || line[2] != '"') {
-        return false;
+// A text field between the quotes at open and close, the doubled quotes
+// inside (doubled of them) read as one: field shows the same bytes at shown
+// (the line, or the line this is a copy of), or scratch when a doubled quote
+// was inside.
+// Room for a text of a line read through the window, with a block to spare.
+constexpr size_t QuickSlot = WindowBytes + 16;
+
+// A text field between the quotes at open and close, the doubled quotes
+// inside (doubled of them) read as one: field shows the same bytes at shown
+// (the line, or the line this is a copy of), or, when a doubled quote was
+// inside, slot (QuickSlot bytes).
+[[gnu::always_inline]] inline void TakeText(const char* line, const char* shown, const tQuoteWindow& window,
+                                            size_t open, size_t close, size_t doubled,
+                                            std::string_view& field, char* slot) {
+    const size_t start = open + 1;
+    if (doubled == 0) {
+        field = std::string_view(shown + start, close - start);
+        return;
     }
-    size_t i = 2;
-    if (!ReadWrittenText(line, i, fields.Name, fields.NameScratch) || fields.Name.empty() || i + 2 > n ||
-        line[i] != ',' || line[i + 1] != '"') {
-        return false;
+    // Each part up to the first quote of a pair is copied in blocks of
+    // sixteen bytes, which may run past the part (the window may be read
+    // past the line, and the slot has room) to be written over by the next.
+    constexpr size_t Block = 16;
+    char* to = slot;
+    const auto copy = [&to, line](size_t from, size_t count) {
+        for (size_t done = 0; done < count; done += Block) {
+            std::memcpy(to + done, line + from + done, Block);
+        }
+        to += count;
+    };
+    size_t from = start;
+    for (size_t pair = window.NextQuote(from); pair < close; pair = window.NextQuote(from)) {
+        copy(from, pair + 1 - from);
+        from = pair + 2;
     }
-    ++i;
-    if (!ReadWrittenText(line, i, fields.Book, fields.BookScratch) || i + 2 > n || line[i] != ',') {
-        return false;
+    copy(from, close - from);
+    field = std::string_view(slot, close - start - doubled);
+}
+
+// Reads the line at the start of bytes when it has exactly the shape
+// FormatSpellLine writes, with a level of 1 to 9, a name, a page of at most
+// nine digits and one letter in each of the two letter fields, and ends
+// within the first WindowBytes bytes at a line break:
+// level,"name","book",page,"F","category","M". In that shape every field
+// ends where the comma-text rule ends it, so the fields are the rule's.
+// bytes go on past the line (WindowBytes of them may be read past their
+// end). Returns the bytes of the line and its end (a CR with a line feed
+// after it counted whole), or 0 for any other line and a line whose end is
+// not known from bytes. The fields show the same bytes at shown, or scratch.
+//
+// Every quote the line holds is known from the window, so a position found
+// from it lies in the line, and the byte at the line's end is a line break:
+// a byte compared with a comma or a quote at or before the line's end thus
+// matches only inside the line.
+size_t ParseWrittenSpellLineAt(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
+    const size_t n = bytes.size();
+    const char* line = bytes.data();
+    // The shortest such line: 1,"a","",0,"C","","N" and its line end.
+    if (n < 23 || line[0] < '1' || line[0] > '9' || line[1] != ',' || line[2] != '"') {
+        return 0;
     }
-    ++i;
-    const bool negative = i < n && line[i] == '-';
+    const tQuoteWindow window(line, std::min(n, WindowBytes));
+    const size_t lineEnd = window.LineEnd;
+    // A CR ending the bytes may have its line feed in what comes next.
+    if (lineEnd >= n || (line[lineEnd] == '\r' && lineEnd + 1 == n)) {
+        return 0;
+    }
+    const uint16_t commaQuote = TwoBytes(',', '"');
+    size_t nameDoubled = 0;
+    const size_t nameEnd = window.TextEnd(2, nameDoubled);
+    if (nameEnd >= lineEnd || nameEnd == 3 || TwoBytes(line + nameEnd + 1) != commaQuote) {
+        return 0;
+    }
+    const size_t bookOpen = nameEnd + 2;
+    size_t bookDoubled = 0;
+    const size_t bookEnd = window.TextEnd(bookOpen, bookDoubled);
+    if (bookEnd >= lineEnd || line[bookEnd + 1] != ',') {
+        return 0;
+    }
+    size_t i = bookEnd + 2;
+    const bool negative = line[i] == '-';
     i += negative ? 1 : 0;
     const size_t digits = i;
     int32_t page = 0;
-    while (i < n && line[i] >= '0' && line[i] <= '9' && i - digits < 9) {
+    while (line[i] >= '0' && line[i] <= '9' && i - digits < 9) {
         page = page * 10 + (line[i] - '0');
         ++i;
     }
-    // The frequency letter and the memorized letter, each with its quotes.
-    if (i == digits || i + 6 > n || line[i] != ',' || line[i + 1] != '"' || line[i + 2] == '"' ||
-        line[i + 3] != '"' || line[i + 4] != ',' || line[i + 5] != '"') {
-        return false;
+    // The frequency letter with its quotes, then the category's quote: the
+    // quotes must be the line's next three.
+    if (i == digits || TwoBytes(line + i) != commaQuote || window.NextQuote(i + 2) != i + 3 ||
+        TwoBytes(line + i + 4) != commaQuote) {
+        return 0;
     }
     const char letter = line[i + 2];
-    i += 5;
-    if (!ReadWrittenText(line, i, fields.Category, fields.CategoryScratch) || i + 4 != n || line[i] != ',' ||
-        line[i + 1] != '"' || line[i + 2] == '"' || line[i + 3] != '"') {
-        return false;
+    const size_t categoryOpen = i + 5;
+    size_t categoryDoubled = 0;
+    const size_t categoryEnd = window.TextEnd(categoryOpen, categoryDoubled);
+    // Then ,"M" and the line's end.
+    if (categoryEnd + 5 != lineEnd || TwoBytes(line + categoryEnd + 1) != commaQuote ||
+        window.NextQuote(categoryEnd + 3) != categoryEnd + 4) {
+        return 0;
     }
+    if ((nameDoubled | bookDoubled | categoryDoubled) != 0 && fields.QuickTexts.size() < 3 * QuickSlot) {
+        fields.QuickTexts.resize(3 * QuickSlot);
+    }
+    char* const slots = fields.QuickTexts.data();
+    TakeText(line, shown, window, 2, nameEnd, nameDoubled, fields.Name, slots);
+    TakeText(line, shown, window, bookOpen, bookEnd, bookDoubled, fields.Book, slots + QuickSlot);
+    TakeText(line, shown, window, categoryOpen, categoryEnd, categoryDoubled, fields.Category,
+             slots + 2 * QuickSlot);
     fields.Level = line[0] - '0';
     fields.Page = negative ? -page : page;
     fields.Frequency = FrequencyCommon;
     FrequencyFromLetter(letter, fields.Frequency);
-    fields.Memorized = line[i + 2] == 'Y' || line[i + 2] == 'y';
-    return true;
+    fields.Memorized = line[categoryEnd + 3] == 'Y' || line[categoryEnd + 3] == 'y';
+    return lineEnd + (line[lineEnd] == '\r' && line[lineEnd + 1] == '\n' ? 2 : 1);
+}
+
+// The same for a line on its own: it is copied with a line end into room
+// that may be read past, when it is short enough to be read that way.
+bool ParseWrittenSpellLine(std::string_view line, tSpellLineFields& fields) {
+    if (line.size() >= WindowBytes) {
+        return false;
+    }
+    std::string& copy = fields.LineCopy;
+    copy.resize(2 * WindowBytes);
+    std::memcpy(copy.data(), line.data(), line.size());
+    copy[line.size()] = '\n';
+    return ParseWrittenSpellLineAt(std::string_view(copy.data(), line.size() + 1), line.data(), fields) ==
+           line.size() + 1;
 }
 
 } // namespace
@@ -285,6 +447,10 @@ bool ParseInteger(std::string_view text, int32_t& value) {
 
 bool ParseSpellLineFields(std::string_view line, tSpellLineFields& fields) {
     return ParseWrittenSpellLine(line, fields) || ParseSpellLineFieldsByRule(line, fields);
+}
+
+size_t ParseWrittenSpellLineInBuffer(std::string_view bytes, tSpellLineFields& fields) {
+    return ParseWrittenSpellLineAt(bytes, bytes.data(), fields);
 }
 
 bool ParseSpellLineFieldsByRule(std::string_view line, tSpellLineFields& fields) {

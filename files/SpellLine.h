@@ -45,7 +45,7 @@ struct tSpellLineFields {
     int32_t Frequency = FrequencyCommon;
     std::string_view Category;
     bool Memorized = false;
-    std::string NameScratch, BookScratch, CategoryScratch, Scratch;
+    std::string NameScratch, BookScratch, CategoryScratch, Scratch, LineCopy, QuickTexts;
 };
 
 // Reads line into fields; false when it yields no spell (the level is not 1
@@ -56,6 +56,16 @@ bool ParseSpellLineFields(std::string_view line, tSpellLineFields& fields);
 // the exact shape FormatSpellLine writes by a quicker path, to the same
 // values; this one is the rule that path must agree with.
 bool ParseSpellLineFieldsByRule(std::string_view line, tSpellLineFields& fields);
+
+// Reads the line at the start of bytes, which hold it with its line end and
+// may run on past it, by ParseSpellLineFields's quicker path, when the line
+// has the exact shape FormatSpellLine writes: returns how many bytes the
+// line and its end take (a CR with a line feed after it counts whole), with
+// fields set as ParseSpellLineFields sets them. Returns 0 for any other line,
+// and for a line whose end is not in bytes: such a line is read whole and
+// given to ParseSpellLineFields. bytes must be tLineReader::Buffered()'s,
+// which may be read a little past their end.
+size_t ParseWrittenSpellLineInBuffer(std::string_view bytes, tSpellLineFields& fields);
 
 // The spell's line without a line end, such as 3,"Fireball","PHB",150,"C","e/c","N".
 // A double quote inside a text field is doubled, so the line reads back into

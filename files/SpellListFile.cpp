@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -22,6 +24,157 @@ bool HoldsText(std::string_view line) {
         }
     }
     return false;
+}
+
+// Whether a and b hold the same bytes: for the short texts of spell lines,
+// a few loads instead of a library call.
+[[gnu::always_inline]] inline bool SameBytes(std::string_view a, std::string_view b) {
+    const size_t n = a.size();
+    if (n != b.size()) {
+        return false;
+    }
+    const auto word = [](const char* at) {
+        uint64_t value;
+        std::memcpy(&value, at, sizeof value);
+        return value;
+    };
+    const auto half = [](const char* at) {
+        uint32_t value;
+        std::memcpy(&value, at, sizeof value);
+        return value;
+    };
+    if (n >= 8 && n <= 16) {
+        return word(a.data()) == word(b.data()) && word(a.data() + n - 8) == word(b.data() + n - 8);
+    }
+    if (n > 16 && n <= 32) {
+        return word(a.data()) == word(b.data()) && word(a.data() + 8) == word(b.data() + 8) &&
+               word(a.data() + n - 16) == word(b.data() + n - 16) &&
+               word(a.data() + n - 8) == word(b.data() + n - 8);
+    }
+    if (n >= 4 && n < 8) {
+        return half(a.data()) == half(b.data()) && half(a.data() + n - 4) == half(b.data() + n - 4);
+    }
+    return a == b;
+}
+
+// The distinct source books and categories of one file, numbered in the
+// order met (0 is the empty text): records of spells hold the numbers, and
+// spells the shared texts.
+class tFileTexts {
+public:
+    tFileTexts() : Texts(1), Views(1) { Numbers.emplace(Texts[0].data(), 0); }
+
+    // The number of value. Lines near one another mostly name the same few
+    // texts: the two numbers last given through recent (most recent first)
+    // are tried first, sparing a look-up.
+    [[gnu::always_inline]] uint32_t NumberOf(std::string_view value, std::array<uint32_t, 2>& recent) {
+        if (SameBytes(Views[recent[0]], value)) {
+            return recent[0];
+        }
+        std::swap(recent[0], recent[1]);
+        if (SameBytes(Views[recent[0]], value)) {
+            return recent[0];
+        }
+        return NumberOfAnother(value, recent);
+    }
+
+    const tSharedText& Text(uint32_t number) const { return Texts[number]; }
+
+private:
+    // The number of a text other than the recent two, which becomes the
+    // most recent in place of the one used longer ago.
+    uint32_t NumberOfAnother(std::string_view value, std::array<uint32_t, 2>& recent) {
+        tSharedText text(value);
+        const auto [found, added] = Numbers.try_emplace(text.data(), static_cast<uint32_t>(Texts.size()));
+        if (added) {
+            Views.emplace_back(text);
+            Texts.push_back(std::move(text));
+        }
+        recent[0] = found->second;
+        return recent[0];
+    }
+
+    std::vector<tSharedText> Texts;
+    std::vector<std::string_view> Views;               // each text's bytes, where its shared copy keeps them
+    std::unordered_map<const char*, uint32_t> Numbers; // by where a shared copy keeps its bytes
+};
+
+// An entry of the sort of a file's spells: up to eight bytes of the spell's
+// key, most significant first, and the number of its record.
+struct tPart {
+    uint64_t Part;
+    size_t Record;
+};
+
+// Puts parts in order by Part and, for equal parts, by Record.
+//
+// The parts are dealt by the first byte in which they differ into buckets
+// that keep their order, and so on within each bucket (bytes all parts of a
+// bucket share are passed over), down to buckets small enough for a sort by
+// comparison. A bucket whose parts are all equal is left as it is. Each pass
+// deals a range from the array holding it into the other one; a range that
+// is done goes back to parts once, if it is not there already.
+void SortParts(std::vector<tPart>& parts) {
+    const auto less = [](const tPart& a, const tPart& b) {
+        return a.Part != b.Part ? a.Part < b.Part : a.Record < b.Record;
+    };
+    std::vector<tPart> dealt(parts.size());
+    struct tRange {
+        size_t From;
+        size_t To;
+        bool InDealt; // the range's parts lie in dealt, not parts
+    };
+    std::vector<tRange> ranges{{0, parts.size(), false}};
+    std::array<size_t, 257> starts{};
+    std::array<size_t, 256> dealAt{};
+    while (!ranges.empty()) {
+        const tRange range = ranges.back();
+        ranges.pop_back();
+        std::vector<tPart>& source = range.InDealt ? dealt : parts;
+        std::vector<tPart>& target = range.InDealt ? parts : dealt;
+        const auto begin = source.begin() + static_cast<std::ptrdiff_t>(range.From);
+        const auto end = source.begin() + static_cast<std::ptrdiff_t>(range.To);
+        const auto finish = [&] {
+            if (range.InDealt) {
+                std::copy(begin, end, parts.begin() + static_cast<std::ptrdiff_t>(range.From));
+            }
+        };
+        if (range.To - range.From <= 48) {
+            std::sort(begin, end, less);
+            finish();
+            continue;
+        }
+        uint64_t differ = 0;
+        for (auto p = begin; p != end; ++p) {
+            differ |= p->Part ^ begin->Part;
+        }
+        if (differ == 0) {
+            finish();
+            continue;
+        }
+        const int shift = 56 - std::countl_zero(differ) / 8 * 8;
+        const auto byteOf = [shift](const tPart& p) { return static_cast<size_t>(p.Part >> shift & 0xFF); };
+        starts.fill(0);
+        for (auto p = begin; p != end; ++p) {
+            ++starts[byteOf(*p) + 1];
+        }
+        for (size_t b = 0; b < 256; ++b) {
+            starts[b + 1] += starts[b];
+        }
+        std::copy(starts.begin(), starts.end() - 1, dealAt.begin());
+        for (auto p = begin; p != end; ++p) {
+            target[range.From + dealAt[byteOf(*p)]++] = *p;
+        }
+        for (size_t b = 0; b < 256; ++b) {
+            const size_t from = range.From + starts[b];
+            const size_t to = range.From + starts[b + 1];
+            if (to - from > 1) {
+                ranges.push_back({from, to, !range.InDealt});
+            } else if (to - from == 1 && !range.InDealt) {
+                parts[from] = dealt[from];
+            }
+        }
+    }
 }
 
 } // namespace
@@ -42,8 +195,8 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     struct alignas(32) tRecord {
         size_t NameAt;
         size_t NameSize;
-        tSharedText Book;
-        tSharedText Category;
+        uint32_t Book; // numbers of texts
+        uint32_t Category;
         int32_t Page;
         int8_t Level;     // 1 to 9
         int8_t Frequency; // a frequency code, -4 to 0
@@ -54,15 +207,22 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         tSpellKey Key;
         size_t Record;
     };
+    // Spells made in book order go to the book a few hundred at a time, while
+    // they are still at hand in the cache.
     std::vector<std::unique_ptr<tSpell>> inOrder;
+    constexpr size_t Batch = 256;
+    const auto keep = [&](std::unique_ptr<tSpell> spell) {
+        inOrder.push_back(std::move(spell));
+        if (inOrder.size() == Batch) {
+            book.AddSpellsInOrder(inOrder);
+            inOrder.clear();
+        }
+    };
+    const tSpell* lastSpell = nullptr; // the last spell taken in order
     tSpellKey lastKey;
     std::vector<tRecord> records;
     std::vector<tEntry> entries;
     std::string names;
-    const auto nameOf = [&](const tEntry& entry) {
-        const tRecord& record = records[entry.Record];
-        return std::string_view(names).substr(record.NameAt, record.NameSize);
-    };
     // The book's order of two spells by key, then (for equal keys, which
     // hold the same level) by name.
     const auto compareKeys = [](const tSpellKey& a, const tSpellKey& b) {
@@ -71,57 +231,44 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         }
         return std::tie(a.High, a.Mid, a.Low) < std::tie(b.High, b.Mid, b.Low) ? -1 : 1;
     };
-    const auto compareEntries = [&](const tEntry& a, const tEntry& b) {
-        const int32_t order = compareKeys(a.Key, b.Key);
-        return order != 0 ? order : CompareTextAscii(nameOf(a), nameOf(b));
-    };
-    const auto record = [&](const tSpellKey& key, int32_t level, std::string_view name, tSharedText bookTitle,
-                            int32_t page, int32_t frequency, tSharedText category, bool memorized) {
+    const auto record = [&](const tSpellKey& key, int32_t level, std::string_view name, uint32_t bookTitle,
+                            int32_t page, int32_t frequency, uint32_t category, bool memorized) {
         entries.push_back({key, records.size()});
-        records.push_back({names.size(), name.size(), std::move(bookTitle), std::move(category), page,
-                           static_cast<int8_t>(level), static_cast<int8_t>(frequency), memorized});
+        records.push_back({names.size(), name.size(), bookTitle, category, page, static_cast<int8_t>(level),
+                           static_cast<int8_t>(frequency), memorized});
         names.append(name);
     };
     bool ordered = true; // strictly ascending so far: no sorting, no equal spells
     bool text = false;
     bool anySpell = false;
     tSpellLineFields fields;
-    // Lines near one another mostly name the same few books and categories:
-    // the last two of each are kept at hand, sparing a look-up in the shared
-    // texts.
-    std::array<tSharedText, 2> lastBooks;
-    std::array<tSharedText, 2> lastCategories;
-    const auto shared = [](std::array<tSharedText, 2>& last, std::string_view value) -> const tSharedText& {
-        if (std::string_view(last[0]) == value) {
-            return last[0];
-        }
-        if (std::string_view(last[1]) != value) {
-            last[1] = tSharedText(value);
-        }
-        std::swap(last[0], last[1]);
-        return last[0];
-    };
-    const auto take = [&](std::string_view line) {
-        if (!ParseSpellLineFields(line, fields)) {
-            text = text || HoldsText(line);
-            return;
-        }
+    tFileTexts texts;
+    std::array<uint32_t, 2> lastBooks{};
+    std::array<uint32_t, 2> lastCategories{};
+    // Takes the spell whose values are in fields.
+    const auto takeFields = [&] {
         anySpell = true;
         const tSpellKey key = SpellKeyOf(fields.Level, fields.Name);
         if (ordered) {
             int32_t order = 1;
-            if (!inOrder.empty() && (order = compareKeys(key, lastKey)) == 0) {
-                order = CompareTextAscii(fields.Name, inOrder.back()->Name);
+            if (lastSpell && (order = compareKeys(key, lastKey)) == 0) {
+                order = CompareTextAscii(fields.Name, lastSpell->Name);
             }
             if (order > 0) {
-                inOrder.push_back(std::make_unique<tSpell>(
-                    fields.Level, fields.Name, shared(lastBooks, fields.Book), fields.Page, fields.Frequency,
-                    shared(lastCategories, fields.Category), fields.Memorized));
+                // Both numbers first: numbering a new text may move the others.
+                const uint32_t bookTitle = texts.NumberOf(fields.Book, lastBooks);
+                const uint32_t category = texts.NumberOf(fields.Category, lastCategories);
+                auto spell =
+                    std::make_unique<tSpell>(fields.Level, fields.Name, texts.Text(bookTitle), fields.Page,
+                                             fields.Frequency, texts.Text(category), fields.Memorized);
+                lastSpell = spell.get();
+                keep(std::move(spell));
                 lastKey = key;
                 return;
             }
             ordered = false;
-            // Room for the lines still to come, as many as the bytes left
+            // The spells not yet in the book are sorted with the rest; the
+            // ones in it stay. Room for the lines still to come, as many as the bytes left
             // would make at a short line's length, so that the arrays are not
             // moved while they grow.
             const size_t bytesLeft = reader.BytesLeftHint();
@@ -130,144 +277,158 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             entries.reserve(expected);
             names.reserve(bytesLeft / 4);
             for (const std::unique_ptr<tSpell>& spell : inOrder) {
-                record(SpellKeyOf(*spell), spell->Level, spell->Name, std::move(spell->Book), spell->Page,
-                       spell->Frequency, std::move(spell->Category), spell->Memorized);
+                record(SpellKeyOf(*spell), spell->Level, spell->Name, texts.NumberOf(spell->Book, lastBooks),
+                       spell->Page, spell->Frequency, texts.NumberOf(spell->Category, lastCategories),
+                       spell->Memorized);
             }
             inOrder.clear();
         }
-        record(key, fields.Level, fields.Name, shared(lastBooks, fields.Book), fields.Page, fields.Frequency,
-               shared(lastCategories, fields.Category), fields.Memorized);
+        record(key, fields.Level, fields.Name, texts.NumberOf(fields.Book, lastBooks), fields.Page,
+               fields.Frequency, texts.NumberOf(fields.Category, lastCategories), fields.Memorized);
+    };
+    const auto take = [&](std::string_view line) {
+        if (ParseSpellLineFields(line, fields)) {
+            takeFields();
+        } else {
+            text = text || HoldsText(line);
+        }
     };
     if (firstLine) {
         take(*firstLine);
     }
-    std::string_view line;
-    while (reader.ReadLine(line)) {
+    // A line in the shape the program writes is read where it lies in the
+    // reader's buffer, its fields and its end found in one pass; any other
+    // line is read as a line first.
+    for (;;) {
+        if (const size_t used = ParseWrittenSpellLineInBuffer(reader.Buffered(), fields)) {
+            reader.Consume(used);
+            takeFields();
+            continue;
+        }
+        std::string_view line;
+        if (!reader.ReadLine(line)) {
+            break;
+        }
         take(line);
     }
     if (!ordered) {
         // Of equal spells the one read first comes first, and is kept. The
-        // entries are sorted by their keys and, for equal keys, in the order
-        // read; then each run of equal keys (rare: names alike in their
-        // first 20 bytes) is put in order by name, keeping the order read
-        // for equal names.
-        //
-        // The entries, in the order read, are dealt by the first key byte in
-        // which they differ into buckets that keep that order, and so on
-        // within each bucket (bytes all entries share, such as a common
-        // beginning of their names, are passed over), down to buckets small
-        // enough for a sort by comparison. A bucket whose keys are all equal
-        // is left in the order read.
-        const auto entryLess = [](const tEntry& a, const tEntry& b) {
-            if (a.Key.High != b.Key.High) {
-                return a.Key.High < b.Key.High;
-            }
-            if (a.Key.Mid != b.Key.Mid) {
-                return a.Key.Mid < b.Key.Mid;
-            }
-            return a.Key.Low != b.Key.Low ? a.Key.Low < b.Key.Low : a.Record < b.Record;
-        };
+        // spells are sorted by up to eight bytes of their keys: the first
+        // ones in which the keys of the file differ (its spells may share a
+        // level, or the beginning of every name), so that the sort moves
+        // small parts, and for equal parts in the order read. Then each run
+        // of equal parts (rare: names alike in the bytes compared) is put in
+        // order by the whole key, where more bytes differ, and by name,
+        // keeping the order read for equal names.
         const auto keyByte = [](const tSpellKey& key, int byte) {
             const uint64_t word = byte < 8 ? key.High : byte < 16 ? key.Mid : key.Low;
-            return static_cast<size_t>(word >> (56 - 8 * (byte % 8)) & 0xFF);
+            return word >> (56 - 8 * (byte % 8)) & 0xFF;
         };
-        // Each pass deals a range from the array holding it into the other
-        // one; a range that is done goes back to entries once, if it is not
-        // there already.
-        std::vector<tEntry> dealt(entries.size());
-        struct tRange {
-            size_t From;
-            size_t To;
-            bool InDealt; // the range's entries lie in dealt, not entries
-        };
-        std::vector<tRange> ranges{{0, entries.size(), false}};
-        std::array<size_t, 257> starts{};
-        std::array<size_t, 256> dealAt{};
-        while (!ranges.empty()) {
-            const tRange range = ranges.back();
-            ranges.pop_back();
-            std::vector<tEntry>& source = range.InDealt ? dealt : entries;
-            std::vector<tEntry>& target = range.InDealt ? entries : dealt;
-            const auto begin = source.begin() + static_cast<std::ptrdiff_t>(range.From);
-            const auto end = source.begin() + static_cast<std::ptrdiff_t>(range.To);
-            const auto finish = [&] {
-                if (range.InDealt) {
-                    std::copy(begin, end, entries.begin() + static_cast<std::ptrdiff_t>(range.From));
-                }
-            };
-            if (range.To - range.From <= 48) {
-                std::sort(begin, end, entryLess);
-                finish();
-                continue;
-            }
-            // The first byte in which the keys differ.
-            const tSpellKey first = begin->Key;
-            uint64_t high = 0;
-            uint64_t mid = 0;
-            uint64_t low = 0;
-            for (auto e = begin; e != end; ++e) {
-                high |= e->Key.High ^ first.High;
-                mid |= e->Key.Mid ^ first.Mid;
-                low |= e->Key.Low ^ first.Low;
-            }
-            const int byte = high != 0  ? std::countl_zero(high) / 8
-                             : mid != 0 ? 8 + std::countl_zero(mid) / 8
-                             : low != 0 ? 16 + std::countl_zero(low) / 8
-                                        : 24;
-            if (byte == 24) {
-                finish();
-                continue;
-            }
-            starts.fill(0);
-            for (auto e = begin; e != end; ++e) {
-                ++starts[keyByte(e->Key, byte) + 1];
-            }
-            for (size_t b = 0; b < 256; ++b) {
-                starts[b + 1] += starts[b];
-            }
-            std::copy(starts.begin(), starts.end() - 1, dealAt.begin());
-            for (auto e = begin; e != end; ++e) {
-                target[range.From + dealAt[keyByte(e->Key, byte)]++] = *e;
-            }
-            for (size_t b = 0; b < 256; ++b) {
-                const size_t from = range.From + starts[b];
-                const size_t to = range.From + starts[b + 1];
-                if (to - from > 1) {
-                    ranges.push_back({from, to, !range.InDealt});
-                } else if (to - from == 1 && !range.InDealt) {
-                    entries[from] = dealt[from];
+        tSpellKey varying;
+        for (const tEntry& entry : entries) {
+            varying.High |= entry.Key.High ^ entries.front().Key.High;
+            varying.Mid |= entry.Key.Mid ^ entries.front().Key.Mid;
+            varying.Low |= entry.Key.Low ^ entries.front().Key.Low;
+        }
+        std::array<int, 8> compared{};
+        size_t comparedCount = 0;
+        bool whole = true; // the compared bytes are every byte that differs
+        for (int byte = 0; byte < 24; ++byte) {
+            if (keyByte(varying, byte) != 0) {
+                if (comparedCount < compared.size()) {
+                    compared[comparedCount++] = byte;
+                } else {
+                    whole = false;
                 }
             }
         }
-        for (auto run = entries.begin(); run != entries.end();) {
-            const auto next = std::find_if(run + 1, entries.end(),
-                                           [&run](const tEntry& entry) { return !(entry.Key == run->Key); });
+        // The compared bytes, taken from the key's words a run of bytes
+        // side by side at a time: (word >> Shift & Mask) << To.
+        struct tSpan {
+            int Word;
+            int Shift;
+            uint64_t Mask;
+            int To;
+        };
+        std::array<tSpan, 8> spans{};
+        size_t spanCount = 0;
+        for (size_t k = 0; k < comparedCount; ++k) {
+            const int byte = compared[k];
+            const int shift = 56 - 8 * (byte % 8);
+            const int to = 56 - 8 * static_cast<int>(k);
+            if (spanCount > 0 && compared[k - 1] == byte - 1 && spans[spanCount - 1].Word == byte / 8) {
+                tSpan& span = spans[spanCount - 1];
+                span.Shift = shift;
+                span.Mask = span.Mask << 8 | 0xFF;
+                span.To = to;
+            } else {
+                spans[spanCount++] = {byte / 8, shift, 0xFF, to};
+            }
+        }
+        std::vector<tPart> parts;
+        parts.reserve(entries.size());
+        for (const tEntry& entry : entries) {
+            const uint64_t words[3] = {entry.Key.High, entry.Key.Mid, entry.Key.Low};
+            uint64_t part = 0;
+            for (size_t k = 0; k < spanCount; ++k) {
+                const tSpan& span = spans[k];
+                part |= (words[span.Word] >> span.Shift & span.Mask) << span.To;
+            }
+            parts.push_back({part, entry.Record});
+        }
+        std::vector<tEntry>().swap(entries);
+        SortParts(parts);
+        const auto nameOf = [&](size_t at) {
+            return std::string_view(names).substr(records[at].NameAt, records[at].NameSize);
+        };
+        for (auto run = parts.begin(); run != parts.end();) {
+            const auto next = std::find_if(run + 1, parts.end(),
+                                           [&run](const tPart& part) { return part.Part != run->Part; });
             if (next - run > 1) {
-                std::stable_sort(run, next, [&nameOf](const tEntry& a, const tEntry& b) {
-                    return CompareTextAscii(nameOf(a), nameOf(b)) < 0;
+                std::stable_sort(run, next, [&](const tPart& a, const tPart& b) {
+                    if (!whole) {
+                        const tSpellKey aKey = SpellKeyOf(records[a.Record].Level, nameOf(a.Record));
+                        const tSpellKey bKey = SpellKeyOf(records[b.Record].Level, nameOf(b.Record));
+                        if (const int32_t order = compareKeys(aKey, bKey); order != 0) {
+                            return order < 0;
+                        }
+                    }
+                    return CompareTextAscii(nameOf(a.Record), nameOf(b.Record)) < 0;
                 });
             }
             run = next;
         }
-        inOrder.reserve(entries.size());
-        const tEntry* kept = nullptr;
-        for (size_t i = 0; i < entries.size(); ++i) {
-            const tEntry& entry = entries[i];
-            // After a sort the records lie in no order: the ones needed a few
-            // steps on are fetched ahead.
-            if (i + 16 < entries.size()) {
-                __builtin_prefetch(&records[entries[i + 16].Record]);
-                const tRecord& ahead = records[entries[i + 8].Record];
-                __builtin_prefetch(names.data() + ahead.NameAt);
+        // The records in book order, fetched in one tight pass that keeps
+        // many fetches in flight, so that making the spells reads them one
+        // after the other.
+        std::vector<tRecord> sorted;
+        sorted.reserve(parts.size());
+        for (size_t i = 0; i < parts.size(); ++i) {
+            if (i + 32 < parts.size()) {
+                __builtin_prefetch(&records[parts[i + 32].Record]);
             }
-            if (kept && compareEntries(entry, *kept) == 0) {
+            sorted.push_back(records[parts[i].Record]);
+        }
+        std::vector<tRecord>().swap(records);
+        const auto sortedName = [&](size_t i) {
+            return std::string_view(names).substr(sorted[i].NameAt, sorted[i].NameSize);
+        };
+        size_t kept = 0;
+        for (size_t i = 0; i < sorted.size(); ++i) {
+            // The names lie in the order read: the ones needed a few steps
+            // on are fetched ahead.
+            if (i + 16 < sorted.size()) {
+                __builtin_prefetch(names.data() + sorted[i + 16].NameAt);
+            }
+            // Of equal spells the first is kept.
+            if (i > 0 && parts[i].Part == parts[kept].Part && sorted[i].Level == sorted[kept].Level &&
+                CompareTextAscii(sortedName(i), sortedName(kept)) == 0) {
                 continue;
             }
-            kept = &entry;
-            tRecord& listed = records[entry.Record];
-            inOrder.push_back(std::make_unique<tSpell>(listed.Level, nameOf(entry), std::move(listed.Book),
-                                                       listed.Page, listed.Frequency,
-                                                       std::move(listed.Category), listed.Memorized));
+            kept = i;
+            const tRecord& listed = sorted[i];
+            keep(std::make_unique<tSpell>(listed.Level, sortedName(i), texts.Text(listed.Book), listed.Page,
+                                          listed.Frequency, texts.Text(listed.Category), listed.Memorized));
         }
     }
     book.AddSpellsInOrder(inOrder);

@@ -15,7 +15,7 @@ bool IsLineBreakOrEnd(char c) {
 }
 } // namespace
 
-tLineReader::tLineReader(std::istream& in) : In(in), Buffer(BlockSize) {
+tLineReader::tLineReader(std::istream& in) : In(in), Buffer(BlockSize + ReadablePastEnd) {
     if (In.fail()) {
         FFailed = true;
         SourceDone = true;
@@ -33,7 +33,7 @@ bool tLineReader::Fill() {
     Pos = End = 0;
     if (!SourceDone) {
         try {
-            In.read(Buffer.data(), static_cast<std::streamsize>(Buffer.size()));
+            In.read(Buffer.data(), static_cast<std::streamsize>(BlockSize));
         } catch (const std::ios_base::failure&) {
             FFailed = true;
         }

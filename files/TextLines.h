@@ -29,6 +29,18 @@ public:
     // is valid until the next read.
     bool ReadLine(std::string_view& line);
 
+    // The bytes read but not yet used, reading the next block when none are
+    // left; empty when nothing is left. ReadablePastEnd bytes past its end
+    // may be read too (their values mean nothing), so a scanner may compare
+    // whole blocks of bytes across the end. Valid until the next read.
+    std::string_view Buffered() {
+        return Fill() ? std::string_view(Buffer.data() + Pos, End - Pos) : std::string_view();
+    }
+    static constexpr size_t ReadablePastEnd = 128;
+    // Marks the first n bytes that Buffered() showed as used. They must end
+    // with a whole line end (a CR with a line feed after it takes both).
+    void Consume(size_t n) { Pos += n; }
+
     // How many bytes are still to read as far as the stream tells without
     // reading: those in the buffer and those its source holds at hand (0
     // when it cannot tell). A guide for reserving room, nothing more.

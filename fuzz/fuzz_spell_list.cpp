@@ -14,16 +14,24 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes = BytesOf(data, size);
+    const auto valuesOf = [](const tSpellLineFields& f) {
+        return std::tie(f.Level, f.Name, f.Book, f.Page, f.Frequency, f.Category, f.Memorized);
+    };
+    // The bytes as the line reader holds them, readable a little past their end.
+    std::string padded = bytes + std::string(tLineReader::ReadablePastEnd, '"');
     std::string_view rest = bytes;
     while (!rest.empty()) {
         const std::string_view line = rest.substr(0, rest.find_first_of("\r\n"));
-        tSpellLineFields quick, rule;
+        tSpellLineFields quick, rule, buffered;
         const bool read = ParseSpellLineFields(line, quick);
         FUZZ_CHECK(read == ParseSpellLineFieldsByRule(line, rule));
-        FUZZ_CHECK(!read ||
-                   std::tie(quick.Level, quick.Name, quick.Book, quick.Page, quick.Frequency, quick.Category,
-                            quick.Memorized) == std::tie(rule.Level, rule.Name, rule.Book, rule.Page,
-                                                         rule.Frequency, rule.Category, rule.Memorized));
+        FUZZ_CHECK(!read || valuesOf(quick) == valuesOf(rule));
+        const size_t at = bytes.size() - rest.size();
+        const size_t used =
+            ParseWrittenSpellLineInBuffer(std::string_view(padded).substr(at, rest.size()), buffered);
+        const size_t endSize = rest.substr(line.size()).starts_with("\r\n") ? 2 : 1;
+        FUZZ_CHECK(used == 0 || (read && line.size() < rest.size() && used == line.size() + endSize &&
+                                 valuesOf(buffered) == valuesOf(rule)));
         rest.remove_prefix(std::min(rest.size(), line.size() + 1));
     }
 

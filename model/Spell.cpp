@@ -26,12 +26,19 @@ const std::string& FrequencyTitle(int32_t code) {
 }
 
 bool FrequencyFromLetter(char letter, int32_t& code) {
-    const size_t k = FrequencyLetters.find(AsciiUpper(letter));
-    if (k == std::string_view::npos || letter == '\0') {
-        return false;
-    }
-    code = static_cast<int32_t>(k) - 4;
-    return true;
+    // Every spell line read asks this: a look-up, not a search of the letters.
+    // Each byte's code plus 5, or 0 for a byte that is no frequency letter.
+    static constexpr std::array<int8_t, 256> Codes = [] {
+        std::array<int8_t, 256> codes{};
+        for (size_t k = 0; k < FrequencyLetters.size(); ++k) {
+            const auto upper = static_cast<unsigned char>(FrequencyLetters[k]);
+            codes[upper] = codes[upper + ('a' - 'A')] = static_cast<int8_t>(k + 1);
+        }
+        return codes;
+    }();
+    const int8_t found = Codes[static_cast<unsigned char>(letter)];
+    code = found != 0 ? found - 5 : code;
+    return found != 0;
 }
 
 int32_t CompareSpells(const tSpell& newSpell, const tSpell& listedSpell) {

@@ -118,6 +118,28 @@ TEST(SpellListFileTest, ShuffledLinesReadAsAddingThemOneByOne) {
     EXPECT_EQ(SpellsOf(*book), SpellsOf(expected));
 }
 
+// Names whose keys differ in a few bytes only (so the whole difference
+// between the keys is sorted at once), many equal in the key's 20 bytes and
+// differing after them, many equal but for case.
+TEST(SpellListFileTest, ShuffledNamesDifferingInFewBytesReadAsAddingThemOneByOne) {
+    std::mt19937 draw(3);
+    std::string bytes;
+    TSpellBook expected;
+    for (int i = 0; i < 3000; ++i) {
+        std::string name = "Spell of the " + std::string(1, "xyz"[draw() % 3]) + " ancients, ";
+        for (int k = 0; k < 3; ++k) {
+            name += "aAbB"[draw() % 4];
+        }
+        const std::string line =
+            std::to_string(draw() % 2 + 1) + ",\"" + name + "\",\"b" + std::to_string(i) + "\"";
+        bytes += line + "\r\n";
+        expected.AddSpell(ParseSpellLine(line));
+    }
+    auto book = ReadText(bytes);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(SpellsOf(*book), SpellsOf(expected));
+}
+
 // The same with names of any bytes: 8-bit bytes, letters in both cases and
 // blanks at every place of names of 1 to 24 bytes, so that many share long
 // beginnings and many are equal.
