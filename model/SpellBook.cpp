@@ -214,11 +214,7 @@ void TSpellBook::OwnNodes() {
     tNodeRef node = FirstNode();
     const tNodeRef end = TailNode();
     StopWalking();
-    LevelCount = {};
-    FLevelStart = {};
-    FUncounted = 0;
-    FIndex.reset();
-    FLastSpellAt = {};
+    ForgetNodeBookkeeping();
     tNodeRef ownCursor = nullptr;
     for (; node && node != end; node = node->Next) {
         const tNodeRef own = LinkBefore(TailNode(), node->Data);
@@ -269,6 +265,14 @@ void TSpellBook::DeleteCurrent() {
     }
 }
 
+void TSpellBook::ForgetNodeBookkeeping() {
+    LevelCount = {};
+    FLevelStart = {};
+    FUncounted = 0;
+    FIndex.reset();
+    FLastSpellAt = {};
+}
+
 void TSpellBook::Clear() {
     StopWalking();
     if (FWalker) {
@@ -279,11 +283,7 @@ void TSpellBook::Clear() {
         ForEachItem([](tSpell* spell) { delete spell; });
     }
     UnlinkAll();
-    LevelCount = {};
-    FLevelStart = {};
-    FUncounted = 0;
-    FIndex.reset();
-    FLastSpellAt = {};
+    ForgetNodeBookkeeping();
 }
 
 void TSpellBook::SeekLevel(int32_t level) {

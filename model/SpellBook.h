@@ -168,6 +168,9 @@ private:
     // to date after node was linked; before node is unlinked.
     void Linked(tNodeRef node);
     void Unlinking(tNodeRef node);
+    // Forgets what is kept beside the nodes (level counts and starts, the
+    // index, where the last spell was added), for a book left with no node.
+    void ForgetNodeBookkeeping();
     void BuildIndex() const;
     // Before a change to this book: a book walking this one's nodes, or this
     // book walking another's, is given nodes of its own.
