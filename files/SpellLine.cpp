@@ -322,8 +322,10 @@ size_t ParseWrittenSpellLineAt(std::string_view bytes, const char* shown, tSpell
     }
     const tQuoteWindow window(line, std::min(n, WindowBytes));
     const size_t lineEnd = window.LineEnd;
-    // A CR ending the bytes may have its line feed in what comes next.
-    if (lineEnd >= n || (line[lineEnd] == '\r' && lineEnd + 1 == n)) {
+    // A line whose end is not in the window, or not in bytes, is left to be
+    // read whole; so is a CR ending the bytes, whose line feed may be in what
+    // comes next.
+    if (lineEnd >= std::min(n, WindowBytes) || (line[lineEnd] == '\r' && lineEnd + 1 == n)) {
         return 0;
     }
     const uint16_t commaQuote = TwoBytes(',', '"');

@@ -106,74 +106,35 @@ struct tPart {
     size_t Record;
 };
 
-// Puts parts in order by Part and, for equal parts, by Record.
+// Puts parts in order by Part and, for equal parts, by Record, given in
+// order of Record.
 //
-// The parts are dealt by the first byte in which they differ into buckets
-// that keep their order, and so on within each bucket (bytes all parts of a
-// bucket share are passed over), down to buckets small enough for a sort by
-// comparison. A bucket whose parts are all equal is left as it is. Each pass
-// deals a range from the array holding it into the other one; a range that
-// is done goes back to parts once, if it is not there already.
+// The parts are dealt by each byte of Part in turn, the least significant
+// first, into buckets that keep the order they come in; a byte all parts
+// share is passed over. The counts of all bytes are taken in one pass.
 void SortParts(std::vector<tPart>& parts) {
-    const auto less = [](const tPart& a, const tPart& b) {
-        return a.Part != b.Part ? a.Part < b.Part : a.Record < b.Record;
-    };
+    constexpr size_t Bytes = sizeof(uint64_t);
+    std::array<std::array<size_t, 256>, Bytes> counts{};
+    for (const tPart& part : parts) {
+        for (size_t byte = 0; byte < Bytes; ++byte) {
+            ++counts[byte][part.Part >> (8 * byte) & 0xFF];
+        }
+    }
     std::vector<tPart> dealt(parts.size());
-    struct tRange {
-        size_t From;
-        size_t To;
-        bool InDealt; // the range's parts lie in dealt, not parts
-    };
-    std::vector<tRange> ranges{{0, parts.size(), false}};
-    std::array<size_t, 257> starts{};
-    std::array<size_t, 256> dealAt{};
-    while (!ranges.empty()) {
-        const tRange range = ranges.back();
-        ranges.pop_back();
-        std::vector<tPart>& source = range.InDealt ? dealt : parts;
-        std::vector<tPart>& target = range.InDealt ? parts : dealt;
-        const auto begin = source.begin() + static_cast<std::ptrdiff_t>(range.From);
-        const auto end = source.begin() + static_cast<std::ptrdiff_t>(range.To);
-        const auto finish = [&] {
-            if (range.InDealt) {
-                std::copy(begin, end, parts.begin() + static_cast<std::ptrdiff_t>(range.From));
-            }
-        };
-        if (range.To - range.From <= 48) {
-            std::sort(begin, end, less);
-            finish();
+    for (size_t byte = 0; byte < Bytes; ++byte) {
+        std::array<size_t, 256>& count = counts[byte];
+        if (std::find(count.begin(), count.end(), parts.size()) != count.end()) {
             continue;
         }
-        uint64_t differ = 0;
-        for (auto p = begin; p != end; ++p) {
-            differ |= p->Part ^ begin->Part;
+        size_t start = 0;
+        for (size_t& c : count) {
+            start += std::exchange(c, start);
         }
-        if (differ == 0) {
-            finish();
-            continue;
+        const int shift = static_cast<int>(8 * byte);
+        for (const tPart& part : parts) {
+            dealt[count[part.Part >> shift & 0xFF]++] = part;
         }
-        const int shift = 56 - std::countl_zero(differ) / 8 * 8;
-        const auto byteOf = [shift](const tPart& p) { return static_cast<size_t>(p.Part >> shift & 0xFF); };
-        starts.fill(0);
-        for (auto p = begin; p != end; ++p) {
-            ++starts[byteOf(*p) + 1];
-        }
-        for (size_t b = 0; b < 256; ++b) {
-            starts[b + 1] += starts[b];
-        }
-        std::copy(starts.begin(), starts.end() - 1, dealAt.begin());
-        for (auto p = begin; p != end; ++p) {
-            target[range.From + dealAt[byteOf(*p)]++] = *p;
-        }
-        for (size_t b = 0; b < 256; ++b) {
-            const size_t from = range.From + starts[b];
-            const size_t to = range.From + starts[b + 1];
-            if (to - from > 1) {
-                ranges.push_back({from, to, !range.InDealt});
-            } else if (to - from == 1 && !range.InDealt) {
-                parts[from] = dealt[from];
-            }
-        }
+        parts.swap(dealt);
     }
 }
 
