@@ -99,15 +99,20 @@ TEST(SpellListFileTest, UnsortedAndDuplicatedLinesGiveTheSortedBook) {
 
 // Reading a shuffled file gives the book that adding its spells one by one
 // in file order gives: names sharing long beginnings (past the 20 bytes the
-// sort keys hold), equal but for case, with doubled quotes, at every level.
+// sort keys hold), equal but for case, with doubled quotes, short and long,
+// at every level.
 TEST(SpellListFileTest, ShuffledLinesReadAsAddingThemOneByOne) {
-    static const char* const starts[] = {"Mordenkainen's Magnificent ", "mORDENKAINEN'S mAGNIFICENT ",
-                                         "Abcdefghijklmnopqrs", "x", "Say \"\"hi\"\" "};
+    static const char* const starts[] = {"Mordenkainen's Magnificent ",
+                                         "mORDENKAINEN'S mAGNIFICENT ",
+                                         "Abcdefghijklmnopqrs",
+                                         "x",
+                                         "Say \"\"hi\"\" ",
+                                         "Otiluke's Freezing Sphere of the Northern Wastes "};
     std::mt19937 draw(7);
     std::string bytes;
     TSpellBook expected;
     for (int i = 0; i < 3000; ++i) {
-        const std::string line = std::to_string(draw() % 9 + 1) + ",\"" + starts[draw() % 5] +
+        const std::string line = std::to_string(draw() % 9 + 1) + ",\"" + starts[draw() % 6] +
                                  std::string(1, static_cast<char>('a' + draw() % 3)) +
                                  std::to_string(draw() % 40) + "\",\"b" + std::to_string(i) + "\"";
         bytes += line + "\r\n";
