@@ -7,6 +7,7 @@
 
 #include <QAbstractListModel>
 #include <QHash>
+#include <QImage>
 #include <QListView>
 #include <QStyledItemDelegate>
 
@@ -56,14 +57,21 @@ public:
     void ForgetLaidOutLines();
 
 private:
+    struct tPicture;
     struct tLaidOutLine;
-    const tLaidOutLine& LaidOut(const QStyleOptionViewItem& option, int margin) const;
+    tLaidOutLine& LaidOut(const QStyleOptionViewItem& option, int margin) const;
+
+    // The states a line's picture is kept in: unselected, selected, current
+    // and under the mouse cover the lines of a list.
+    static constexpr size_t PicturesPerLine = 3;
 
     // The lines laid out lately, by text, in two generations: when the newer
     // holds RecentLines lines it becomes the older, and the older is dropped.
     static constexpr qsizetype RecentLines = 256;
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Newer;
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Older;
+    // Where a line is painted before it is kept as a picture.
+    mutable QImage Scratch;
 };
 
 // The type of the data a dragged spell list carries: the dragged lines'
