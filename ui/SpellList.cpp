@@ -80,6 +80,9 @@ struct tSpellLineDelegate::tPicture {
     qint64 Palette = 0;
     QRgb Background = 0;
     const QStyle* Style = nullptr;
+    // Whether the picture is painted: a line is painted straight into the
+    // view the first time it shows in a state, and kept from the second.
+    bool Painted = false;
     QImage Image;
 
     bool Matches(const tPicture& other) const {
@@ -255,6 +258,34 @@ int PaintedWidth(const QImage& image, QRgb background) {
 
 } // namespace
 
+QImage tSpellLineDelegate::Picture(const QPainter& painter, const QStyleOptionViewItem& opt,
+                                   const tLaidOutLine& line, const QRect& textRect, int margin,
+                                   QRgb background) const {
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QSize size = opt.rect.size() * ratio;
+    if (Scratch.size() != size || Scratch.devicePixelRatio() != ratio) {
+        Scratch = QImage(size, QImage::Format_RGB32);
+        Scratch.setDevicePixelRatio(ratio);
+    }
+    Scratch.fill(background);
+    QPainter into(&Scratch);
+    into.setRenderHints(painter.renderHints());
+    into.setFont(painter.font());
+    into.setPen(painter.pen());
+    into.setBrush(painter.brush());
+    into.setBackground(painter.background());
+    into.setBackgroundMode(painter.backgroundMode());
+    into.setLayoutDirection(painter.layoutDirection());
+    into.translate(-opt.rect.topLeft());
+    into.setBrushOrigin(painter.brushOrigin());
+    const QWidget* widget = opt.widget;
+    PaintLine(&into, opt, line.Layout, textRect, margin, widget ? widget->style() : QApplication::style());
+    into.end();
+    // The view's background is already under the item: the picture keeps the
+    // item up to its last column that differs from it.
+    return Scratch.copy(0, 0, PaintedWidth(Scratch, background), size.height());
+}
+
 void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
     QStyleOptionViewItem opt = option;
@@ -276,49 +307,33 @@ void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
     const QRect textRect = line.TextRect(opt.rect);
 
-    // In the view's own painting a line is drawn from its picture, painted
-    // the first time the line shows in its state.
+    // In the view's own painting a line shown again in the same state is
+    // drawn from its picture.
     const std::optional<QRgb> background = PlainBackground(painter, widget);
     const qreal ratio = painter->device()->devicePixelRatioF();
     if (background && opt.backgroundBrush.style() == Qt::NoBrush && !opt.rect.isEmpty() &&
         OnWholePixels(painter, opt.rect.topLeft(), ratio)) {
         tPicture wanted{opt.state,       opt.features, opt.viewItemPosition,
                         opt.rect.size(), ratio,        opt.palette.cacheKey(),
-                        *background,     style,        QImage()};
+                        *background,     style,        false,
+                        QImage()};
         auto picture = std::find_if(line.Pictures.begin(), line.Pictures.end(),
                                     [&wanted](const tPicture& kept) { return kept.Matches(wanted); });
         if (picture == line.Pictures.end()) {
-            const QSize size = opt.rect.size() * ratio;
-            if (Scratch.size() != size || Scratch.devicePixelRatio() != ratio) {
-                Scratch = QImage(size, QImage::Format_RGB32);
-                Scratch.setDevicePixelRatio(ratio);
-            }
-            Scratch.fill(*background);
-            QPainter into(&Scratch);
-            into.setRenderHints(painter->renderHints());
-            into.setFont(painter->font());
-            into.setPen(painter->pen());
-            into.setBrush(painter->brush());
-            into.setBackground(painter->background());
-            into.setBackgroundMode(painter->backgroundMode());
-            into.setLayoutDirection(painter->layoutDirection());
-            into.translate(-opt.rect.topLeft());
-            into.setBrushOrigin(painter->brushOrigin());
-            PaintLine(&into, opt, line.Layout, textRect, margin, style);
-            into.end();
-            // The view's background is already under the item: the picture
-            // keeps the item up to its last column that differs from it.
-            wanted.Image = Scratch.copy(0, 0, PaintedWidth(Scratch, *background), size.height());
             if (line.Pictures.size() >= PicturesPerLine) {
                 line.Pictures.erase(line.Pictures.begin());
             }
             line.Pictures.push_back(std::move(wanted));
-            picture = line.Pictures.end() - 1;
+        } else {
+            if (!picture->Painted) {
+                picture->Image = Picture(*painter, opt, line, textRect, margin, *background);
+                picture->Painted = true;
+            }
+            if (!picture->Image.isNull()) {
+                painter->drawImage(opt.rect.topLeft(), picture->Image);
+            }
+            return;
         }
-        if (!picture->Image.isNull()) {
-            painter->drawImage(opt.rect.topLeft(), picture->Image);
-        }
-        return;
     }
 
     painter->save();

@@ -60,6 +60,10 @@ private:
     struct tPicture;
     struct tLaidOutLine;
     tLaidOutLine& LaidOut(const QStyleOptionViewItem& option, int margin) const;
+    // The line painted as into the painter's device, on the view's plain
+    // background, up to its last column that is not background.
+    QImage Picture(const QPainter& painter, const QStyleOptionViewItem& opt, const tLaidOutLine& line,
+                   const QRect& textRect, int margin, QRgb background) const;
 
     // The states a line's picture is kept in: unselected, selected, current
     // and under the mouse cover the lines of a list.
