@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 void tSpellLines::SetLines(std::vector<std::string> lines) {
     beginResetModel();
@@ -167,6 +168,12 @@ tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyleOption
     if (Newer.size() >= RecentLines) {
         Older = std::move(Newer);
         Newer.clear();
+        PictureBytes = 0;
+        for (const auto& kept : std::as_const(Older)) {
+            for (const tPicture& picture : kept->Pictures) {
+                PictureBytes += picture.Image.sizeInBytes();
+            }
+        }
     }
     return **Newer.insert(option.text, std::move(line));
 }
@@ -174,6 +181,7 @@ tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyleOption
 void tSpellLineDelegate::ForgetLaidOutLines() {
     Newer.clear();
     Older.clear();
+    PictureBytes = 0;
 }
 
 namespace {
@@ -321,18 +329,22 @@ void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                                     [&wanted](const tPicture& kept) { return kept.Matches(wanted); });
         if (picture == line.Pictures.end()) {
             if (line.Pictures.size() >= PicturesPerLine) {
+                PictureBytes -= line.Pictures.front().Image.sizeInBytes();
                 line.Pictures.erase(line.Pictures.begin());
             }
             line.Pictures.push_back(std::move(wanted));
         } else {
-            if (!picture->Painted) {
+            if (!picture->Painted && PictureBytes < MostPictureBytes) {
                 picture->Image = Picture(*painter, opt, line, textRect, margin, *background);
                 picture->Painted = true;
+                PictureBytes += picture->Image.sizeInBytes();
             }
-            if (!picture->Image.isNull()) {
-                painter->drawImage(opt.rect.topLeft(), picture->Image);
+            if (picture->Painted) {
+                if (!picture->Image.isNull()) {
+                    painter->drawImage(opt.rect.topLeft(), picture->Image);
+                }
+                return;
             }
-            return;
         }
     }
 

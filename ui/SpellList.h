@@ -76,6 +76,10 @@ private:
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Older;
     // Where a line is painted before it is kept as a picture.
     mutable QImage Scratch;
+    // The bytes of the kept lines' pictures: past MostPictureBytes, lines
+    // are painted straight into the view until the older lines are dropped.
+    static constexpr qsizetype MostPictureBytes = qsizetype{16} << 20;
+    mutable qsizetype PictureBytes = 0;
 };
 
 // The type of the data a dragged spell list carries: the dragged lines'
