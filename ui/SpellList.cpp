@@ -248,6 +248,15 @@ bool OnWholePixels(const QPainter* painter, const QPoint& point, qreal ratio) {
     return mapped.x() == std::round(mapped.x()) && mapped.y() == std::round(mapped.y());
 }
 
+// Whether the item is a line of text alone, as a spell line is: no check box,
+// no icon, no wrapping, not being edited.
+bool OneLineOfText(const QStyleOptionViewItem& opt) {
+    constexpr auto others = QStyleOptionViewItem::WrapText | QStyleOptionViewItem::HasCheckIndicator |
+                            QStyleOptionViewItem::HasDecoration;
+    return !(opt.features & others) && !opt.text.isEmpty() && !(opt.state & QStyle::State_Editing) &&
+           opt.decorationPosition == QStyleOptionViewItem::Left;
+}
+
 // The width of an image up to its last column with a pixel other than the
 // background.
 int PaintedWidth(const QImage& image, QRgb background) {
@@ -294,14 +303,40 @@ QImage tSpellLineDelegate::Picture(const QPainter& painter, const QStyleOptionVi
     return Scratch.copy(0, 0, PaintedWidth(Scratch, background), size.height());
 }
 
+bool tSpellLineDelegate::tSize::For(const QStyleOptionViewItem& option, const QStyle* style) const {
+    return Style == style && Bounds == option.rect.size() && Direction == option.direction &&
+           Alignment == option.displayAlignment && Text == option.text && Font == option.font;
+}
+
+QSize tSpellLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    if (!OneLineOfText(opt) || index.data(Qt::SizeHintRole).isValid()) {
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+    const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+    for (const tSize& kept : Sizes) {
+        if (kept.For(opt, style)) {
+            return kept.Size;
+        }
+    }
+    const QSize size = QStyledItemDelegate::sizeHint(option, index);
+    tSize kept{opt.text, opt.font, opt.rect.size(), opt.direction, opt.displayAlignment, style, size};
+    constexpr size_t keptSizes = 8;
+    if (Sizes.size() < keptSizes) {
+        Sizes.push_back(std::move(kept));
+    } else {
+        Sizes[NextSize] = std::move(kept);
+        NextSize = (NextSize + 1) % keptSizes;
+    }
+    return size;
+}
+
 void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
-    constexpr auto others = QStyleOptionViewItem::WrapText | QStyleOptionViewItem::HasCheckIndicator |
-                            QStyleOptionViewItem::HasDecoration;
-    if ((opt.features & others) || opt.text.isEmpty() || (opt.state & QStyle::State_Editing) ||
-        opt.decorationPosition != QStyleOptionViewItem::Left) {
+    if (!OneLineOfText(opt)) {
         QStyledItemDelegate::paint(painter, opt, index);
         return;
     }

@@ -52,6 +52,9 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // The style's size for a line of text, kept for the last few lines asked
+    // about: the list asks it of its first line at every change of lines.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     // Forgets the lines laid out: each line is laid out again when next
     // painted, as a line never shown.
     void ForgetLaidOutLines();
@@ -74,6 +77,21 @@ private:
     static constexpr qsizetype RecentLines = 256;
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Newer;
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Older;
+    // The style's size for one line of text in an item of one size, font,
+    // direction and alignment.
+    struct tSize {
+        QString Text;
+        QFont Font;
+        QSize Bounds;
+        Qt::LayoutDirection Direction = Qt::LeftToRight;
+        Qt::Alignment Alignment;
+        const QStyle* Style = nullptr;
+        QSize Size;
+
+        bool For(const QStyleOptionViewItem& option, const QStyle* style) const;
+    };
+    mutable std::vector<tSize> Sizes;
+    mutable size_t NextSize = 0;
     // Where a line is painted before it is kept as a picture.
     mutable QImage Scratch;
     // The bytes of the kept lines' pictures: past MostPictureBytes, lines

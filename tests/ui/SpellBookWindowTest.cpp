@@ -966,8 +966,10 @@ void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
     QWidget window;
     auto* style = new tPanelCountingStyle(QStyleFactory::create(QApplication::style()->name()));
     style->setParent(&window);
-    tSpellList own(&window);
-    tSpellList platform(&window);
+    tOpenSpellList own;
+    own.setParent(&window);
+    tOpenSpellList platform;
+    platform.setParent(&window);
     platform.setItemDelegate(new QStyledItemDelegate(&platform));
     for (tSpellList* list : {&own, &platform}) {
         list->setStyle(style);
@@ -1018,6 +1020,18 @@ void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
                 QVERIFY(style->Items > items);
             }
         }
+    }
+    // The size of a line, asked again and after the font changes, is the
+    // platform's.
+    QStyledItemDelegate plain;
+    for (const int points : {9, 9, 15}) {
+        QFont font = own.font();
+        font.setPointSize(points);
+        own.setFont(font);
+        QStyleOptionViewItem option;
+        own.Options(&option);
+        const QModelIndex first = own.model()->index(0, 0);
+        QCOMPARE(own.itemDelegate()->sizeHint(option, first), plain.sizeHint(option, first));
     }
 }
 
