@@ -43,8 +43,11 @@ private:
 // list takes to show a screen of lines: each line is laid out once (the
 // style lays it out three times at every paint), and the lines of the last
 // few screens shown are kept laid out, so going back to a level or scrolling
-// back draws them at once. A line the style would shorten with an ellipsis,
-// or any item with more than one line of text, is left to the style.
+// back draws them at once. In the list's own painting, a line shown a second
+// time in the same state is kept as a picture of its item, on the list's
+// plain background, and drawn from it from then on. A line the style would
+// shorten with an ellipsis, or any item with more than one line of text, is
+// left to the style.
 class tSpellLineDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
