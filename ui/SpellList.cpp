@@ -6,11 +6,15 @@
 #include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QImage>
 #include <QMimeData>
 #include <QPainter>
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
+#include <utility>
 
 void tSpellLines::SetLines(std::vector<std::string> lines) {
     beginResetModel();
@@ -65,6 +69,30 @@ QMimeData* tSpellLines::mimeData(const QModelIndexList& indexes) const {
     return data;
 }
 
+// A line painted once into a picture of its item on the view's background: the
+// picture serves while the line shows again in the same state, size, colours
+// and style.
+struct tSpellLineDelegate::tPicture {
+    QStyle::State State;
+    QStyleOptionViewItem::ViewItemFeatures Features;
+    QStyleOptionViewItem::ViewItemPosition Position = QStyleOptionViewItem::Invalid;
+    QSize Size;
+    qreal Ratio = 1.0;
+    qint64 Palette = 0;
+    QRgb Background = 0;
+    const QStyle* Style = nullptr;
+    // Whether the picture is painted: a line is painted straight into the
+    // view the first time it shows in a state, and kept from the second.
+    bool Painted = false;
+    QImage Image;
+
+    bool Matches(const tPicture& other) const {
+        return State == other.State && Features == other.Features && Position == other.Position &&
+               Size == other.Size && Ratio == other.Ratio && Palette == other.Palette &&
+               Background == other.Background && Style == other.Style;
+    }
+};
+
 // A line laid out for items of one width, margin, font, direction and
 // alignment.
 struct tSpellLineDelegate::tLaidOutLine {
@@ -79,6 +107,8 @@ struct tSpellLineDelegate::tLaidOutLine {
     // place in the item on one line.
     QSize TextSize;
     bool Fits = false;
+    // The line as painted lately in a few states, newest last.
+    std::vector<tPicture> Pictures;
 
     bool LaidOutFor(const QStyleOptionViewItem& option, int margin) const {
         return ItemWidth == option.rect.width() && Margin == margin &&
@@ -95,8 +125,8 @@ struct tSpellLineDelegate::tLaidOutLine {
     }
 };
 
-const tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyleOptionViewItem& option,
-                                                                    int margin) const {
+tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyleOptionViewItem& option,
+                                                              int margin) const {
     const auto newer = Newer.constFind(option.text);
     if (newer != Newer.constEnd() && (*newer)->LaidOutFor(option, margin)) {
         return **newer;
@@ -138,6 +168,12 @@ const tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyle
     if (Newer.size() >= RecentLines) {
         Older = std::move(Newer);
         Newer.clear();
+        PictureBytes = 0;
+        for (const auto& kept : std::as_const(Older)) {
+            for (const tPicture& picture : kept->Pictures) {
+                PictureBytes += picture.Image.sizeInBytes();
+            }
+        }
     }
     return **Newer.insert(option.text, std::move(line));
 }
@@ -145,30 +181,16 @@ const tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyle
 void tSpellLineDelegate::ForgetLaidOutLines() {
     Newer.clear();
     Older.clear();
+    PictureBytes = 0;
 }
 
-void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                               const QModelIndex& index) const {
-    QStyleOptionViewItem opt = option;
-    initStyleOption(&opt, index);
-    constexpr auto others = QStyleOptionViewItem::WrapText | QStyleOptionViewItem::HasCheckIndicator |
-                            QStyleOptionViewItem::HasDecoration;
-    if ((opt.features & others) || opt.text.isEmpty() || (opt.state & QStyle::State_Editing) ||
-        opt.decorationPosition != QStyleOptionViewItem::Left) {
-        QStyledItemDelegate::paint(painter, opt, index);
-        return;
-    }
-    const QWidget* widget = opt.widget;
-    const QStyle* style = widget ? widget->style() : QApplication::style();
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &opt, widget) + 1;
-    const tLaidOutLine& line = LaidOut(opt, margin);
-    if (!line.Fits) {
-        QStyledItemDelegate::paint(painter, opt, index);
-        return;
-    }
+namespace {
 
-    painter->save();
-    painter->setClipRect(opt.rect);
+// Paints a laid-out line as the platform paints an item of text, in the item's
+// rectangle.
+void PaintLine(QPainter* painter, const QStyleOptionViewItem& opt, const QTextLayout& layout,
+               const QRect& textRect, int margin, const QStyle* style) {
+    const QWidget* widget = opt.widget;
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
     QPalette::ColorGroup group = (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
     if (group == QPalette::Normal && !(opt.state & QStyle::State_Active)) {
@@ -176,10 +198,10 @@ void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
     painter->setPen(opt.palette.color(group, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
                                                                                   : QPalette::Text));
-    const QRect lineRect = line.TextRect(opt.rect).adjusted(margin, 0, -margin, 0);
+    const QRect lineRect = textRect.adjusted(margin, 0, -margin, 0);
     const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
-                                                 line.Layout.boundingRect().size().toSize(), lineRect);
-    line.Layout.draw(painter, QPointF(lineRect.x(), layoutRect.top()));
+                                                 layout.boundingRect().size().toSize(), lineRect);
+    layout.draw(painter, QPointF(lineRect.x(), layoutRect.top()));
     if (opt.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(opt);
@@ -191,6 +213,179 @@ void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
             focusGroup, (opt.state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
         style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
     }
+}
+
+// The plain opaque colour under a view's items, when the painter paints the
+// view's own viewport as the view paints itself (the viewport filled with its
+// background, drawn over as it is); otherwise none.
+std::optional<QRgb> PlainBackground(const QPainter* painter, const QWidget* widget) {
+    const auto* view = qobject_cast<const QAbstractItemView*>(widget);
+    if (!view || painter->device() != view->viewport() || painter->opacity() != 1.0 ||
+        painter->compositionMode() != QPainter::CompositionMode_SourceOver) {
+        return std::nullopt;
+    }
+    const QWidget* viewport = view->viewport();
+    if (!viewport->autoFillBackground() || viewport->testAttribute(Qt::WA_OpaquePaintEvent) ||
+        viewport->testAttribute(Qt::WA_TranslucentBackground) ||
+        viewport->testAttribute(Qt::WA_NoSystemBackground) || viewport->testAttribute(Qt::WA_StyleSheet)) {
+        return std::nullopt;
+    }
+    const QBrush& brush = viewport->palette().brush(viewport->backgroundRole());
+    if (brush.style() != Qt::SolidPattern || brush.color().alpha() != 255) {
+        return std::nullopt;
+    }
+    return brush.color().rgb();
+}
+
+// Whether the painter only moves and scales by the device's pixel ratio, and
+// puts the point on a whole device pixel.
+bool OnWholePixels(const QPainter* painter, const QPoint& point, qreal ratio) {
+    const QTransform& transform = painter->deviceTransform();
+    if (transform.type() > QTransform::TxScale || transform.m11() != ratio || transform.m22() != ratio) {
+        return false;
+    }
+    const QPointF mapped = transform.map(QPointF(point));
+    return mapped.x() == std::round(mapped.x()) && mapped.y() == std::round(mapped.y());
+}
+
+// Whether the item is a line of text alone, as a spell line is: no check box,
+// no icon, no wrapping, not being edited.
+bool OneLineOfText(const QStyleOptionViewItem& opt) {
+    constexpr auto others = QStyleOptionViewItem::WrapText | QStyleOptionViewItem::HasCheckIndicator |
+                            QStyleOptionViewItem::HasDecoration;
+    return !(opt.features & others) && !opt.text.isEmpty() && !(opt.state & QStyle::State_Editing) &&
+           opt.decorationPosition == QStyleOptionViewItem::Left;
+}
+
+// The width of an image up to its last column with a pixel other than the
+// background.
+int PaintedWidth(const QImage& image, QRgb background) {
+    int width = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = image.width() - 1; x >= width; --x) {
+            if (pixels[x] != background) {
+                width = x + 1;
+                break;
+            }
+        }
+    }
+    return width;
+}
+
+} // namespace
+
+QImage tSpellLineDelegate::Picture(const QPainter& painter, const QStyleOptionViewItem& opt,
+                                   const tLaidOutLine& line, const QRect& textRect, int margin,
+                                   QRgb background) const {
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QSize size = opt.rect.size() * ratio;
+    if (Scratch.size() != size || Scratch.devicePixelRatio() != ratio) {
+        Scratch = QImage(size, QImage::Format_RGB32);
+        Scratch.setDevicePixelRatio(ratio);
+    }
+    Scratch.fill(background);
+    QPainter into(&Scratch);
+    into.setRenderHints(painter.renderHints());
+    into.setFont(painter.font());
+    into.setPen(painter.pen());
+    into.setBrush(painter.brush());
+    into.setBackground(painter.background());
+    into.setBackgroundMode(painter.backgroundMode());
+    into.setLayoutDirection(painter.layoutDirection());
+    into.translate(-opt.rect.topLeft());
+    into.setBrushOrigin(painter.brushOrigin());
+    const QWidget* widget = opt.widget;
+    PaintLine(&into, opt, line.Layout, textRect, margin, widget ? widget->style() : QApplication::style());
+    into.end();
+    // The view's background is already under the item: the picture keeps the
+    // item up to its last column that differs from it.
+    return Scratch.copy(0, 0, PaintedWidth(Scratch, background), size.height());
+}
+
+bool tSpellLineDelegate::tSize::For(const QStyleOptionViewItem& option, const QStyle* style) const {
+    return Style == style && Bounds == option.rect.size() && Direction == option.direction &&
+           Alignment == option.displayAlignment && Text == option.text && Font == option.font;
+}
+
+QSize tSpellLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    if (!OneLineOfText(opt) || index.data(Qt::SizeHintRole).isValid()) {
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+    const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+    for (const tSize& kept : Sizes) {
+        if (kept.For(opt, style)) {
+            return kept.Size;
+        }
+    }
+    const QSize size = QStyledItemDelegate::sizeHint(option, index);
+    tSize kept{opt.text, opt.font, opt.rect.size(), opt.direction, opt.displayAlignment, style, size};
+    constexpr size_t keptSizes = 8;
+    if (Sizes.size() < keptSizes) {
+        Sizes.push_back(std::move(kept));
+    } else {
+        Sizes[NextSize] = std::move(kept);
+        NextSize = (NextSize + 1) % keptSizes;
+    }
+    return size;
+}
+
+void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    if (!OneLineOfText(opt)) {
+        QStyledItemDelegate::paint(painter, opt, index);
+        return;
+    }
+    const QWidget* widget = opt.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &opt, widget) + 1;
+    tLaidOutLine& line = LaidOut(opt, margin);
+    if (!line.Fits) {
+        QStyledItemDelegate::paint(painter, opt, index);
+        return;
+    }
+    const QRect textRect = line.TextRect(opt.rect);
+
+    // In the view's own painting a line shown again in the same state is
+    // drawn from its picture.
+    const std::optional<QRgb> background = PlainBackground(painter, widget);
+    const qreal ratio = painter->device()->devicePixelRatioF();
+    if (background && opt.backgroundBrush.style() == Qt::NoBrush && !opt.rect.isEmpty() &&
+        OnWholePixels(painter, opt.rect.topLeft(), ratio)) {
+        tPicture wanted{opt.state,       opt.features, opt.viewItemPosition,
+                        opt.rect.size(), ratio,        opt.palette.cacheKey(),
+                        *background,     style,        false,
+                        QImage()};
+        auto picture = std::find_if(line.Pictures.begin(), line.Pictures.end(),
+                                    [&wanted](const tPicture& kept) { return kept.Matches(wanted); });
+        if (picture == line.Pictures.end()) {
+            if (line.Pictures.size() >= PicturesPerLine) {
+                PictureBytes -= line.Pictures.front().Image.sizeInBytes();
+                line.Pictures.erase(line.Pictures.begin());
+            }
+            line.Pictures.push_back(std::move(wanted));
+        } else {
+            if (!picture->Painted && PictureBytes < MostPictureBytes) {
+                picture->Image = Picture(*painter, opt, line, textRect, margin, *background);
+                picture->Painted = true;
+                PictureBytes += picture->Image.sizeInBytes();
+            }
+            if (picture->Painted) {
+                if (!picture->Image.isNull()) {
+                    painter->drawImage(opt.rect.topLeft(), picture->Image);
+                }
+                return;
+            }
+        }
+    }
+
+    painter->save();
+    painter->setClipRect(opt.rect);
+    PaintLine(painter, opt, line.Layout, textRect, margin, style);
     painter->restore();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QAbstractListModel>
 #include <QHash>
+#include <QImage>
 #include <QListView>
 #include <QStyledItemDelegate>
 
@@ -42,8 +43,11 @@ private:
 // list takes to show a screen of lines: each line is laid out once (the
 // style lays it out three times at every paint), and the lines of the last
 // few screens shown are kept laid out, so going back to a level or scrolling
-// back draws them at once. A line the style would shorten with an ellipsis,
-// or any item with more than one line of text, is left to the style.
+// back draws them at once. In the list's own painting, a line shown a second
+// time in the same state is kept as a picture of its item, on the list's
+// plain background, and drawn from it from then on. A line the style would
+// shorten with an ellipsis, or any item with more than one line of text, is
+// left to the style.
 class tSpellLineDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -51,19 +55,52 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // The style's size for a line of text, kept for the last few lines asked
+    // about: the list asks it of its first line at every change of lines.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     // Forgets the lines laid out: each line is laid out again when next
     // painted, as a line never shown.
     void ForgetLaidOutLines();
 
 private:
+    struct tPicture;
     struct tLaidOutLine;
-    const tLaidOutLine& LaidOut(const QStyleOptionViewItem& option, int margin) const;
+    tLaidOutLine& LaidOut(const QStyleOptionViewItem& option, int margin) const;
+    // The line painted as into the painter's device, on the view's plain
+    // background, up to its last column that is not background.
+    QImage Picture(const QPainter& painter, const QStyleOptionViewItem& opt, const tLaidOutLine& line,
+                   const QRect& textRect, int margin, QRgb background) const;
+
+    // The states a line's picture is kept in: unselected, selected, current
+    // and under the mouse cover the lines of a list.
+    static constexpr size_t PicturesPerLine = 3;
 
     // The lines laid out lately, by text, in two generations: when the newer
     // holds RecentLines lines it becomes the older, and the older is dropped.
     static constexpr qsizetype RecentLines = 256;
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Newer;
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Older;
+    // The style's size for one line of text in an item of one size, font,
+    // direction and alignment.
+    struct tSize {
+        QString Text;
+        QFont Font;
+        QSize Bounds;
+        Qt::LayoutDirection Direction = Qt::LeftToRight;
+        Qt::Alignment Alignment;
+        const QStyle* Style = nullptr;
+        QSize Size;
+
+        bool For(const QStyleOptionViewItem& option, const QStyle* style) const;
+    };
+    mutable std::vector<tSize> Sizes;
+    mutable size_t NextSize = 0;
+    // Where a line is painted before it is kept as a picture.
+    mutable QImage Scratch;
+    // The bytes of the kept lines' pictures: past MostPictureBytes, lines
+    // are painted straight into the view until the older lines are dropped.
+    static constexpr qsizetype MostPictureBytes = qsizetype{16} << 20;
+    mutable qsizetype PictureBytes = 0;
 };
 
 // The type of the data a dragged spell list carries: the dragged lines'

@@ -124,6 +124,7 @@ private slots:
     void HelpComesToTheFrontOnEveryRequest();
     void TheWorkingNoticeIsAFramelessToolWindowOnScreen();
     void SpellLinesLookAsThePlatformListPaintsThem();
+    void ALineDrawnAgainOnScreenKeepsItsPixels();
 
 private:
     TfrmSpellBook* OpenBook(const std::string& name, const std::string& bytes);
@@ -872,6 +873,25 @@ public:
     mutable int Items = 0;
 };
 
+// The style of a list, counting the item backgrounds it paints for one list.
+class tPanelCountingStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        Panels += element == PE_PanelItemViewItem && widget == Counted ? 1 : 0;
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        Items += element == CE_ItemViewItem && widget == Counted ? 1 : 0;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    const QWidget* Counted = nullptr;
+    mutable int Panels = 0;
+    mutable int Items = 0;
+};
+
 class tOpenSpellList : public tSpellList {
 public:
     void Options(QStyleOptionViewItem* option) const { initViewItemOption(option); }
@@ -937,6 +957,82 @@ void SpellBookWindowTest::SpellLinesLookAsThePlatformListPaintsThem() {
         }
     }
     QCOMPARE(style->Items, cases + shortened);
+}
+
+// A list on screen keeps the lines it has shown and draws them again at once:
+// what it draws again, in each state, has the platform's pixels, and the lines
+// it keeps are not painted again.
+void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
+    QWidget window;
+    auto* style = new tPanelCountingStyle(QStyleFactory::create(QApplication::style()->name()));
+    style->setParent(&window);
+    tOpenSpellList own;
+    own.setParent(&window);
+    tOpenSpellList platform;
+    platform.setParent(&window);
+    platform.setItemDelegate(new QStyledItemDelegate(&platform));
+    for (tSpellList* list : {&own, &platform}) {
+        list->setStyle(style);
+        list->setGeometry(list == &own ? 0 : 300, 0, 290, 200);
+        list->SetLines({"1 Magic Missile (Tome) Evocation", "Ay, Wave: Tell 'AVATAR' to fly", "  ",
+                        std::string(400, 'W'),
+                        "3 \xC9"
+                        "clair \xE0 l'\xE9p\xE9"
+                        "e",
+                        "9 Wish"},
+                       false);
+    }
+    style->Counted = &own;
+    window.resize(600, 220);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // No line chosen; lines 0 and 2 selected, 0 current; line 4 current with
+    // the focus, then selected too.
+    const QList<std::pair<std::vector<int32_t>, bool>> states = {
+        {{}, false}, {{0, 2}, false}, {{4}, true}, {{4, 5}, true}};
+    for (int round = 0; round < 3; ++round) {
+        for (const auto& [rows, focus] : states) {
+            const int panels = style->Panels;
+            const int items = style->Items;
+            for (tSpellList* list : {&own, &platform}) {
+                list->SelectRows(rows);
+                if (rows.empty()) {
+                    list->selectionModel()->clearCurrentIndex();
+                }
+            }
+            // Each list is grabbed with the focus when the state has it.
+            QImage images[2];
+            for (tSpellList* list : {&own, &platform}) {
+                if (focus) {
+                    list->setFocus();
+                } else {
+                    list->clearFocus();
+                }
+                images[list == &own ? 0 : 1] = list->viewport()->grab().toImage();
+            }
+            QVERIFY2(images[0] == images[1],
+                     qPrintable(QStringLiteral("round %1, rows %2").arg(round).arg(rows.size())));
+            // From the third time a line shows in a state, only the shortened
+            // line is painted, by the style.
+            if (round == 2) {
+                QCOMPARE(style->Panels - panels, style->Items - items);
+                QVERIFY(style->Items > items);
+            }
+        }
+    }
+    // The size of a line, asked again and after the font changes, is the
+    // platform's.
+    QStyledItemDelegate plain;
+    for (const int points : {9, 9, 15}) {
+        QFont font = own.font();
+        font.setPointSize(points);
+        own.setFont(font);
+        QStyleOptionViewItem option;
+        own.Options(&option);
+        const QModelIndex first = own.model()->index(0, 0);
+        QCOMPARE(own.itemDelegate()->sizeHint(option, first), plain.sizeHint(option, first));
+    }
 }
 
 QTEST_MAIN(SpellBookWindowTest)
