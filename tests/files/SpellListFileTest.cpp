@@ -98,9 +98,11 @@ TEST(SpellListFileTest, UnsortedAndDuplicatedLinesGiveTheSortedBook) {
 }
 
 // Reading a shuffled file gives the book that adding its spells one by one
-// in file order gives: names sharing long beginnings (past the 20 bytes the
+// in file order gives. Names sharing long beginnings (past the 20 bytes the
 // sort keys hold), equal but for case, with doubled quotes, short and long,
-// at every level.
+// at every level; and names whose keys differ in a few bytes only (so the
+// whole difference between the keys is sorted at once), many equal in the
+// key's 20 bytes and differing after them.
 TEST(SpellListFileTest, ShuffledLinesReadAsAddingThemOneByOne) {
     static const char* const starts[] = {"Mordenkainen's Magnificent ",
                                          "mORDENKAINEN'S mAGNIFICENT ",
@@ -108,41 +110,39 @@ TEST(SpellListFileTest, ShuffledLinesReadAsAddingThemOneByOne) {
                                          "x",
                                          "Say \"\"hi\"\" ",
                                          "Otiluke's Freezing Sphere of the Northern Wastes "};
-    std::mt19937 draw(7);
-    std::string bytes;
-    TSpellBook expected;
-    for (int i = 0; i < 3000; ++i) {
-        const std::string line = std::to_string(draw() % 9 + 1) + ",\"" + starts[draw() % 6] +
-                                 std::string(1, static_cast<char>('a' + draw() % 3)) +
-                                 std::to_string(draw() % 40) + "\",\"b" + std::to_string(i) + "\"";
-        bytes += line + "\r\n";
-        expected.AddSpell(ParseSpellLine(line));
-    }
-    auto book = ReadText(bytes);
-    ASSERT_TRUE(book);
-    EXPECT_EQ(SpellsOf(*book), SpellsOf(expected));
-}
-
-// Names whose keys differ in a few bytes only (so the whole difference
-// between the keys is sorted at once), many equal in the key's 20 bytes and
-// differing after them, many equal but for case.
-TEST(SpellListFileTest, ShuffledNamesDifferingInFewBytesReadAsAddingThemOneByOne) {
-    std::mt19937 draw(3);
-    std::string bytes;
-    TSpellBook expected;
-    for (int i = 0; i < 3000; ++i) {
-        std::string name = "Spell of the " + std::string(1, "xyz"[draw() % 3]) + " ancients, ";
-        for (int k = 0; k < 3; ++k) {
-            name += "aAbB"[draw() % 4];
+    using tDraw = std::mt19937;
+    const struct {
+        uint32_t Levels;
+        std::string (*Name)(tDraw&);
+    } cases[] = {
+        {9,
+         [](tDraw& draw) {
+             return starts[draw() % 6] + std::string(1, static_cast<char>('a' + draw() % 3)) +
+                    std::to_string(draw() % 40);
+         }},
+        {2,
+         [](tDraw& draw) {
+             std::string name = "Spell of the " + std::string(1, "xyz"[draw() % 3]) + " ancients, ";
+             for (int k = 0; k < 3; ++k) {
+                 name += "aAbB"[draw() % 4];
+             }
+             return name;
+         }},
+    };
+    for (const auto& c : cases) {
+        tDraw draw(7);
+        std::string bytes;
+        TSpellBook expected;
+        for (int i = 0; i < 3000; ++i) {
+            const std::string level = std::to_string(draw() % c.Levels + 1);
+            const std::string line = level + ",\"" + c.Name(draw) + "\",\"b" + std::to_string(i) + "\"";
+            bytes += line + "\r\n";
+            expected.AddSpell(ParseSpellLine(line));
         }
-        const std::string line =
-            std::to_string(draw() % 2 + 1) + ",\"" + name + "\",\"b" + std::to_string(i) + "\"";
-        bytes += line + "\r\n";
-        expected.AddSpell(ParseSpellLine(line));
+        auto book = ReadText(bytes);
+        ASSERT_TRUE(book);
+        EXPECT_EQ(SpellsOf(*book), SpellsOf(expected)) << c.Levels;
     }
-    auto book = ReadText(bytes);
-    ASSERT_TRUE(book);
-    EXPECT_EQ(SpellsOf(*book), SpellsOf(expected));
 }
 
 // The same with names of any bytes: 8-bit bytes, letters in both cases and
