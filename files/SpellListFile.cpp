@@ -196,9 +196,9 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     // of their values (with the name, or a longer name kept apart), with a
     // small entry holding the search key. The entries are sorted (by a few
     // bytes of the keys), and then the spells are made in book order and
-    // handed to the book. So a large unsorted file costs n log n, not the n squared of
-    // inserting every spell by walking the book, and its spells lie in memory
-    // in book order, as after reading a sorted file.
+    // handed to the book. So a large unsorted file costs no more than a sort,
+    // not the n squared of inserting every spell by walking the book, and its
+    // spells lie in memory in book order, as after reading a sorted file.
     struct tEntry {
         tSpellKey Key;
         size_t Record;
@@ -279,13 +279,11 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             }
             ordered = false;
             // The spells not yet in the book are sorted with the rest; the
-            // ones in it stay. Room for the lines still to come, as many as the bytes left
-            // would make at a short line's length, so that the arrays are not
-            // moved while they grow.
+            // ones in it stay. The entries get room for the lines still to
+            // come, as many as the bytes left would make at a short line's
+            // length, so that they are not moved while they grow.
             const size_t bytesLeft = reader.BytesLeftHint();
-            const size_t expected = inOrder.size() * 2 + bytesLeft / 40;
-            entries.reserve(expected);
-
+            entries.reserve(inOrder.size() * 2 + bytesLeft / 40);
             for (const std::unique_ptr<tSpell>& spell : inOrder) {
                 record(SpellKeyOf(*spell), spell->Level, spell->Name, texts.NumberOf(spell->Book, lastBooks),
                        spell->Page, spell->Frequency, texts.NumberOf(spell->Category, lastCategories),
