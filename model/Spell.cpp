@@ -1,5 +1,6 @@
 #include "model/Spell.h"
 
+#include "model/AddressSanitizer.h"
 #include "model/Text.h"
 
 #include <memory>
@@ -51,20 +52,9 @@ int32_t CompareSpells(const tSpell& newSpell, const tSpell& listedSpell) {
 namespace {
 
 // Where spells live: blocks of SpellsPerBlock places handed out in order,
-// and a chain of released places handed out again first. Under the address
-// sanitizer each spell is allocated on its own, so that a spell used after
-// its release is still caught.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool PoolSpells = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool PoolSpells = false;
-#else
-constexpr bool PoolSpells = true;
-#endif
-#else
-constexpr bool PoolSpells = true;
-#endif
+// and a chain of released places handed out again first; under the address
+// sanitizer each spell is allocated on its own.
+constexpr bool PoolSpells = !UnderAddressSanitizer;
 
 class tSpellPool {
 public:

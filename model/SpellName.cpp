@@ -1,5 +1,7 @@
 #include "model/SpellName.h"
 
+#include "model/AddressSanitizer.h"
+
 #include <array>
 #include <limits>
 #include <memory>
@@ -9,19 +11,8 @@
 
 namespace {
 
-// Under the address sanitizer each name is allocated on its own, so that a
-// name used after its release is still caught.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool PoolNames = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool PoolNames = false;
-#else
-constexpr bool PoolNames = true;
-#endif
-#else
-constexpr bool PoolNames = true;
-#endif
+// Names are carved out of stores, except under the address sanitizer.
+constexpr bool PoolNames = !UnderAddressSanitizer;
 
 constexpr size_t Header = sizeof(uint32_t);
 // Blocks are made in steps of SlotStep bytes up to LargestSlot; a longer name
