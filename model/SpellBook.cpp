@@ -19,7 +19,7 @@ TSpellBook::~TSpellBook() {
         FWalker->OwnNodes();
     }
     if (!ReferencesOnly) {
-        ForEachItem([](tSpell* spell) { delete spell; });
+        ForEachItemUnordered([](tSpell* spell) { delete spell; });
     }
 }
 
@@ -280,7 +280,7 @@ void TSpellBook::Clear() {
     }
     // What deleting the first spell until none is left comes to, at once.
     if (!ReferencesOnly) {
-        ForEachItem([](tSpell* spell) { delete spell; });
+        ForEachItemUnordered([](tSpell* spell) { delete spell; });
     }
     UnlinkAll();
     ForgetNodeBookkeeping();

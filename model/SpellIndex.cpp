@@ -6,10 +6,14 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace {
 // A block is split in halves when it reaches this many entries; blocks built
 // by appending are filled to half of it, leaving room for insertions.
-constexpr size_t FullBlock = 128;
+constexpr size_t FullBlock = 64;
 constexpr size_t KeyNameBytes = 20;
 } // namespace
 
@@ -143,11 +147,74 @@ void tSpellIndex::Append(tNodeRef node) {
     ++FSize;
 }
 
+namespace {
+
+// Whether key a orders before key b, without a branch to mispredict: the
+// borrow out of subtracting b from a as one 192-bit number.
+bool KeyLess(const tSpellKey& a, const tSpellKey& b) {
+#if defined(__x86_64__)
+    unsigned long long low = 0;
+    unsigned long long mid = 0;
+    unsigned long long high = 0;
+    unsigned char borrow = _subborrow_u64(0, a.Low, b.Low, &low);
+    borrow = _subborrow_u64(borrow, a.Mid, b.Mid, &mid);
+    borrow = _subborrow_u64(borrow, a.High, b.High, &high);
+    return borrow != 0;
+#else
+    const bool highLess = a.High < b.High;
+    const bool highEqual = a.High == b.High;
+    const bool midLess = a.Mid < b.Mid;
+    const bool midEqual = a.Mid == b.Mid;
+    const bool lowLess = a.Low < b.Low;
+    return highLess | (highEqual & (midLess | (midEqual & lowLess)));
+#endif
+}
+
+} // namespace
+
+size_t tSpellIndex::KeyLowerBound(const tEntry* entries, size_t count, const tSpellKey& key) {
+    if (count == 0) {
+        return 0;
+    }
+    // Halving without a branch on the comparison: the answer lies within
+    // base..base+count throughout.
+    const tEntry* base = entries;
+    while (count > 1) {
+        const size_t half = count / 2;
+        base += half & (0 - static_cast<size_t>(KeyLess(base[half - 1].Key, key)));
+        count -= half;
+    }
+    return static_cast<size_t>(base - entries) + (KeyLess(base->Key, key) ? 1 : 0);
+}
+
 tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key) const {
     tPlace place;
     if (FBlocks.empty()) {
         return place;
     }
+    // By the keys alone: the first entry whose key is not less, found in the
+    // last block whose first key is less (or the first block).
+    const size_t after = KeyLowerBound(FFirsts.data(), FFirsts.size(), key);
+    place.Block = after == 0 ? 0 : after - 1;
+    const tBlock& block = FBlocks[place.Block];
+#if defined(__GNUC__)
+    // The block is most likely not in cache: ask for all of its lines at
+    // once rather than one by one as the halving reaches them.
+    for (size_t i = 0; i < block.size(); i += 64 / sizeof(tEntry)) {
+        __builtin_prefetch(&block[i]);
+    }
+#endif
+    place.Offset = KeyLowerBound(block.data(), block.size(), key);
+    const tEntry* listed = EntryAt(place);
+    if (!listed || listed->Key != key) {
+        // Every entry before it has a smaller key, and it a greater one.
+        return place;
+    }
+    return FindAmongEqualKeys(spell, key);
+}
+
+tSpellIndex::tPlace tSpellIndex::FindAmongEqualKeys(const tSpell& spell, const tSpellKey& key) const {
+    tPlace place;
     // The last block whose first entry is less than the spell, or the first.
     const auto after = std::partition_point(FFirsts.begin(), FFirsts.end(),
                                             [&](const tEntry& e) { return Less(e, key, spell); });

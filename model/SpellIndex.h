@@ -1,10 +1,11 @@
 #pragma once
 // An ordered index beside a spellbook's list, so that a spell finds its place
 // among many in logarithmic time instead of by walking the list. It holds the
-// book's nodes in book order in blocks of up to 128, each entry with a key
+// book's nodes in book order in blocks of up to 64, each entry with a key
 // made from the spell's level and the first 20 bytes of its folded name: two
-// keys that differ order their spells as CompareSpells does, so most steps of
-// a search compare two integers and only equal keys look at the spells.
+// keys that differ order their spells as CompareSpells does, so a search
+// compares keys alone, and looks at the spells only when it meets a listed
+// spell with the same key.
 //
 // The index knows nothing of the list's links: the book tells it of every node
 // it links or unlinks. A listed spell's level and name must not change in
@@ -69,6 +70,10 @@ private:
     using tBlock = std::vector<tEntry>;
 
     const tEntry* EntryAt(const tPlace& place) const;
+    // The first of count entries whose key is not less than key.
+    static size_t KeyLowerBound(const tEntry* entries, size_t count, const tSpellKey& key);
+    // Find for a spell whose key some listed spell has too.
+    tPlace FindAmongEqualKeys(const tSpell& spell, const tSpellKey& key) const;
     static bool Less(const tEntry& listed, const tSpellKey& key, const tSpell& spell);
     void SplitIfFull(size_t block);
     void EraseAt(size_t block, size_t offset);
