@@ -11,9 +11,6 @@
 #endif
 
 namespace {
-// A block is split in halves when it reaches this many entries; blocks built
-// by appending are filled to half of it, leaving room for insertions.
-constexpr size_t FullBlock = 64;
 constexpr size_t KeyNameBytes = 20;
 } // namespace
 
@@ -136,14 +133,30 @@ void tSpellIndex::Clear() {
     FSize = 0;
 }
 
+void tSpellIndex::tBlock::Insert(size_t at, const tEntry& entry) {
+    std::copy_backward(FEntries + at, FEntries + FSize, FEntries + FSize + 1);
+    FEntries[at] = entry;
+    ++FSize;
+}
+
+void tSpellIndex::tBlock::Erase(size_t at) {
+    std::copy(FEntries + at + 1, FEntries + FSize, FEntries + at);
+    --FSize;
+}
+
+void tSpellIndex::tBlock::MoveTail(size_t from, tBlock& other) {
+    std::copy(FEntries + from, FEntries + FSize, other.FEntries + other.FSize);
+    other.FSize += FSize - from;
+    FSize = from;
+}
+
 void tSpellIndex::Append(tNodeRef node) {
     const tEntry entry{SpellKeyOf(*node->Data), node};
-    if (FBlocks.empty() || FBlocks.back().size() >= FullBlock / 2) {
-        FBlocks.emplace_back();
-        FBlocks.back().reserve(FullBlock);
+    if (FBlocks.empty() || FBlocks.back()->size() >= FullBlock / 2) {
+        FBlocks.push_back(std::make_unique<tBlock>());
         FFirsts.push_back(entry);
     }
-    FBlocks.back().push_back(entry);
+    FBlocks.back()->PushBack(entry);
     ++FSize;
 }
 
@@ -196,7 +209,7 @@ tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key)
     // last block whose first key is less (or the first block).
     const size_t after = KeyLowerBound(FFirsts.data(), FFirsts.size(), key);
     place.Block = after == 0 ? 0 : after - 1;
-    const tBlock& block = FBlocks[place.Block];
+    const tBlock& block = *FBlocks[place.Block];
 #if defined(__GNUC__)
     // The block is most likely not in cache: ask for all of its lines at
     // once rather than one by one as the halving reaches them.
@@ -206,6 +219,19 @@ tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key)
 #endif
     place.Offset = KeyLowerBound(block.data(), block.size(), key);
     const tEntry* listed = EntryAt(place);
+#if defined(__GNUC__)
+    // A new spell is linked between the listed node and the one before it,
+    // most likely neither in cache: ask for both at once.
+    if (listed) {
+        __builtin_prefetch(listed->Node, 1);
+        const tEntry* before = place.Offset > 0  ? &block[place.Offset - 1]
+                               : place.Block > 0 ? &FBlocks[place.Block - 1]->back()
+                                                 : nullptr;
+        if (before) {
+            __builtin_prefetch(before->Node, 1);
+        }
+    }
+#endif
     if (!listed || listed->Key != key) {
         // Every entry before it has a smaller key, and it a greater one.
         return place;
@@ -219,10 +245,10 @@ tSpellIndex::tPlace tSpellIndex::FindAmongEqualKeys(const tSpell& spell, const t
     const auto after = std::partition_point(FFirsts.begin(), FFirsts.end(),
                                             [&](const tEntry& e) { return Less(e, key, spell); });
     place.Block = after == FFirsts.begin() ? 0 : static_cast<size_t>(after - FFirsts.begin()) - 1;
-    const tBlock& block = FBlocks[place.Block];
-    const auto at = std::partition_point(block.begin(), block.end(),
+    const tBlock& block = *FBlocks[place.Block];
+    const auto at = std::partition_point(block.data(), block.data() + block.size(),
                                          [&](const tEntry& e) { return Less(e, key, spell); });
-    place.Offset = static_cast<size_t>(at - block.begin());
+    place.Offset = static_cast<size_t>(at - block.data());
     if (const tEntry* listed = EntryAt(place)) {
         place.Equal = CompareKeyed(key, spell, listed->Key, *listed->Node->Data) == 0;
     }
@@ -233,10 +259,10 @@ const tSpellIndex::tEntry* tSpellIndex::EntryAt(const tPlace& place) const {
     if (place.Block >= FBlocks.size()) {
         return nullptr;
     }
-    if (place.Offset < FBlocks[place.Block].size()) {
-        return &FBlocks[place.Block][place.Offset];
+    if (place.Offset < FBlocks[place.Block]->size()) {
+        return &(*FBlocks[place.Block])[place.Offset];
     }
-    return place.Block + 1 < FBlocks.size() ? &FBlocks[place.Block + 1].front() : nullptr;
+    return place.Block + 1 < FBlocks.size() ? &FBlocks[place.Block + 1]->front() : nullptr;
 }
 
 tSpellIndex::tNodeRef tSpellIndex::NodeAt(const tPlace& place) const {
@@ -247,11 +273,10 @@ tSpellIndex::tNodeRef tSpellIndex::NodeAt(const tPlace& place) const {
 void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& key) {
     const tEntry entry{key, node};
     if (FBlocks.empty()) {
-        FBlocks.emplace_back();
+        FBlocks.push_back(std::make_unique<tBlock>());
         FFirsts.push_back(entry);
     }
-    tBlock& block = FBlocks[place.Block];
-    block.insert(block.begin() + static_cast<std::ptrdiff_t>(place.Offset), entry);
+    FBlocks[place.Block]->Insert(place.Offset, entry);
     if (place.Offset == 0) {
         FFirsts[place.Block] = entry;
     }
@@ -260,29 +285,31 @@ void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& 
 }
 
 void tSpellIndex::SplitIfFull(size_t block) {
-    if (FBlocks[block].size() < FullBlock) {
+    if (FBlocks[block]->size() < FullBlock) {
         return;
     }
-    tBlock& full = FBlocks[block];
-    tBlock upper(full.begin() + FullBlock / 2, full.end());
-    upper.reserve(FullBlock);
-    full.resize(FullBlock / 2);
+    auto upper = std::make_unique<tBlock>();
+    FBlocks[block]->MoveTail(FullBlock / 2, *upper);
     const auto next = static_cast<std::ptrdiff_t>(block + 1);
-    FFirsts.insert(FFirsts.begin() + next, upper.front());
+    FFirsts.insert(FFirsts.begin() + next, upper->front());
     FBlocks.insert(FBlocks.begin() + next, std::move(upper));
 }
 
 void tSpellIndex::Erase(tNodeRef node) {
-    const tPlace place = Find(*node->Data, SpellKeyOf(*node->Data));
-    if (place.Equal && place.Offset < FBlocks[place.Block].size() &&
-        FBlocks[place.Block][place.Offset].Node == node) {
+    tPlace place = Find(*node->Data, SpellKeyOf(*node->Data));
+    if (place.Equal && place.Offset == FBlocks[place.Block]->size()) {
+        // The first entry of the next block.
+        ++place.Block;
+        place.Offset = 0;
+    }
+    if (place.Equal && (*FBlocks[place.Block])[place.Offset].Node == node) {
         EraseAt(place.Block, place.Offset);
         return;
     }
     // Not where its spell sorts: look for the node itself.
     for (size_t b = 0; b < FBlocks.size(); ++b) {
-        for (size_t i = 0; i < FBlocks[b].size(); ++i) {
-            if (FBlocks[b][i].Node == node) {
+        for (size_t i = 0; i < FBlocks[b]->size(); ++i) {
+            if ((*FBlocks[b])[i].Node == node) {
                 EraseAt(b, i);
                 return;
             }
@@ -291,8 +318,8 @@ void tSpellIndex::Erase(tNodeRef node) {
 }
 
 void tSpellIndex::EraseAt(size_t block, size_t offset) {
-    tBlock& entries = FBlocks[block];
-    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(offset));
+    tBlock& entries = *FBlocks[block];
+    entries.Erase(offset);
     --FSize;
     const auto at = static_cast<std::ptrdiff_t>(block);
     if (entries.empty()) {

@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -65,9 +66,34 @@ public:
 private:
     struct tEntry {
         tSpellKey Key;
-        tNodeRef Node;
+        tNodeRef Node = nullptr;
     };
-    using tBlock = std::vector<tEntry>;
+
+    // A block is split in halves when it reaches this many entries; blocks
+    // built by appending are filled to half of it, leaving room for
+    // insertions.
+    static constexpr size_t FullBlock = 64;
+
+    // Up to FullBlock entries in one allocation: the index keeps pointers to
+    // its blocks, so that a new block moves pointers and not the blocks.
+    class tBlock {
+    public:
+        size_t size() const { return FSize; }
+        bool empty() const { return FSize == 0; }
+        const tEntry* data() const { return FEntries; }
+        const tEntry& operator[](size_t i) const { return FEntries[i]; }
+        const tEntry& front() const { return FEntries[0]; }
+        const tEntry& back() const { return FEntries[FSize - 1]; }
+        void PushBack(const tEntry& entry) { FEntries[FSize++] = entry; }
+        void Insert(size_t at, const tEntry& entry);
+        void Erase(size_t at);
+        // Moves the entries from from on to the end of other.
+        void MoveTail(size_t from, tBlock& other);
+
+    private:
+        size_t FSize = 0;
+        tEntry FEntries[FullBlock];
+    };
 
     const tEntry* EntryAt(const tPlace& place) const;
     // The first of count entries whose key is not less than key.
@@ -78,7 +104,7 @@ private:
     void SplitIfFull(size_t block);
     void EraseAt(size_t block, size_t offset);
 
-    std::vector<tBlock> FBlocks;
+    std::vector<std::unique_ptr<tBlock>> FBlocks;
     std::vector<tEntry> FFirsts; // the first entry of each block, for finding the block
     size_t FSize = 0;
 };
