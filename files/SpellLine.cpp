@@ -165,7 +165,8 @@ public:
         uint64_t breaks[2] = {};
 #if defined(__SSE2__)
         // Each word is put together in registers and stored once: stores of
-        // its parts one by one would stall the loads that read it whole.
+        // its parts one by one would stall the loads that read it whole. The
+        // second word is read only when the line goes on past the first.
         const __m128i quote = _mm_set1_epi8('"');
         const __m128i cr = _mm_set1_epi8('\r');
         const __m128i lf = _mm_set1_epi8('\n');
@@ -183,6 +184,9 @@ public:
             }
             Quotes[word] = quotes;
             breaks[word] = lineBreaks;
+            if (lineBreaks != 0 || limit <= 64) {
+                break;
+            }
         }
 #else
         for (size_t i = 0; i < WindowBytes; ++i) {
