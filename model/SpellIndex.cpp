@@ -154,7 +154,7 @@ void tSpellIndex::Append(tNodeRef node) {
     const tEntry entry{SpellKeyOf(*node->Data), node};
     if (FBlocks.empty() || FBlocks.back()->size() >= FullBlock / 2) {
         FBlocks.push_back(std::make_unique<tBlock>());
-        FFirsts.push_back(entry);
+        FFirsts.push_back(entry.Key);
     }
     FBlocks.back()->PushBack(entry);
     ++FSize;
@@ -183,22 +183,31 @@ bool KeyLess(const tSpellKey& a, const tSpellKey& b) {
 #endif
 }
 
-} // namespace
+const tSpellKey& KeyOfItem(const tSpellKey& key) {
+    return key;
+}
+template <class tItem> const tSpellKey& KeyOfItem(const tItem& item) {
+    return item.Key;
+}
 
-size_t tSpellIndex::KeyLowerBound(const tEntry* entries, size_t count, const tSpellKey& key) {
+// The first of count items (keys, or entries with a Key) whose key is not
+// less than key.
+template <class tItem> size_t KeyLowerBound(const tItem* items, size_t count, const tSpellKey& key) {
     if (count == 0) {
         return 0;
     }
     // Halving without a branch on the comparison: the answer lies within
     // base..base+count throughout.
-    const tEntry* base = entries;
+    const tItem* base = items;
     while (count > 1) {
         const size_t half = count / 2;
-        base += half & (0 - static_cast<size_t>(KeyLess(base[half - 1].Key, key)));
+        base += half & (0 - static_cast<size_t>(KeyLess(KeyOfItem(base[half - 1]), key)));
         count -= half;
     }
-    return static_cast<size_t>(base - entries) + (KeyLess(base->Key, key) ? 1 : 0);
+    return static_cast<size_t>(base - items) + (KeyLess(KeyOfItem(*base), key) ? 1 : 0);
 }
+
+} // namespace
 
 tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key) const {
     tPlace place;
@@ -248,9 +257,17 @@ tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key)
 tSpellIndex::tPlace tSpellIndex::FindAmongEqualKeys(const tSpell& spell, const tSpellKey& key) const {
     tPlace place;
     // The last block whose first entry is less than the spell, or the first.
-    const auto after = std::partition_point(FFirsts.begin(), FFirsts.end(),
-                                            [&](const tEntry& e) { return Less(e, key, spell); });
-    place.Block = after == FFirsts.begin() ? 0 : static_cast<size_t>(after - FFirsts.begin()) - 1;
+    size_t after = 0;
+    for (size_t count = FBlocks.size(); count > 0;) {
+        const size_t half = count / 2;
+        if (Less(FBlocks[after + half]->front(), key, spell)) {
+            after += half + 1;
+            count -= half + 1;
+        } else {
+            count = half;
+        }
+    }
+    place.Block = after == 0 ? 0 : after - 1;
     const tBlock& block = *FBlocks[place.Block];
     const auto at = std::partition_point(block.data(), block.data() + block.size(),
                                          [&](const tEntry& e) { return Less(e, key, spell); });
@@ -280,11 +297,11 @@ void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& 
     const tEntry entry{key, node};
     if (FBlocks.empty()) {
         FBlocks.push_back(std::make_unique<tBlock>());
-        FFirsts.push_back(entry);
+        FFirsts.push_back(key);
     }
     FBlocks[place.Block]->Insert(place.Offset, entry);
     if (place.Offset == 0) {
-        FFirsts[place.Block] = entry;
+        FFirsts[place.Block] = key;
     }
     ++FSize;
     SplitIfFull(place.Block);
@@ -297,7 +314,7 @@ void tSpellIndex::SplitIfFull(size_t block) {
     auto upper = std::make_unique<tBlock>();
     FBlocks[block]->MoveTail(FullBlock / 2, *upper);
     const auto next = static_cast<std::ptrdiff_t>(block + 1);
-    FFirsts.insert(FFirsts.begin() + next, upper->front());
+    FFirsts.insert(FFirsts.begin() + next, upper->front().Key);
     FBlocks.insert(FBlocks.begin() + next, std::move(upper));
 }
 
@@ -332,6 +349,6 @@ void tSpellIndex::EraseAt(size_t block, size_t offset) {
         FBlocks.erase(FBlocks.begin() + at);
         FFirsts.erase(FFirsts.begin() + at);
     } else if (offset == 0) {
-        FFirsts[block] = entries.front();
+        FFirsts[block] = entries.front().Key;
     }
 }

@@ -96,8 +96,6 @@ private:
     };
 
     const tEntry* EntryAt(const tPlace& place) const;
-    // The first of count entries whose key is not less than key.
-    static size_t KeyLowerBound(const tEntry* entries, size_t count, const tSpellKey& key);
     // Find for a spell whose key some listed spell has too.
     tPlace FindAmongEqualKeys(const tSpell& spell, const tSpellKey& key) const;
     static bool Less(const tEntry& listed, const tSpellKey& key, const tSpell& spell);
@@ -105,6 +103,6 @@ private:
     void EraseAt(size_t block, size_t offset);
 
     std::vector<std::unique_ptr<tBlock>> FBlocks;
-    std::vector<tEntry> FFirsts; // the first entry of each block, for finding the block
+    std::vector<tSpellKey> FFirsts; // the key of each block's first entry, for finding the block
     size_t FSize = 0;
 };
