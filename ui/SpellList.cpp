@@ -212,12 +212,12 @@ namespace {
 
 // The plain opaque colour under a view's items, when the painter paints the
 // view's own viewport as the view paints itself (the viewport filled with its
-// background, drawn over as it is) on a display of 24 or 32 bits a pixel;
-// otherwise none.
+// background, drawn over as it is, rows not in alternating colours) on a
+// display of 24 or 32 bits a pixel; otherwise none.
 std::optional<QRgb> PlainBackground(const QPainter* painter, const QWidget* widget) {
     const auto* view = qobject_cast<const QAbstractItemView*>(widget);
-    if (!view || painter->device() != view->viewport() || painter->opacity() != 1.0 ||
-        painter->compositionMode() != QPainter::CompositionMode_SourceOver) {
+    if (!view || view->alternatingRowColors() || painter->device() != view->viewport() ||
+        painter->opacity() != 1.0 || painter->compositionMode() != QPainter::CompositionMode_SourceOver) {
         return std::nullopt;
     }
     const QWidget* viewport = view->viewport();
@@ -376,7 +376,7 @@ std::optional<QImage> tSpellLineDelegate::WordsPicture(const QStyleOptionViewIte
     if (*under == background && !(opt.state & QStyle::State_HasFocus)) {
         width = 0;
         for (const tWordPictures::tCopy& copy : Copies) {
-            width = std::max(width, copy.At.x() + copy.Image.width());
+            width = std::max(width, copy.At.x() + copy.Image->width());
         }
     }
     QImage picture(QSize(width, opt.rect.height()), QImage::Format_RGB32);

@@ -70,8 +70,6 @@ public:
     // Forgets the words shaped and their pictures too: the next lines painted
     // find nothing laid out or drawn before.
     void ForgetWords();
-    // The words kept, and their pictures made since ForgetWords.
-    const tWordPictures& WordsKept() const { return Words; }
 
 private:
     // How an item looks in the view: its state, size, colours and style.

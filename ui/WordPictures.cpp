@@ -7,10 +7,12 @@
 #include <QVarLengthArray>
 #include <QWidget>
 
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <utility>
 
@@ -34,7 +36,8 @@ struct tWordPictures::tWord {
     qreal Height = 0;
     // Whether its glyphs stay within the room a picture gives them.
     bool Drawable = true;
-    std::vector<tPicture> Pictures;
+    // Its pictures (where they stay while the word is kept).
+    std::deque<tPicture> Pictures;
 };
 
 struct tWordPictures::tFont {
@@ -50,6 +53,8 @@ struct tWordPictures::tFont {
     // becomes the older and the older is dropped.
     QHash<QString, std::shared_ptr<tWord>> Newer;
     QHash<QString, std::shared_ptr<tWord>> Older;
+    // The words of one character (digits, signs), kept apart from the others.
+    std::array<std::shared_ptr<tWord>, 128> Characters;
 };
 
 namespace {
@@ -57,7 +62,6 @@ namespace {
 constexpr qsizetype RecentWords = 2048;
 constexpr qsizetype RecentBytes = qsizetype{2} << 20;
 constexpr size_t KeptFonts = 4;
-constexpr size_t PicturesPerWord = 16;
 // Wide enough for any line a list shows on one line.
 constexpr qreal LayoutWidth = 1e6;
 
@@ -290,6 +294,15 @@ bool DrawnAlikeOnWindows(const QFont& font) {
 
 } // namespace
 
+std::shared_ptr<tWordPictures::tWord> tWordPictures::Shaped(const QString& text, const QFont& font) {
+    auto word = std::make_shared<tWord>();
+    const QTextLine line = LayOut(word->Layout, text, font);
+    word->Advance = Sixtyfourths(line.cursorToX(static_cast<int>(text.size()))).value_or(0);
+    word->Width = line.naturalTextWidth();
+    word->Height = line.height();
+    return word;
+}
+
 tWordPictures::tWordPictures() = default;
 tWordPictures::~tWordPictures() = default;
 
@@ -319,6 +332,13 @@ tWordPictures::tFont& tWordPictures::FontOf(const QFont& font) {
 }
 
 std::shared_ptr<tWordPictures::tWord> tWordPictures::WordOf(tFont& font, QStringView text) {
+    if (text.size() == 1) {
+        std::shared_ptr<tWord>& character = font.Characters[text[0].unicode() & 127];
+        if (!character) {
+            character = Shaped(text.toString(), font.Font);
+        }
+        return character;
+    }
     const QString key = QString::fromRawData(text.data(), text.size());
     if (const auto newer = font.Newer.constFind(key); newer != font.Newer.constEnd()) {
         return *newer;
@@ -327,12 +347,7 @@ std::shared_ptr<tWordPictures::tWord> tWordPictures::WordOf(tFont& font, QString
     if (const auto older = font.Older.constFind(key); older != font.Older.constEnd()) {
         word = *older;
     } else {
-        word = std::make_shared<tWord>();
-        const QString own = text.toString();
-        const QTextLine line = LayOut(word->Layout, own, font.Font);
-        word->Advance = Sixtyfourths(line.cursorToX(static_cast<int>(own.size()))).value_or(0);
-        word->Width = line.naturalTextWidth();
-        word->Height = line.height();
+        word = Shaped(text.toString(), font.Font);
     }
     if (font.Newer.size() >= RecentWords || NewerBytes >= RecentBytes) {
         font.Older = std::move(font.Newer);
@@ -385,9 +400,11 @@ const tWordPictures::tPicture* tWordPictures::PictureOf(tWord& word, int phase, 
     if (!word.Drawable) {
         return nullptr;
     }
-    // Room around the word for glyphs reaching out of their advances.
-    const int pad = qCeil(word.Height) + 2;
-    const QSize room(qCeil(word.Width) + 2 * pad + 1, qCeil(word.Height) + 2 * pad);
+    // Room around the word for glyphs reaching out of their advances and of
+    // the line's height; a word whose glyphs reach the edge of the room is
+    // left to whole lines.
+    const QPoint pad(qCeil(word.Height / 2) + 2, qCeil(word.Height / 4) + 2);
+    const QSize room(qCeil(word.Width) + 2 * pad.x() + 1, qCeil(word.Height) + 2 * pad.y());
     if (Canvas.width() < room.width() || Canvas.height() < room.height()) {
         Canvas = QImage(room.expandedTo(Canvas.size()), QImage::Format_RGB32);
     }
@@ -396,7 +413,7 @@ const tWordPictures::tPicture* tWordPictures::PictureOf(tWord& word, int phase, 
         painter.fillRect(QRect(QPoint(0, 0), room), QColor::fromRgb(background));
         painter.setRenderHints(QPainter::RenderHints(hints));
         painter.setPen(QColor::fromRgb(pen));
-        word.Layout.draw(&painter, QPointF(pad + phase / 64.0, pad));
+        word.Layout.draw(&painter, QPointF(pad.x() + phase / 64.0, pad.y()));
     }
     // The picture keeps the rectangle of the pixels the glyphs changed.
     int left = room.width();
@@ -405,14 +422,19 @@ const tWordPictures::tPicture* tWordPictures::PictureOf(tWord& word, int phase, 
     int bottom = -1;
     for (int y = 0; y < room.height(); ++y) {
         const auto* pixels = reinterpret_cast<const QRgb*>(Canvas.constScanLine(y));
-        for (int x = 0; x < room.width(); ++x) {
-            if (pixels[x] != background) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
+        const auto* first = std::find_if(pixels, pixels + room.width(),
+                                         [background](QRgb pixel) { return pixel != background; });
+        if (first == pixels + room.width()) {
+            continue;
         }
+        int last = room.width() - 1;
+        while (pixels[last] == background) {
+            --last;
+        }
+        left = std::min(left, static_cast<int>(first - pixels));
+        right = std::max(right, last);
+        top = std::min(top, y);
+        bottom = y;
     }
     if (right >= 0 && (left == 0 || top == 0 || right == room.width() - 1 || bottom == room.height() - 1)) {
         word.Drawable = false;
@@ -421,14 +443,10 @@ const tWordPictures::tPicture* tWordPictures::PictureOf(tWord& word, int phase, 
     tPicture picture{pen, background, phase, hints, QImage(), QPoint()};
     if (right >= 0) {
         picture.Image = Canvas.copy(QRect(QPoint(left, top), QPoint(right, bottom)));
-        picture.Offset = QPoint(left - pad, top - pad);
+        picture.Offset = QPoint(left, top) - pad;
         NewerBytes += picture.Image.sizeInBytes();
     }
     ++Made;
-    // A word keeps its pictures in its last few colours and places.
-    if (word.Pictures.size() >= PicturesPerWord) {
-        word.Pictures.erase(word.Pictures.begin());
-    }
     word.Pictures.push_back(std::move(picture));
     return &word.Pictures.back();
 }
@@ -455,7 +473,7 @@ bool tWordPictures::Arrange(const tPlacedLine& line, QPoint at, QRgb pen, QRgb b
             return false;
         }
         lastRight = rect.right();
-        copies.push_back({picture->Image, rect.topLeft()});
+        copies.push_back({&picture->Image, rect.topLeft()});
     }
     return true;
 }
@@ -464,26 +482,23 @@ void tWordPictures::Copy(const tCopies& copies, QImage& into) {
     uchar* bits = into.bits();
     const qsizetype stride = into.bytesPerLine();
     for (const tCopy& copy : copies) {
-        const uchar* from = copy.Image.constBits();
-        const qsizetype fromStride = copy.Image.bytesPerLine();
-        const auto bytes = static_cast<size_t>(copy.Image.width()) * sizeof(QRgb);
+        const uchar* from = copy.Image->constBits();
+        const qsizetype fromStride = copy.Image->bytesPerLine();
+        const auto bytes = static_cast<size_t>(copy.Image->width()) * sizeof(QRgb);
+        const int rows = copy.Image->height();
         uchar* to = bits + copy.At.y() * stride + copy.At.x() * qsizetype{sizeof(QRgb)};
-        for (int y = 0; y < copy.Image.height(); ++y) {
-            std::memcpy(to + y * stride, from + y * fromStride, bytes);
+        for (int y = 0; y < rows; ++y, to += stride, from += fromStride) {
+            std::memcpy(to, from, bytes);
         }
     }
 }
 
 void tWordPictures::Forget() {
-    Fonts.clear();
+    for (const auto& font : Fonts) {
+        font->Newer.clear();
+        font->Older.clear();
+        font->Characters.fill(nullptr);
+    }
     NewerBytes = 0;
     Made = 0;
-}
-
-qsizetype tWordPictures::Words() const {
-    qsizetype words = 0;
-    for (const auto& font : Fonts) {
-        words += font->Newer.size() + font->Older.size();
-    }
-    return words;
 }

@@ -62,25 +62,26 @@ public:
 
     // A word's picture and where it goes.
     struct tCopy {
-        QImage Image;
+        const QImage* Image = nullptr;
         QPoint At;
     };
     using tCopies = QVarLengthArray<tCopy, 32>;
-    // The pictures of the placed line's words, as QTextLayout::draw would draw
-    // the line with the layout's top-left at `at`, in the pen's colour, onto a
-    // plain background of the given colour, with these render hints; each
-    // picture is made the first time it is asked for. False, with no copies,
-    // when the pictures would overlap one another or reach out of `within`.
+    // The pictures of the placed line's words, as QTextLayout::draw would
+    // draw the line with the layout's top-left at `at`, in the pen's colour,
+    // onto a plain background of the given colour, with these render hints;
+    // each picture is made the first time it is asked for and stays while its
+    // word is kept. False, with no copies, when the pictures would overlap one
+    // another or reach out of `within`.
     bool Arrange(const tPlacedLine& line, QPoint at, QRgb pen, QRgb background, int hints,
                  const QRect& within, tCopies& copies);
     // Copies the pictures into an image of 32 bits a pixel.
     static void Copy(const tCopies& copies, QImage& into);
 
-    // Forgets every word, shape and picture.
+    // Forgets every word, shape and picture (what each font was found to
+    // allow stays).
     void Forget();
 
-    // The words kept, and the pictures made since the last Forget.
-    qsizetype Words() const;
+    // The pictures made since the last Forget.
     int PicturesMade() const { return Made; }
 
 private:
@@ -88,6 +89,7 @@ private:
     struct tPicture;
     tFont& FontOf(const QFont& font);
     std::shared_ptr<tWord> WordOf(tFont& font, QStringView text);
+    static std::shared_ptr<tWord> Shaped(const QString& text, const QFont& font);
     const tPicture* PictureOf(tWord& word, int phase, QRgb pen, QRgb background, int hints);
 
     // The fonts met lately, the last one used first.

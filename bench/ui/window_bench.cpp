@@ -112,9 +112,10 @@ private slots:
     void Ratios();
 
 private:
-    // Switches to level 2 and back to level 1, forgetting the list's
-    // laid-out lines before each switch when firstVisits.
-    void SwitchLevels(bool firstVisits);
+    // Switches to level 2 and back to level 1, forgetting before each switch
+    // the list's laid-out lines when firstVisits, and the words it has drawn
+    // too when wordsToo.
+    void SwitchLevels(bool firstVisits, bool wordsToo = false);
 
     std::unique_ptr<tProgramUnderTest> Program;
     TfrmSpellBook* Book = nullptr;
@@ -142,13 +143,15 @@ void WindowBench::cleanupTestCase() {
     Prompts::Reset();
 }
 
-void WindowBench::SwitchLevels(bool firstVisits) {
+void WindowBench::SwitchLevels(bool firstVisits, bool wordsToo) {
     auto* list = Book->findChild<tSpellList*>(QStringLiteral("lbSpells"));
     QVERIFY(list);
     auto* delegate = qobject_cast<tSpellLineDelegate*>(list->itemDelegate());
     QVERIFY(delegate);
     for (const int position : {1, 0}) {
-        if (firstVisits) {
+        if (wordsToo) {
+            delegate->ForgetWords();
+        } else if (firstVisits) {
             delegate->ForgetLaidOutLines();
         }
         Book->grpSpellLevelClick(position);
@@ -203,6 +206,8 @@ void WindowBench::Ratios() {
         "level switch, 10,000 lines (1 to 2 and back)", [this] { SwitchLevels(false); }, coreLevels);
     Report(
         "first visit of a level, 10,000 lines", [this] { SwitchLevels(true); }, coreLevels);
+    Report(
+        "the same, no word drawn before", [this] { SwitchLevels(true, true); }, coreLevels);
 
     auto* category = frmMasterList->findChild<QComboBox*>(QStringLiteral("cbCategory"));
     TSpellBook shown;
