@@ -10,7 +10,6 @@
 #include <array>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <functional>
@@ -29,9 +28,10 @@ struct tWordPictures::tPicture {
 
 struct tWordPictures::tWord {
     QTextLayout Layout;
-    // The sum of the word's advances, in 64ths of a pixel, and its natural
-    // width (which takes in the last glyph's overhang).
-    int Advance = 0;
+    // The sum of the word's advances, in 64ths of a pixel (when it is a whole
+    // number of them), and its natural width (which takes in the last glyph's
+    // overhang).
+    std::optional<int> Advance;
     qreal Width = 0;
     qreal Height = 0;
     // Whether its glyphs stay within the room a picture gives them.
@@ -188,8 +188,8 @@ bool SameGlyphs(const tGlyphs& a, const tGlyphs& b) {
 
 // Whether lines of printable ASCII are shaped in the font as Place sets their
 // words: every printable character after and before a blank (and two blanks),
-// every pair of digits and signs side by side in a word, and each printable
-// character ending a line.
+// and every pair of digits and signs side by side in a word (alone, such a
+// word is shaped as text of no script, in a line as the line's letters).
 bool ShapedWordByWord(const QFont& font, int blank) {
     if (font.underline() || font.overline() || font.strikeOut()) {
         return false;
@@ -210,17 +210,18 @@ bool ShapedWordByWord(const QFont& font, int blank) {
     }
     besideBlanks.chop(1);
     lines << besideBlanks;
+    // Every ordered pair of signs once side by side: each sign, then it
+    // before each later one (a de Bruijn sequence), closed by the first.
     QString pairs = QStringLiteral("a ");
-    for (const QChar a : signs) {
-        for (const QChar b : signs) {
-            pairs += a;
-            pairs += b;
+    for (qsizetype i = 0; i < signs.size(); ++i) {
+        pairs += signs[i];
+        for (qsizetype j = i + 1; j < signs.size(); ++j) {
+            pairs += signs[i];
+            pairs += signs[j];
         }
     }
+    pairs += signs[0];
     lines << pairs + QStringLiteral(" a");
-    for (const QChar c : printable) {
-        lines << QStringLiteral("a ") + c;
-    }
     for (const QString& line : lines) {
         std::optional<tGlyphs> whole = WholeGlyphs(line, font);
         const std::optional<tGlyphs> byWords = GlyphsByWords(line, font, blank);
@@ -297,7 +298,7 @@ bool DrawnAlikeOnWindows(const QFont& font) {
 std::shared_ptr<tWordPictures::tWord> tWordPictures::Shaped(const QString& text, const QFont& font) {
     auto word = std::make_shared<tWord>();
     const QTextLine line = LayOut(word->Layout, text, font);
-    word->Advance = Sixtyfourths(line.cursorToX(static_cast<int>(text.size()))).value_or(0);
+    word->Advance = Sixtyfourths(line.cursorToX(static_cast<int>(text.size())));
     word->Width = line.naturalTextWidth();
     word->Height = line.height();
     return word;
@@ -369,15 +370,21 @@ std::optional<tWordPictures::tPlacedLine> tWordPictures::Place(const QString& te
     }
     tPlacedLine line;
     line.Height = kept.Height;
+    line.Words.reserve(static_cast<size_t>(text.size() / 2));
     int x = 0;
+    bool measured = true;
     ForEachWord(text, [&](int blanks, qsizetype start, qsizetype length) {
         x += blanks * kept.Blank;
         std::shared_ptr<tWord> word = WordOf(kept, QStringView(text).mid(start, length));
         line.Width = x / 64.0 + word->Width;
-        const int advance = word->Advance;
+        const int advance = word->Advance.value_or(0);
+        measured = measured && word->Advance;
         line.Words.push_back({std::move(word), x});
         x += advance;
     });
+    if (!measured) {
+        return std::nullopt;
+    }
     return line;
 }
 

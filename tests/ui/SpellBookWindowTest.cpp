@@ -991,9 +991,10 @@ void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     // No line chosen; lines 0 and 2 selected, 0 current; line 4 current with
-    // the focus, then selected too.
+    // the focus, then selected too; line 0 so.
     const QList<std::pair<std::vector<int32_t>, bool>> states = {
-        {{}, false}, {{0, 2}, false}, {{4}, true}, {{4, 5}, true}};
+        {{}, false}, {{0, 2}, false}, {{4}, true}, {{4, 5}, true}, {{0}, true}};
+    const bool pictures = tWordPictures().PicturesMatchWindows(own.font());
     for (int round = 0; round < 3; ++round) {
         for (const auto& [rows, focus] : states) {
             const int panels = style->Panels;
@@ -1017,8 +1018,9 @@ void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
             QVERIFY2(images[0] == images[1],
                      qPrintable(QStringLiteral("round %1, rows %2").arg(round).arg(rows.size())));
             // From the third time a line shows in a state, only the shortened
-            // line is painted, by the style.
-            if (round == 2) {
+            // line is painted, by the style (where pictures may stand for
+            // text: not where glyphs are drawn colour-fringed on windows).
+            if (round == 2 && pictures) {
                 QCOMPARE(style->Panels - panels, style->Items - items);
                 QVERIFY(style->Items > items);
             }
