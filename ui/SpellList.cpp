@@ -90,8 +90,7 @@ struct tSpellLineDelegate::tPicture {
 // from its words' pictures, on demand).
 struct tSpellLineDelegate::tLaidOutLine {
     std::optional<tWordPictures::tPlacedLine> Placed;
-    QTextLayout Layout;
-    bool LayoutDone = false;
+    std::unique_ptr<QTextLayout> Layout;
     int Margin = 0;
     QFont Font;
     Qt::LayoutDirection Direction = Qt::LeftToRight;
@@ -122,28 +121,26 @@ struct tSpellLineDelegate::tLaidOutLine {
     // Lays out the whole line, at the width of the item, then at the width
     // of the style's place for the text less its margins.
     const QTextLayout& Whole(const QString& text) {
-        if (LayoutDone) {
-            return Layout;
+        if (Layout) {
+            return *Layout;
         }
-        LayoutDone = true;
+        Layout = std::make_unique<QTextLayout>(text, Font);
         QTextOption textOption;
         textOption.setWrapMode(QTextOption::ManualWrap);
         textOption.setTextDirection(Direction);
         textOption.setAlignment(QStyle::visualAlignment(Direction, Alignment));
-        Layout.setText(text);
-        Layout.setFont(Font);
-        Layout.setTextOption(textOption);
-        Layout.setCacheEnabled(true);
-        Layout.beginLayout();
-        QTextLine first = Layout.createLine();
+        Layout->setTextOption(textOption);
+        Layout->setCacheEnabled(true);
+        Layout->beginLayout();
+        QTextLine first = Layout->createLine();
         first.setLineWidth(ItemWidth - 2 * Margin);
         TextSize = QSize(qCeil(first.naturalTextWidth()) + 2 * Margin, qCeil(first.height()));
         const int width = TextRect(QRect(QPoint(0, 0), QSize(ItemWidth, 1))).width() - 2 * Margin;
         first.setLineWidth(width);
-        const bool oneLine = !Layout.createLine().isValid();
-        Layout.endLayout();
+        const bool oneLine = !Layout->createLine().isValid();
+        Layout->endLayout();
         Fits = oneLine && first.naturalTextWidth() <= width;
-        return Layout;
+        return *Layout;
     }
 };
 
