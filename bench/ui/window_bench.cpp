@@ -9,7 +9,10 @@
 // lines of its last few screens laid out); the first visit of a level does
 // the same switches with the list's laid-out lines forgotten before each, so
 // every switch also lays out the lines of the level's first screen, as on a
-// level the window has not shown before.
+// level the window has not shown before. The list keeps pictures of the words
+// it has drawn (names' words, books, categories, digits), as it would keep
+// them from the levels shown before; a third figure forgets those too before
+// each switch, as in a list that has drawn nothing yet.
 // Run it under a virtual display: xvfb-run -a bench/ui/window_bench
 #include "support/BenchData.h"
 
