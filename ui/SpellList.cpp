@@ -381,7 +381,7 @@ std::optional<QImage> tSpellLineDelegate::WordsPicture(const QStyleOptionViewIte
     tWordPictures::Copy(Copies, picture);
     if (opt.state & QStyle::State_HasFocus) {
         QPainter painter(&picture);
-        painter.setRenderHints(QPainter::RenderHints(hints));
+        SetRenderHints(painter, hints);
         painter.translate(-opt.rect.topLeft());
         PaintFocus(&painter, opt, style);
     }
@@ -399,7 +399,7 @@ QImage tSpellLineDelegate::Picture(const QPainter& painter, const QStyleOptionVi
     }
     Scratch.fill(background);
     QPainter into(&Scratch);
-    into.setRenderHints(painter.renderHints());
+    SetRenderHints(into, static_cast<int>(painter.renderHints()));
     into.setFont(painter.font());
     into.setPen(painter.pen());
     into.setBrush(painter.brush());

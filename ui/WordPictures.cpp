@@ -304,6 +304,12 @@ std::shared_ptr<tWordPictures::tWord> tWordPictures::Shaped(const QString& text,
     return word;
 }
 
+void SetRenderHints(QPainter& painter, int hints) {
+    const QPainter::RenderHints wanted(hints);
+    painter.setRenderHints(~wanted, false);
+    painter.setRenderHints(wanted, true);
+}
+
 tWordPictures::tWordPictures() = default;
 tWordPictures::~tWordPictures() = default;
 
@@ -418,7 +424,7 @@ const tWordPictures::tPicture* tWordPictures::PictureOf(tWord& word, int phase, 
     {
         QPainter painter(&Canvas);
         painter.fillRect(QRect(QPoint(0, 0), room), QColor::fromRgb(background));
-        painter.setRenderHints(QPainter::RenderHints(hints));
+        SetRenderHints(painter, hints);
         painter.setPen(QColor::fromRgb(pen));
         word.Layout.draw(&painter, QPointF(pad.x() + phase / 64.0, pad.y()));
     }

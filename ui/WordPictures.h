@@ -30,6 +30,12 @@
 #include <optional>
 #include <vector>
 
+class QPainter;
+
+// Gives the painter these render hints and no others (QPainter::setRenderHints
+// only adds to what it has).
+void SetRenderHints(QPainter& painter, int hints);
+
 class tWordPictures {
 public:
     tWordPictures();

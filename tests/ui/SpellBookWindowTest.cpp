@@ -1058,7 +1058,8 @@ void SpellBookWindowTest::LinesPutTogetherFromWordsLookAsLaidOutWhole() {
     italic.setBold(true);
     const QList<std::pair<QRgb, QRgb>> colours = {{qRgb(0, 0, 0), qRgb(255, 255, 255)},
                                                   {qRgb(255, 255, 255), qRgb(48, 140, 198)}};
-    const auto whole = [](const QString& text, const QFont& font, QPoint at, QRgb pen, QRgb background) {
+    const auto whole = [](const QString& text, const QFont& font, QPoint at, QRgb pen, QRgb background,
+                          int hints) {
         QImage image(700, 60, QImage::Format_RGB32);
         image.fill(background);
         QTextLayout layout(text, font);
@@ -1069,6 +1070,7 @@ void SpellBookWindowTest::LinesPutTogetherFromWordsLookAsLaidOutWhole() {
         layout.createLine().setLineWidth(10000);
         layout.endLayout();
         QPainter painter(&image);
+        SetRenderHints(painter, hints);
         painter.setPen(QColor::fromRgb(pen));
         layout.draw(&painter, at);
         return image;
@@ -1080,17 +1082,17 @@ void SpellBookWindowTest::LinesPutTogetherFromWordsLookAsLaidOutWhole() {
             const std::optional<tWordPictures::tPlacedLine> placed = words.Place(line, font);
             QVERIFY2(placed || font == italic, qPrintable(line));
             for (const auto& [pen, background] : colours) {
-                for (const QPoint at : {QPoint(3, 2), QPoint(40, 9)}) {
+                for (const auto& [at, hints] : {std::pair{QPoint(3, 2), int{QPainter::TextAntialiasing}},
+                                                std::pair{QPoint(40, 9), 0}}) {
                     tWordPictures::tCopies copies;
                     const QRect within(0, 0, 700, 60);
-                    if (!placed || !words.Arrange(*placed, at, pen, background, QPainter::TextAntialiasing,
-                                                  within, copies)) {
+                    if (!placed || !words.Arrange(*placed, at, pen, background, hints, within, copies)) {
                         continue;
                     }
                     QImage byWords(700, 60, QImage::Format_RGB32);
                     byWords.fill(background);
                     tWordPictures::Copy(copies, byWords);
-                    QVERIFY2(byWords == whole(line, font, at, pen, background),
+                    QVERIFY2(byWords == whole(line, font, at, pen, background, hints),
                              qPrintable(line + QStringLiteral(" at %1").arg(at.x())));
                     ++drawn;
                 }
