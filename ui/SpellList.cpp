@@ -79,8 +79,10 @@ bool tSpellLineDelegate::tLook::operator==(const tLook& other) const {
 // picture serves while the line shows again in the same look.
 struct tSpellLineDelegate::tPicture {
     tLook Look;
-    // Whether the picture is painted: a line is painted straight into the
-    // view the first time it shows in a state, and kept from the second.
+    // Whether the picture is painted: a line put together from its words'
+    // pictures has its picture from the first time it shows in a look;
+    // another line is painted straight into the view the first time, and
+    // kept from the second.
     bool Painted = false;
     QImage Image;
 };
@@ -363,8 +365,9 @@ std::optional<QImage> tSpellLineDelegate::WordsPicture(const QStyleOptionViewIte
                                         QSize(lineRect.width(), qCeil(line.Placed->Height)), lineRect)
                         .top();
     const QRect item(QPoint(0, 0), opt.rect.size());
+    tWordPictures::tCopies copies;
     if (!Words.Arrange(*line.Placed, QPoint(lineRect.x(), top), TextColour(opt).rgba(), *under, hints, item,
-                       Copies)) {
+                       copies)) {
         return std::nullopt;
     }
     // The item as the view would show it: the panel's colour, the words, the
@@ -372,13 +375,13 @@ std::optional<QImage> tSpellLineDelegate::WordsPicture(const QStyleOptionViewIte
     int width = opt.rect.width();
     if (*under == background && !(opt.state & QStyle::State_HasFocus)) {
         width = 0;
-        for (const tWordPictures::tCopy& copy : Copies) {
+        for (const tWordPictures::tCopy& copy : copies) {
             width = std::max(width, copy.At.x() + copy.Image->width());
         }
     }
     QImage picture(QSize(width, opt.rect.height()), QImage::Format_RGB32);
     picture.fill(*under);
-    tWordPictures::Copy(Copies, picture);
+    tWordPictures::Copy(copies, picture);
     if (opt.state & QStyle::State_HasFocus) {
         QPainter painter(&picture);
         SetRenderHints(painter, hints);

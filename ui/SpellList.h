@@ -117,7 +117,6 @@ private:
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Newer;
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Older;
     mutable tWordPictures Words;
-    mutable tWordPictures::tCopies Copies;
     // The style's size for one line of text in an item of one size, font,
     // direction and alignment.
     struct tSize {
