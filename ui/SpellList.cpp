@@ -69,34 +69,30 @@ QMimeData* tSpellLines::mimeData(const QModelIndexList& indexes) const {
     return data;
 }
 
+bool tSpellLineDelegate::tLook::operator==(const tLook& other) const {
+    return State == other.State && Features == other.Features && Position == other.Position &&
+           Size == other.Size && Ratio == other.Ratio && Palette == other.Palette &&
+           Background == other.Background && Style == other.Style;
+}
+
 // A line painted once into a picture of its item on the view's background: the
-// picture serves while the line shows again in the same state, size, colours
-// and style.
+// picture serves while the line shows again in the same look.
 struct tSpellLineDelegate::tPicture {
-    QStyle::State State;
-    QStyleOptionViewItem::ViewItemFeatures Features;
-    QStyleOptionViewItem::ViewItemPosition Position = QStyleOptionViewItem::Invalid;
-    QSize Size;
-    qreal Ratio = 1.0;
-    qint64 Palette = 0;
-    QRgb Background = 0;
-    const QStyle* Style = nullptr;
-    // Whether the picture is painted: a line is painted straight into the
-    // view the first time it shows in a state, and kept from the second.
+    tLook Look;
+    // Whether the picture is painted: a line put together from its words'
+    // pictures has its picture from the first time it shows in a look;
+    // another line is painted straight into the view the first time, and
+    // kept from the second.
     bool Painted = false;
     QImage Image;
-
-    bool Matches(const tPicture& other) const {
-        return State == other.State && Features == other.Features && Position == other.Position &&
-               Size == other.Size && Ratio == other.Ratio && Palette == other.Palette &&
-               Background == other.Background && Style == other.Style;
-    }
 };
 
 // A line laid out for items of one width, margin, font, direction and
-// alignment.
+// alignment: placed word by word, or laid out whole (when it cannot be drawn
+// from its words' pictures, on demand).
 struct tSpellLineDelegate::tLaidOutLine {
-    QTextLayout Layout;
+    std::optional<tWordPictures::tPlacedLine> Placed;
+    std::unique_ptr<QTextLayout> Layout;
     int Margin = 0;
     QFont Font;
     Qt::LayoutDirection Direction = Qt::LeftToRight;
@@ -123,6 +119,31 @@ struct tSpellLineDelegate::tLaidOutLine {
                    ? item
                    : QStyle::alignedRect(Direction, Alignment, TextSize.boundedTo(item.size()), item);
     }
+
+    // Lays out the whole line, at the width of the item, then at the width
+    // of the style's place for the text less its margins.
+    const QTextLayout& Whole(const QString& text) {
+        if (Layout) {
+            return *Layout;
+        }
+        Layout = std::make_unique<QTextLayout>(text, Font);
+        QTextOption textOption;
+        textOption.setWrapMode(QTextOption::ManualWrap);
+        textOption.setTextDirection(Direction);
+        textOption.setAlignment(QStyle::visualAlignment(Direction, Alignment));
+        Layout->setTextOption(textOption);
+        Layout->setCacheEnabled(true);
+        Layout->beginLayout();
+        QTextLine first = Layout->createLine();
+        first.setLineWidth(ItemWidth - 2 * Margin);
+        TextSize = QSize(qCeil(first.naturalTextWidth()) + 2 * Margin, qCeil(first.height()));
+        const int width = TextRect(QRect(QPoint(0, 0), QSize(ItemWidth, 1))).width() - 2 * Margin;
+        first.setLineWidth(width);
+        const bool oneLine = !Layout->createLine().isValid();
+        Layout->endLayout();
+        Fits = oneLine && first.naturalTextWidth() <= width;
+        return *Layout;
+    }
 };
 
 tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyleOptionViewItem& option,
@@ -136,8 +157,6 @@ tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyleOption
         older != Older.constEnd() && (*older)->LaidOutFor(option, margin)) {
         line = *older;
     } else {
-        // One line laid out at the width of the item, then at the width of
-        // the style's place for the text less its margins.
         line = std::make_shared<tLaidOutLine>();
         line->Margin = margin;
         line->Font = option.font;
@@ -145,25 +164,24 @@ tSpellLineDelegate::tLaidOutLine& tSpellLineDelegate::LaidOut(const QStyleOption
         line->Alignment = option.displayAlignment;
         line->ItemWidth = option.rect.width();
         line->WholeRowSelected = option.showDecorationSelected;
-        QTextOption textOption;
-        textOption.setWrapMode(QTextOption::ManualWrap);
-        textOption.setTextDirection(option.direction);
-        textOption.setAlignment(QStyle::visualAlignment(option.direction, option.displayAlignment));
-        QTextLayout& layout = line->Layout;
-        layout.setText(option.text);
-        layout.setFont(option.font);
-        layout.setTextOption(textOption);
-        layout.setCacheEnabled(true);
-        layout.beginLayout();
-        QTextLine first = layout.createLine();
-        first.setLineWidth(option.rect.width() - 2 * margin);
-        line->TextSize = QSize(qCeil(first.naturalTextWidth()) + 2 * margin, qCeil(first.height()));
-        const int width =
-            line->TextRect(QRect(QPoint(0, 0), QSize(option.rect.width(), 1))).width() - 2 * margin;
-        first.setLineWidth(width);
-        const bool oneLine = !layout.createLine().isValid();
-        layout.endLayout();
-        line->Fits = oneLine && first.naturalTextWidth() <= width;
+        // Word by word only from the left, where the words' places do not
+        // depend on the line's width.
+        const bool fromTheLeft =
+            option.direction == Qt::LeftToRight &&
+            (QStyle::visualAlignment(option.direction, option.displayAlignment) &
+             (Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify)) == Qt::AlignLeft;
+        if (fromTheLeft) {
+            line->Placed = Words.Place(option.text, option.font);
+        }
+        if (line->Placed) {
+            // The sizes a whole layout would give.
+            line->TextSize = QSize(qCeil(line->Placed->Width) + 2 * margin, qCeil(line->Placed->Height));
+            const int width =
+                line->TextRect(QRect(QPoint(0, 0), QSize(line->ItemWidth, 1))).width() - 2 * margin;
+            line->Fits = line->Placed->Width <= width;
+        } else {
+            line->Whole(option.text);
+        }
     }
     if (Newer.size() >= RecentLines) {
         Older = std::move(Newer);
@@ -184,50 +202,28 @@ void tSpellLineDelegate::ForgetLaidOutLines() {
     PictureBytes = 0;
 }
 
-namespace {
-
-// Paints a laid-out line as the platform paints an item of text, in the item's
-// rectangle.
-void PaintLine(QPainter* painter, const QStyleOptionViewItem& opt, const QTextLayout& layout,
-               const QRect& textRect, int margin, const QStyle* style) {
-    const QWidget* widget = opt.widget;
-    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
-    QPalette::ColorGroup group = (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-    if (group == QPalette::Normal && !(opt.state & QStyle::State_Active)) {
-        group = QPalette::Inactive;
-    }
-    painter->setPen(opt.palette.color(group, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
-                                                                                  : QPalette::Text));
-    const QRect lineRect = textRect.adjusted(margin, 0, -margin, 0);
-    const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
-                                                 layout.boundingRect().size().toSize(), lineRect);
-    layout.draw(painter, QPointF(lineRect.x(), layoutRect.top()));
-    if (opt.state & QStyle::State_HasFocus) {
-        QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(opt);
-        focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &opt, widget);
-        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
-        const QPalette::ColorGroup focusGroup =
-            (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-        focus.backgroundColor = opt.palette.color(
-            focusGroup, (opt.state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
-        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
-    }
+void tSpellLineDelegate::ForgetWords() {
+    ForgetLaidOutLines();
+    Words.Forget();
 }
+
+namespace {
 
 // The plain opaque colour under a view's items, when the painter paints the
 // view's own viewport as the view paints itself (the viewport filled with its
-// background, drawn over as it is); otherwise none.
+// background, drawn over as it is, rows not in alternating colours) on a
+// display of 24 or 32 bits a pixel; otherwise none.
 std::optional<QRgb> PlainBackground(const QPainter* painter, const QWidget* widget) {
     const auto* view = qobject_cast<const QAbstractItemView*>(widget);
-    if (!view || painter->device() != view->viewport() || painter->opacity() != 1.0 ||
-        painter->compositionMode() != QPainter::CompositionMode_SourceOver) {
+    if (!view || view->alternatingRowColors() || painter->device() != view->viewport() ||
+        painter->opacity() != 1.0 || painter->compositionMode() != QPainter::CompositionMode_SourceOver) {
         return std::nullopt;
     }
     const QWidget* viewport = view->viewport();
     if (!viewport->autoFillBackground() || viewport->testAttribute(Qt::WA_OpaquePaintEvent) ||
         viewport->testAttribute(Qt::WA_TranslucentBackground) ||
-        viewport->testAttribute(Qt::WA_NoSystemBackground) || viewport->testAttribute(Qt::WA_StyleSheet)) {
+        viewport->testAttribute(Qt::WA_NoSystemBackground) || viewport->testAttribute(Qt::WA_StyleSheet) ||
+        (viewport->depth() != 24 && viewport->depth() != 32)) {
         return std::nullopt;
     }
     const QBrush& brush = viewport->palette().brush(viewport->backgroundRole());
@@ -275,8 +271,128 @@ int PaintedWidth(const QImage& image, QRgb background) {
 
 } // namespace
 
+std::optional<QRgb> tSpellLineDelegate::PanelColour(const QStyleOptionViewItem& opt, const QStyle* style,
+                                                    QRgb background) const {
+    const tLook look{opt.state, opt.features,           opt.viewItemPosition, opt.rect.size(),
+                     1.0,       opt.palette.cacheKey(), background,           style};
+    for (const auto& [kept, colour] : Panels) {
+        if (kept == look) {
+            return colour;
+        }
+    }
+    QImage panel(opt.rect.size(), QImage::Format_RGB32);
+    panel.fill(background);
+    {
+        QPainter painter(&panel);
+        QStyleOptionViewItem at = opt;
+        at.rect = QRect(QPoint(0, 0), opt.rect.size());
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &at, &painter, opt.widget);
+    }
+    std::optional<QRgb> colour;
+    if (!panel.isNull()) {
+        colour = panel.pixel(0, 0);
+        for (int y = 0; y < panel.height() && colour; ++y) {
+            const auto* pixels = reinterpret_cast<const QRgb*>(panel.constScanLine(y));
+            if (!std::all_of(pixels, pixels + panel.width(),
+                             [&colour](QRgb pixel) { return pixel == *colour; })) {
+                colour.reset();
+            }
+        }
+    }
+    constexpr size_t keptPanels = 8;
+    if (Panels.size() < keptPanels) {
+        Panels.emplace_back(look, colour);
+    } else {
+        Panels[NextPanel] = {look, colour};
+        NextPanel = (NextPanel + 1) % keptPanels;
+    }
+    return colour;
+}
+
+namespace {
+
+// The style's focus frame around an item that has the focus.
+void PaintFocus(QPainter* painter, const QStyleOptionViewItem& opt, const QStyle* style) {
+    if (!(opt.state & QStyle::State_HasFocus)) {
+        return;
+    }
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(opt);
+    focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &opt, opt.widget);
+    focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+    const QPalette::ColorGroup focusGroup =
+        (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    focus.backgroundColor = opt.palette.color(
+        focusGroup, (opt.state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
+    style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, opt.widget);
+}
+
+// The colour of an item's text.
+QColor TextColour(const QStyleOptionViewItem& opt) {
+    QPalette::ColorGroup group = (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && !(opt.state & QStyle::State_Active)) {
+        group = QPalette::Inactive;
+    }
+    return opt.palette.color(group, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
+                                                                         : QPalette::Text);
+}
+
+} // namespace
+
+void tSpellLineDelegate::PaintLine(QPainter* painter, const QStyleOptionViewItem& opt, tLaidOutLine& line,
+                                   const QRect& textRect, int margin, const QStyle* style) const {
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, opt.widget);
+    painter->setPen(TextColour(opt));
+    const QRect lineRect = textRect.adjusted(margin, 0, -margin, 0);
+    const QTextLayout& layout = line.Whole(opt.text);
+    const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                                 layout.boundingRect().size().toSize(), lineRect);
+    layout.draw(painter, QPointF(lineRect.x(), layoutRect.top()));
+    PaintFocus(painter, opt, style);
+}
+
+std::optional<QImage> tSpellLineDelegate::WordsPicture(const QStyleOptionViewItem& opt, tLaidOutLine& line,
+                                                       const QRect& textRect, int margin, const QStyle* style,
+                                                       QRgb background, int hints) const {
+    const std::optional<QRgb> under = PanelColour(opt, style, background);
+    if (!under) {
+        return std::nullopt;
+    }
+    // The text's top as a layout of the whole line would have it: the line's
+    // height is the layout's.
+    const QRect lineRect = textRect.adjusted(margin, 0, -margin, 0).translated(-opt.rect.topLeft());
+    const int top = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                        QSize(lineRect.width(), qCeil(line.Placed->Height)), lineRect)
+                        .top();
+    const QRect item(QPoint(0, 0), opt.rect.size());
+    tWordPictures::tCopies copies;
+    if (!Words.Arrange(*line.Placed, QPoint(lineRect.x(), top), TextColour(opt).rgba(), *under, hints, item,
+                       copies)) {
+        return std::nullopt;
+    }
+    // The item as the view would show it: the panel's colour, the words, the
+    // focus frame; up to the words' end where that colour is the view's own.
+    int width = opt.rect.width();
+    if (*under == background && !(opt.state & QStyle::State_HasFocus)) {
+        width = 0;
+        for (const tWordPictures::tCopy& copy : copies) {
+            width = std::max(width, copy.At.x() + copy.Image->width());
+        }
+    }
+    QImage picture(QSize(width, opt.rect.height()), QImage::Format_RGB32);
+    picture.fill(*under);
+    tWordPictures::Copy(copies, picture);
+    if (opt.state & QStyle::State_HasFocus) {
+        QPainter painter(&picture);
+        SetRenderHints(painter, hints);
+        painter.translate(-opt.rect.topLeft());
+        PaintFocus(&painter, opt, style);
+    }
+    return picture;
+}
+
 QImage tSpellLineDelegate::Picture(const QPainter& painter, const QStyleOptionViewItem& opt,
-                                   const tLaidOutLine& line, const QRect& textRect, int margin,
+                                   tLaidOutLine& line, const QRect& textRect, int margin,
                                    QRgb background) const {
     const qreal ratio = painter.device()->devicePixelRatioF();
     const QSize size = opt.rect.size() * ratio;
@@ -286,7 +402,7 @@ QImage tSpellLineDelegate::Picture(const QPainter& painter, const QStyleOptionVi
     }
     Scratch.fill(background);
     QPainter into(&Scratch);
-    into.setRenderHints(painter.renderHints());
+    SetRenderHints(into, static_cast<int>(painter.renderHints()));
     into.setFont(painter.font());
     into.setPen(painter.pen());
     into.setBrush(painter.brush());
@@ -296,7 +412,7 @@ QImage tSpellLineDelegate::Picture(const QPainter& painter, const QStyleOptionVi
     into.translate(-opt.rect.topLeft());
     into.setBrushOrigin(painter.brushOrigin());
     const QWidget* widget = opt.widget;
-    PaintLine(&into, opt, line.Layout, textRect, margin, widget ? widget->style() : QApplication::style());
+    PaintLine(&into, opt, line, textRect, margin, widget ? widget->style() : QApplication::style());
     into.end();
     // The view's background is already under the item: the picture keeps the
     // item up to its last column that differs from it.
@@ -350,42 +466,55 @@ void tSpellLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
     const QRect textRect = line.TextRect(opt.rect);
 
-    // In the view's own painting a line shown again in the same state is
-    // drawn from its picture.
+    // In the view's own painting, on whole pixels of a plain background, in a
+    // font whose pictures look as it does on windows, a line is drawn from a
+    // picture of its item: put together from its words' pictures at once when
+    // it can be, else painted the second time it shows in the same look.
     const std::optional<QRgb> background = PlainBackground(painter, widget);
     const qreal ratio = painter->device()->devicePixelRatioF();
     if (background && opt.backgroundBrush.style() == Qt::NoBrush && !opt.rect.isEmpty() &&
-        OnWholePixels(painter, opt.rect.topLeft(), ratio)) {
-        tPicture wanted{opt.state,       opt.features, opt.viewItemPosition,
-                        opt.rect.size(), ratio,        opt.palette.cacheKey(),
-                        *background,     style,        false,
-                        QImage()};
+        OnWholePixels(painter, opt.rect.topLeft(), ratio) && Words.PicturesMatchWindows(opt.font)) {
+        const tLook look{opt.state, opt.features,           opt.viewItemPosition, opt.rect.size(),
+                         ratio,     opt.palette.cacheKey(), *background,          style};
         auto picture = std::find_if(line.Pictures.begin(), line.Pictures.end(),
-                                    [&wanted](const tPicture& kept) { return kept.Matches(wanted); });
+                                    [&look](const tPicture& kept) { return kept.Look == look; });
         if (picture == line.Pictures.end()) {
             if (line.Pictures.size() >= PicturesPerLine) {
                 PictureBytes -= line.Pictures.front().Image.sizeInBytes();
                 line.Pictures.erase(line.Pictures.begin());
             }
-            line.Pictures.push_back(std::move(wanted));
-        } else {
-            if (!picture->Painted && PictureBytes < MostPictureBytes) {
-                picture->Image = Picture(*painter, opt, line, textRect, margin, *background);
-                picture->Painted = true;
-                PictureBytes += picture->Image.sizeInBytes();
-            }
-            if (picture->Painted) {
-                if (!picture->Image.isNull()) {
-                    painter->drawImage(opt.rect.topLeft(), picture->Image);
+            line.Pictures.push_back(tPicture{look, false, QImage()});
+            picture = line.Pictures.end() - 1;
+            if (line.Placed && ratio == 1.0) {
+                if (std::optional<QImage> words =
+                        WordsPicture(opt, line, textRect, margin, style, *background,
+                                     static_cast<int>(painter->renderHints()))) {
+                    if (PictureBytes < MostPictureBytes) {
+                        picture->Image = std::move(*words);
+                        picture->Painted = true;
+                        PictureBytes += picture->Image.sizeInBytes();
+                    } else if (!words->isNull()) {
+                        painter->drawImage(opt.rect.topLeft(), *words);
+                        return;
+                    }
                 }
-                return;
             }
+        } else if (!picture->Painted && PictureBytes < MostPictureBytes) {
+            picture->Image = Picture(*painter, opt, line, textRect, margin, *background);
+            picture->Painted = true;
+            PictureBytes += picture->Image.sizeInBytes();
+        }
+        if (picture->Painted) {
+            if (!picture->Image.isNull()) {
+                painter->drawImage(opt.rect.topLeft(), picture->Image);
+            }
+            return;
         }
     }
 
     painter->save();
     painter->setClipRect(opt.rect);
-    PaintLine(painter, opt, line.Layout, textRect, margin, style);
+    PaintLine(painter, opt, line, textRect, margin, style);
     painter->restore();
 }
 

@@ -9,7 +9,10 @@
 // lines of its last few screens laid out); the first visit of a level does
 // the same switches with the list's laid-out lines forgotten before each, so
 // every switch also lays out the lines of the level's first screen, as on a
-// level the window has not shown before.
+// level the window has not shown before. The list keeps pictures of the words
+// it has drawn (names' words, books, categories, digits), as it would keep
+// them from the levels shown before; a third figure forgets those too before
+// each switch, as in a list that has drawn nothing yet.
 // Run it under a virtual display: xvfb-run -a bench/ui/window_bench
 #include "support/BenchData.h"
 
@@ -112,9 +115,10 @@ private slots:
     void Ratios();
 
 private:
-    // Switches to level 2 and back to level 1, forgetting the list's
-    // laid-out lines before each switch when firstVisits.
-    void SwitchLevels(bool firstVisits);
+    // Switches to level 2 and back to level 1, forgetting before each switch
+    // the list's laid-out lines when firstVisits, and the words it has drawn
+    // too when wordsToo.
+    void SwitchLevels(bool firstVisits, bool wordsToo = false);
 
     std::unique_ptr<tProgramUnderTest> Program;
     TfrmSpellBook* Book = nullptr;
@@ -142,13 +146,15 @@ void WindowBench::cleanupTestCase() {
     Prompts::Reset();
 }
 
-void WindowBench::SwitchLevels(bool firstVisits) {
+void WindowBench::SwitchLevels(bool firstVisits, bool wordsToo) {
     auto* list = Book->findChild<tSpellList*>(QStringLiteral("lbSpells"));
     QVERIFY(list);
     auto* delegate = qobject_cast<tSpellLineDelegate*>(list->itemDelegate());
     QVERIFY(delegate);
     for (const int position : {1, 0}) {
-        if (firstVisits) {
+        if (wordsToo) {
+            delegate->ForgetWords();
+        } else if (firstVisits) {
             delegate->ForgetLaidOutLines();
         }
         Book->grpSpellLevelClick(position);
@@ -203,6 +209,8 @@ void WindowBench::Ratios() {
         "level switch, 10,000 lines (1 to 2 and back)", [this] { SwitchLevels(false); }, coreLevels);
     Report(
         "first visit of a level, 10,000 lines", [this] { SwitchLevels(true); }, coreLevels);
+    Report(
+        "the same, no word drawn before", [this] { SwitchLevels(true, true); }, coreLevels);
 
     auto* category = frmMasterList->findChild<QComboBox*>(QStringLiteral("cbCategory"));
     TSpellBook shown;
