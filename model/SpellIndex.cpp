@@ -201,6 +201,12 @@ template <class tItem> size_t KeyLowerBound(const tItem* items, size_t count, co
     const tItem* base = items;
     while (count > 1) {
         const size_t half = count / 2;
+#if defined(__GNUC__)
+        // The two places the next halving may look at, asked for while this
+        // one compares.
+        __builtin_prefetch(&base[(count - half) / 2]);
+        __builtin_prefetch(&base[half + (count - half) / 2]);
+#endif
         base += half & (0 - static_cast<size_t>(KeyLess(KeyOfItem(base[half - 1]), key)));
         count -= half;
     }
