@@ -263,17 +263,11 @@ tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key)
 tSpellIndex::tPlace tSpellIndex::FindAmongEqualKeys(const tSpell& spell, const tSpellKey& key) const {
     tPlace place;
     // The last block whose first entry is less than the spell, or the first.
-    size_t after = 0;
-    for (size_t count = FBlocks.size(); count > 0;) {
-        const size_t half = count / 2;
-        if (Less(FBlocks[after + half]->front(), key, spell)) {
-            after += half + 1;
-            count -= half + 1;
-        } else {
-            count = half;
-        }
-    }
-    place.Block = after == 0 ? 0 : after - 1;
+    const auto after =
+        std::partition_point(FBlocks.begin(), FBlocks.end(), [&](const std::unique_ptr<tBlock>& block) {
+            return Less(block->front(), key, spell);
+        });
+    place.Block = after == FBlocks.begin() ? 0 : static_cast<size_t>(after - FBlocks.begin()) - 1;
     const tBlock& block = *FBlocks[place.Block];
     const auto at = std::partition_point(block.data(), block.data() + block.size(),
                                          [&](const tEntry& e) { return Less(e, key, spell); });
