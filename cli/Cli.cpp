@@ -341,6 +341,9 @@ void EmitBooks(const tRun& run, const std::string& out, int32_t count,
     } else {
         fs::create_directories(folder.parent_path(), ec);
     }
+    // Signals are noted from before the staging folder exists, so one that
+    // comes the moment it is made cannot end the program and leave it behind.
+    tInterruptions interruptions;
     const fs::path staging = existed
                                  ? MakeStagingFolder(folder, "")
                                  : MakeStagingFolder(folder.parent_path(), folder.filename().string() + ".");
@@ -356,7 +359,6 @@ void EmitBooks(const tRun& run, const std::string& out, int32_t count,
         }
     } cleanup{staging};
 
-    tInterruptions interruptions;
     for (int32_t i = 0; i < count; ++i) {
         if (const int signal = tInterruptions::Caught()) {
             throw tInterrupted{signal};
