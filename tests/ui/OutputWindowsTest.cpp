@@ -221,9 +221,17 @@ void OutputWindowsTest::PrintThroughTheWindowToAPrinter() {
         }
     }
     QVERIFY2(!printed.isEmpty(), "no PDF arrived from the queue");
-    QTest::qWait(500); // the queue writes its file after naming it
-    const QString text = QString::fromUtf8(RunOutside(
-        QStringLiteral("pdftotext"), {QDir(folder).filePath(printed.first()), QStringLiteral("-")}));
+    // The queue names its file before it has written it all: read it until
+    // the book's heading shows or the deadline passes.
+    QString text;
+    const QString heading = QStringLiteral("Caster Specialty: Illusionist");
+    while (!text.contains(heading) && !deadline.hasExpired()) {
+        text = QString::fromUtf8(RunOutside(QStringLiteral("pdftotext"),
+                                            {QDir(folder).filePath(printed.first()), QStringLiteral("-")}));
+        if (!text.contains(heading)) {
+            QTest::qWait(100);
+        }
+    }
     QVERIFY2(text.contains(QStringLiteral("Caster Specialty: Illusionist")), qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("Cinder Veil")));
 }
