@@ -128,6 +128,9 @@ bool tSpellIndex::Less(const tEntry& listed, const tSpellKey& key, const tSpell&
 }
 
 void tSpellIndex::Clear() {
+    for (const tBlock* block : FBlocks) {
+        delete block;
+    }
     FBlocks.clear();
     FFirsts.clear();
     FSize = 0;
@@ -153,8 +156,7 @@ void tSpellIndex::tBlock::MoveTail(size_t from, tBlock& other) {
 void tSpellIndex::Append(tNodeRef node) {
     const tEntry entry{SpellKeyOf(*node->Data), node};
     if (FBlocks.empty() || FBlocks.back()->size() >= FullBlock / 2) {
-        FBlocks.push_back(std::make_unique<tBlock>());
-        FFirsts.push_back(entry.Key);
+        AddBlock(FBlocks.size(), entry.Key);
     }
     FBlocks.back()->PushBack(entry);
     ++FSize;
@@ -263,10 +265,9 @@ tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key)
 tSpellIndex::tPlace tSpellIndex::FindAmongEqualKeys(const tSpell& spell, const tSpellKey& key) const {
     tPlace place;
     // The last block whose first entry is less than the spell, or the first.
-    const auto after =
-        std::partition_point(FBlocks.begin(), FBlocks.end(), [&](const std::unique_ptr<tBlock>& block) {
-            return Less(block->front(), key, spell);
-        });
+    const auto after = std::partition_point(FBlocks.begin(), FBlocks.end(), [&](const tBlock* block) {
+        return Less(block->front(), key, spell);
+    });
     place.Block = after == FBlocks.begin() ? 0 : static_cast<size_t>(after - FBlocks.begin()) - 1;
     const tBlock& block = *FBlocks[place.Block];
     const auto at = std::partition_point(block.data(), block.data() + block.size(),
@@ -296,8 +297,7 @@ tSpellIndex::tNodeRef tSpellIndex::NodeAt(const tPlace& place) const {
 void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& key) {
     const tEntry entry{key, node};
     if (FBlocks.empty()) {
-        FBlocks.push_back(std::make_unique<tBlock>());
-        FFirsts.push_back(key);
+        AddBlock(0, key);
     }
     FBlocks[place.Block]->Insert(place.Offset, entry);
     if (place.Offset == 0) {
@@ -311,11 +311,21 @@ void tSpellIndex::SplitIfFull(size_t block) {
     if (FBlocks[block]->size() < FullBlock) {
         return;
     }
-    auto upper = std::make_unique<tBlock>();
-    FBlocks[block]->MoveTail(FullBlock / 2, *upper);
-    const auto next = static_cast<std::ptrdiff_t>(block + 1);
-    FFirsts.insert(FFirsts.begin() + next, upper->front().Key);
-    FBlocks.insert(FBlocks.begin() + next, std::move(upper));
+    AddBlock(block + 1, (*FBlocks[block])[FullBlock / 2].Key);
+    FBlocks[block]->MoveTail(FullBlock / 2, *FBlocks[block + 1]);
+}
+
+void tSpellIndex::AddBlock(size_t at, const tSpellKey& first) {
+    auto block = std::make_unique<tBlock>();
+    const auto offset = static_cast<std::ptrdiff_t>(at);
+    FFirsts.insert(FFirsts.begin() + offset, first);
+    try {
+        FBlocks.insert(FBlocks.begin() + offset, block.get());
+    } catch (...) {
+        FFirsts.erase(FFirsts.begin() + offset);
+        throw;
+    }
+    static_cast<void>(block.release());
 }
 
 void tSpellIndex::Erase(tNodeRef node) {
@@ -346,6 +356,7 @@ void tSpellIndex::EraseAt(size_t block, size_t offset) {
     --FSize;
     const auto at = static_cast<std::ptrdiff_t>(block);
     if (entries.empty()) {
+        delete &entries;
         FBlocks.erase(FBlocks.begin() + at);
         FFirsts.erase(FFirsts.begin() + at);
     } else if (offset == 0) {

@@ -40,6 +40,11 @@ class tSpellIndex {
 public:
     using tNodeRef = TNode<tSpell>*;
 
+    tSpellIndex() = default;
+    tSpellIndex(const tSpellIndex&) = delete;
+    tSpellIndex& operator=(const tSpellIndex&) = delete;
+    ~tSpellIndex() { Clear(); }
+
     // Where a spell belongs: before the entry at (Block, Offset), the first
     // listed spell not less than it; past the last entry when there is none.
     // Equal when that spell compares equal to the one searched.
@@ -75,9 +80,11 @@ private:
     static constexpr size_t FullBlock = 64;
 
     // Up to FullBlock entries in one allocation: the index keeps pointers to
-    // its blocks, so that a new block moves pointers and not the blocks.
+    // its blocks, so that a new block moves pointers and not the blocks. The
+    // room for entries is left as it comes from the allocator until used.
     class tBlock {
     public:
+        tBlock() {}
         size_t size() const { return FSize; }
         bool empty() const { return FSize == 0; }
         const tEntry* data() const { return FEntries; }
@@ -92,7 +99,9 @@ private:
 
     private:
         size_t FSize = 0;
-        tEntry FEntries[FullBlock];
+        union {
+            tEntry FEntries[FullBlock];
+        };
     };
 
     const tEntry* EntryAt(const tPlace& place) const;
@@ -102,7 +111,12 @@ private:
     void SplitIfFull(size_t block);
     void EraseAt(size_t block, size_t offset);
 
-    std::vector<std::unique_ptr<tBlock>> FBlocks;
+    // Adds a new, empty block before the block at at, whose first key will be
+    // first; on failure (out of memory) the index is left as it was.
+    void AddBlock(size_t at, const tSpellKey& first);
+
+    // Owned: plain pointers, so that a new block moves them as bytes.
+    std::vector<tBlock*> FBlocks;
     std::vector<tSpellKey> FFirsts; // the key of each block's first entry, for finding the block
     size_t FSize = 0;
 };
