@@ -166,14 +166,22 @@ protected:
     TNode<T>* TailNode() { return FTail; }
     void SetCurrent(TNode<T>* node) { FCurrent = node; }
 
+    TNode<T>* HeadNode() { return FHead; }
+
     // Links a new node carrying item just before the node before and returns it.
-    TNode<T>* LinkBefore(TNode<T>* before, T* item) {
+    TNode<T>* LinkBefore(TNode<T>* before, T* item) { return LinkBetween(before->Prev, before, item); }
+
+    // The same between two neighbours known to the caller (prev->Next is
+    // next; the head or the tail at either end): neither is read, only
+    // written, so a caller that knows both spares waiting for one to come
+    // from memory.
+    TNode<T>* LinkBetween(TNode<T>* prev, TNode<T>* next, T* item) {
         TNode<T>* node = FNodes.New();
         node->Data = item;
-        node->Prev = before->Prev;
-        node->Next = before;
-        before->Prev->Next = node;
-        before->Prev = node;
+        node->Prev = prev;
+        node->Next = next;
+        prev->Next = node;
+        next->Prev = node;
         ++FCount;
         return node;
     }

@@ -80,7 +80,11 @@ bool TSpellBook::InsertSpell(tSpell* spell) {
     if (place.Equal) {
         return false;
     }
-    const tNodeRef node = LinkBefore(FIndex->NodeAt(place), spell);
+    // Between the nodes listed on either side of place: the index knows both,
+    // so neither has to be read from memory before the links are written.
+    const tNodeRef before = FIndex->NodeBefore(place);
+    const tNodeRef after = FIndex->NodeAt(place);
+    const tNodeRef node = LinkBetween(before ? before : HeadNode(), after ? after : TailNode(), spell);
     FIndex->InsertAt(place, node, key);
     Linked(node);
     return true;

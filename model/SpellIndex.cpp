@@ -294,6 +294,13 @@ tSpellIndex::tNodeRef tSpellIndex::NodeAt(const tPlace& place) const {
     return entry ? entry->Node : nullptr;
 }
 
+tSpellIndex::tNodeRef tSpellIndex::NodeBefore(const tPlace& place) const {
+    if (place.Offset > 0) {
+        return (*FBlocks[place.Block])[place.Offset - 1].Node;
+    }
+    return place.Block > 0 ? FBlocks[place.Block - 1]->back().Node : nullptr;
+}
+
 void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& key) {
     const tEntry entry{key, node};
     if (FBlocks.empty()) {

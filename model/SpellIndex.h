@@ -63,6 +63,9 @@ public:
     // The node listed at place: the one a new spell found there goes before;
     // none past the last entry.
     tNodeRef NodeAt(const tPlace& place) const;
+    // The node listed just before place: the one a new spell found there
+    // goes after; none before the first entry.
+    tNodeRef NodeBefore(const tPlace& place) const;
     // Lists node at place (found for its spell, whose key is key, not Equal).
     void InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& key);
     // Forgets node; a node not listed is ignored.
