@@ -9,6 +9,14 @@
 #include <cstring>
 #include <limits>
 
+// The readers' wider vector instructions are chosen when the program runs,
+// by what the processor has; the compilers that can build them are GCC and
+// Clang for x86-64.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define QUILL_WIDE_SCANS 1
+#include <immintrin.h>
+#endif
+
 namespace {
 
 bool IsControlOrBlank(char c) {
@@ -157,12 +165,22 @@ std::vector<std::string> SplitFields(std::string_view line, size_t maxFields) {
 constexpr size_t WindowBytes = 128;
 static_assert(tLineReader::ReadablePastEnd >= WindowBytes);
 
-class tQuoteWindow {
-public:
-    // Reads the window at data, of which the bytes before limit count; the
-    // WindowBytes bytes at data must be readable.
-    tQuoteWindow(const char* data, size_t limit) {
-        uint64_t breaks[2] = {};
+// How the window's masks are made: bytes of the line compared sixteen at a
+// time with the processor's baseline vector instructions (eight at a time in
+// words without them), or 32 or 64 at a time where the processor has the
+// wider ones. Each sets the masks of the first WindowBytes bytes at data
+// (both words of a mask, or the first alone when the first 64 bytes hold a
+// line break or limit is at most 64).
+struct tBaseScan {
+    // Bit i of the result: whether bits 0 to i of mask are odd in number.
+    static uint64_t PrefixXor(uint64_t mask) {
+        for (int shift = 1; shift < 64; shift *= 2) {
+            mask ^= mask << shift;
+        }
+        return mask;
+    }
+
+    static void Masks(const char* data, size_t limit, uint64_t quotes[2], uint64_t breaks[2]) {
 #if defined(__SSE2__)
         // Each word is put together in registers and stored once: stores of
         // its parts one by one would stall the loads that read it whole. The
@@ -171,29 +189,114 @@ public:
         const __m128i cr = _mm_set1_epi8('\r');
         const __m128i lf = _mm_set1_epi8('\n');
         for (size_t word = 0; word < 2; ++word) {
-            uint64_t quotes = 0;
+            uint64_t wordQuotes = 0;
             uint64_t lineBreaks = 0;
             for (size_t part = 0; part < 4; ++part) {
                 const __m128i bytes =
                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + word * 64 + part * 16));
-                quotes |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)))}
-                          << (part * 16);
+                wordQuotes |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)))}
+                              << (part * 16);
                 lineBreaks |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(
                                   _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))))}
                               << (part * 16);
             }
-            Quotes[word] = quotes;
+            quotes[word] = wordQuotes;
             breaks[word] = lineBreaks;
             if (lineBreaks != 0 || limit <= 64) {
                 break;
             }
         }
 #else
+        (void)limit;
         for (size_t i = 0; i < WindowBytes; ++i) {
-            Quotes[i / 64] |= uint64_t{data[i] == '"'} << (i % 64);
+            quotes[i / 64] |= uint64_t{data[i] == '"'} << (i % 64);
             breaks[i / 64] |= uint64_t{data[i] == '\r' || data[i] == '\n'} << (i % 64);
         }
 #endif
+    }
+};
+
+#if defined(QUILL_WIDE_SCANS)
+#define QUILL_AVX2 "avx2,bmi,bmi2,lzcnt,popcnt,pclmul"
+#define QUILL_AVX512 "avx512f,avx512bw,avx2,bmi,bmi2,lzcnt,popcnt,pclmul"
+
+// PrefixXor as one carry-less multiplication by all ones.
+__attribute__((target("pclmul"))) inline uint64_t PrefixXorMultiplied(uint64_t mask) {
+    const __m128i product =
+        _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(mask)), _mm_set1_epi8(-1), 0);
+    return static_cast<uint64_t>(_mm_cvtsi128_si64(product));
+}
+
+struct tAvx2Scan {
+    __attribute__((target(QUILL_AVX2))) static uint64_t PrefixXor(uint64_t mask) {
+        return PrefixXorMultiplied(mask);
+    }
+    __attribute__((target(QUILL_AVX2))) static void Masks(const char* data, size_t limit, uint64_t quotes[2],
+                                                          uint64_t breaks[2]) {
+        const __m256i quote = _mm256_set1_epi8('"');
+        const __m256i cr = _mm256_set1_epi8('\r');
+        const __m256i lf = _mm256_set1_epi8('\n');
+        for (size_t word = 0; word < 2; ++word) {
+            uint64_t wordQuotes = 0;
+            uint64_t lineBreaks = 0;
+            for (size_t part = 0; part < 2; ++part) {
+                const __m256i bytes =
+                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + word * 64 + part * 32));
+                wordQuotes |=
+                    uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, quote)))}
+                    << (part * 32);
+                lineBreaks |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(
+                                  _mm256_cmpeq_epi8(bytes, cr), _mm256_cmpeq_epi8(bytes, lf))))}
+                              << (part * 32);
+            }
+            quotes[word] = wordQuotes;
+            breaks[word] = lineBreaks;
+            if (lineBreaks != 0 || limit <= 64) {
+                break;
+            }
+        }
+    }
+};
+
+struct tAvx512Scan {
+    __attribute__((target(QUILL_AVX512))) static uint64_t PrefixXor(uint64_t mask) {
+        return PrefixXorMultiplied(mask);
+    }
+    __attribute__((target(QUILL_AVX512))) static void Masks(const char* data, size_t limit,
+                                                            uint64_t quotes[2], uint64_t breaks[2]) {
+        const __m512i quote = _mm512_set1_epi8('"');
+        const __m512i cr = _mm512_set1_epi8('\r');
+        const __m512i lf = _mm512_set1_epi8('\n');
+        for (size_t word = 0; word < 2; ++word) {
+            const __m512i bytes = _mm512_loadu_si512(data + word * 64);
+            quotes[word] = _mm512_cmpeq_epi8_mask(bytes, quote);
+            breaks[word] = _mm512_cmpeq_epi8_mask(bytes, cr) | _mm512_cmpeq_epi8_mask(bytes, lf);
+            if (breaks[word] != 0 || limit <= 64) {
+                break;
+            }
+        }
+    }
+};
+#endif
+
+// The quotes of a line in the first WindowBytes bytes of a text, told apart
+// by where they stand. Bit i of a mask stands for byte i, in two words.
+//
+// Counting the quotes from the line's start, each has an odd or even number
+// of quotes up to and including it: odd where it opens a text or is the
+// second of a doubled pair, even where it closes a text or is the first of a
+// pair. A quote counted even is the first of a pair when a quote follows it
+// at once, else it closes a text. A line whose texts are each an opening
+// quote, doubled pairs and a closing quote, with no quote between them, is
+// thus told apart without a step from quote to quote.
+template <class tScan> class tQuoteWindow {
+public:
+    // Reads the window at data, of which the bytes before limit count; the
+    // WindowBytes bytes at data must be readable.
+    tQuoteWindow(const char* data, size_t limit) {
+        uint64_t quotes[2] = {};
+        uint64_t breaks[2] = {};
+        tScan::Masks(data, limit, quotes, breaks);
         // Bytes at and past limit do not count: a break is put there.
         if (limit < WindowBytes) {
             breaks[limit / 64] |= uint64_t{1} << (limit % 64);
@@ -201,12 +304,20 @@ public:
         LineEnd = breaks[0] != 0   ? static_cast<size_t>(std::countr_zero(breaks[0]))
                   : breaks[1] != 0 ? 64 + static_cast<size_t>(std::countr_zero(breaks[1]))
                                    : WindowBytes;
-        // Only the quotes of the line are kept.
+        // Only the quotes of the line count.
         if (LineEnd < 64) {
-            Quotes[0] &= (uint64_t{1} << LineEnd) - 1;
-            Quotes[1] = 0;
+            quotes[0] &= (uint64_t{1} << LineEnd) - 1;
+            quotes[1] = 0;
         } else if (LineEnd < WindowBytes) {
-            Quotes[1] &= (uint64_t{1} << (LineEnd - 64)) - 1;
+            quotes[1] &= (uint64_t{1} << (LineEnd - 64)) - 1;
+        }
+        const uint64_t oddLow = tScan::PrefixXor(quotes[0]);
+        const uint64_t odd[2] = {oddLow, tScan::PrefixXor(quotes[1]) ^ (0 - (oddLow >> 63))};
+        const uint64_t quoteNext[2] = {quotes[0] >> 1 | quotes[1] << 63, quotes[1] >> 1};
+        for (size_t word = 0; word < 2; ++word) {
+            const uint64_t even = quotes[word] & ~odd[word];
+            Closing[word] = even & ~quoteNext[word];
+            Pairs[word] = even & quoteNext[word];
         }
     }
 
@@ -214,42 +325,38 @@ public:
     // when neither is in the window.
     size_t LineEnd;
 
-    // The closing quote of a text whose opening quote is at open, and how
-    // many doubled quotes the text holds; WindowBytes when none is found.
-    size_t TextEnd(size_t open, size_t& doubled) const {
-        size_t quote = NextQuote(open + 1);
-        doubled = 0;
-        while (IsQuote(quote + 1)) {
-            ++doubled;
-            quote = NextQuote(quote + 2);
-        }
-        return quote;
-    }
+    // The next closing quote, which is taken off the ones left; WindowBytes
+    // when none is left.
+    size_t TakeClosing() { return TakeLowest(Closing); }
 
-    // The first quote of the line at or after from, or WindowBytes.
-    size_t NextQuote(size_t from) const {
-        if (from < 64) {
-            const uint64_t rest = Quotes[0] >> from << from;
-            if (rest != 0) {
-                return static_cast<size_t>(std::countr_zero(rest));
-            }
-            from = 64;
-        }
-        if (from < WindowBytes) {
-            const uint64_t rest = Quotes[1] >> (from - 64) << (from - 64);
-            if (rest != 0) {
-                return 64 + static_cast<size_t>(std::countr_zero(rest));
-            }
-        }
-        return WindowBytes;
-    }
+    // The first quote of the first doubled pair left; WindowBytes when none is.
+    size_t FirstPair() const { return Lowest(Pairs); }
 
-    bool IsQuote(size_t at) const {
-        return at < WindowBytes && (Quotes[at / 64] >> (at % 64) & 1) != 0;
+    // The first quote of the next doubled pair, which is taken off the ones
+    // left when it lies before end; WindowBytes when none is left.
+    size_t TakePairBefore(size_t end) {
+        const size_t at = Lowest(Pairs);
+        if (at < end) {
+            TakeLowest(Pairs);
+        }
+        return at;
     }
 
 private:
-    uint64_t Quotes[2] = {};
+    static size_t Lowest(const uint64_t (&mask)[2]) {
+        return mask[0] != 0 ? static_cast<size_t>(std::countr_zero(mask[0]))
+                            : 64 + static_cast<size_t>(std::countr_zero(mask[1]));
+    }
+    static size_t TakeLowest(uint64_t (&mask)[2]) {
+        const bool low = mask[0] != 0;
+        const size_t at = Lowest(mask);
+        mask[0] &= mask[0] - 1;
+        mask[1] = low ? mask[1] : mask[1] & (mask[1] - 1);
+        return at;
+    }
+
+    uint64_t Closing[2];
+    uint64_t Pairs[2];
 };
 
 // The two bytes at at, as one number to compare with TwoBytes of a text.
@@ -263,22 +370,19 @@ inline uint16_t TwoBytes(char first, char second) {
     return TwoBytes(pair);
 }
 
-// A text field between the quotes at open and close, the doubled quotes
-// inside (doubled of them) read as one: field shows the same bytes at shown
-// (the line, or the line this is a copy of), or scratch when a doubled quote
-// was inside.
 // Room for a text of a line read through the window, with a block to spare.
 constexpr size_t QuickSlot = WindowBytes + 16;
 
-// A text field between the quotes at open and close, the doubled quotes
-// inside (doubled of them) read as one: field shows the same bytes at shown
-// (the line, or the line this is a copy of), or, when a doubled quote was
-// inside, slot (QuickSlot bytes).
-[[gnu::always_inline]] inline void TakeText(const char* line, const char* shown, const tQuoteWindow& window,
-                                            size_t open, size_t close, size_t doubled,
-                                            std::string_view& field, char* slot) {
+// The text field between the quotes at open and close: field shows the same
+// bytes at shown (the line, or the line this is a copy of), or, when a
+// doubled quote is inside (the window's next pairs before close), a copy
+// with each pair read as one quote in slot (QuickSlot bytes).
+template <class tWindow>
+[[gnu::always_inline]] inline void TakeText(const char* line, const char* shown, tWindow& window, size_t open,
+                                            size_t close, std::string_view& field, char* slot) {
     const size_t start = open + 1;
-    if (doubled == 0) {
+    size_t pair = window.TakePairBefore(close);
+    if (pair >= close) {
         field = std::string_view(shown + start, close - start);
         return;
     }
@@ -294,12 +398,12 @@ constexpr size_t QuickSlot = WindowBytes + 16;
         to += count;
     };
     size_t from = start;
-    for (size_t pair = window.NextQuote(from); pair < close; pair = window.NextQuote(from)) {
+    for (; pair < close; pair = window.TakePairBefore(close)) {
         copy(from, pair + 1 - from);
         from = pair + 2;
     }
     copy(from, close - from);
-    field = std::string_view(slot, close - start - doubled);
+    field = std::string_view(slot, static_cast<size_t>(to - slot));
 }
 
 // Reads the line at the start of bytes when it has exactly the shape
@@ -313,18 +417,22 @@ constexpr size_t QuickSlot = WindowBytes + 16;
 // after it counted whole), or 0 for any other line and a line whose end is
 // not known from bytes. The fields show the same bytes at shown, or scratch.
 //
-// Every quote the line holds is known from the window, so a position found
-// from it lies in the line, and the byte at the line's end is a line break:
-// a byte compared with a comma or a quote at or before the line's end thus
-// matches only inside the line.
-size_t ParseWrittenSpellLineAt(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
+// The line's closing quotes are found at once from the window; then the
+// bytes around them are checked. The line has the shape when its five
+// texts close where the next byte is the comma before the next field, or
+// the line's end, and the bytes between the texts are the commas and the
+// page: then the quote after each of those commas is the next text's
+// opening, there is no quote outside the texts, and each text holds only
+// doubled pairs between its quotes.
+template <class tScan>
+inline size_t ParseWrittenSpellLineWith(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
     const size_t n = bytes.size();
     const char* line = bytes.data();
     // The shortest such line: 1,"a","",0,"C","","N" and its line end.
     if (n < 23 || line[0] < '1' || line[0] > '9' || line[1] != ',' || line[2] != '"') {
         return 0;
     }
-    const tQuoteWindow window(line, std::min(n, WindowBytes));
+    tQuoteWindow<tScan> window(line, std::min(n, WindowBytes));
     const size_t lineEnd = window.LineEnd;
     // A line whose end is not in the window, or not in bytes, is left to be
     // read whole; so is a CR ending the bytes, whose line feed may be in what
@@ -332,56 +440,91 @@ size_t ParseWrittenSpellLineAt(std::string_view bytes, const char* shown, tSpell
     if (lineEnd >= std::min(n, WindowBytes) || (line[lineEnd] == '\r' && lineEnd + 1 == n)) {
         return 0;
     }
+    // The closing quotes of the name, the book, the frequency letter, the
+    // category and the memorized letter: each is below lineEnd, or the
+    // memorized letter's is not lineEnd - 1, and none is left after it. The bytes compared lie at most
+    // two past a closing quote, within the window and the bytes past it.
+    const size_t nameEnd = window.TakeClosing();
+    const size_t bookEnd = window.TakeClosing();
+    const size_t letterEnd = window.TakeClosing();
+    const size_t categoryEnd = window.TakeClosing();
+    const size_t memorizedEnd = window.TakeClosing();
     const uint16_t commaQuote = TwoBytes(',', '"');
-    size_t nameDoubled = 0;
-    const size_t nameEnd = window.TextEnd(2, nameDoubled);
-    if (nameEnd >= lineEnd || nameEnd == 3 || TwoBytes(line + nameEnd + 1) != commaQuote) {
+    if (memorizedEnd + 1 != lineEnd || memorizedEnd != categoryEnd + 4 || nameEnd == 3 ||
+        TwoBytes(line + nameEnd + 1) != commaQuote || line[bookEnd + 1] != ',' ||
+        TwoBytes(line + letterEnd - 3) != commaQuote || TwoBytes(line + letterEnd + 1) != commaQuote ||
+        TwoBytes(line + categoryEnd + 1) != commaQuote) {
         return 0;
     }
-    const size_t bookOpen = nameEnd + 2;
-    size_t bookDoubled = 0;
-    const size_t bookEnd = window.TextEnd(bookOpen, bookDoubled);
-    if (bookEnd >= lineEnd || line[bookEnd + 1] != ',') {
-        return 0;
-    }
+    // The page: an optional minus and one to nine digits, from after the
+    // book's comma to the comma before the letter's opening quote.
     size_t i = bookEnd + 2;
+    const size_t pageEnd = letterEnd - 3;
     const bool negative = line[i] == '-';
     i += negative ? 1 : 0;
     const size_t digits = i;
     int32_t page = 0;
-    while (line[i] >= '0' && line[i] <= '9' && i - digits < 9) {
+    while (i < pageEnd && i - digits < 9 && line[i] >= '0' && line[i] <= '9') {
         page = page * 10 + (line[i] - '0');
         ++i;
     }
-    // The frequency letter with its quotes, then the category's quote: the
-    // quotes must be the line's next three.
-    if (i == digits || TwoBytes(line + i) != commaQuote || window.NextQuote(i + 2) != i + 3 ||
-        TwoBytes(line + i + 4) != commaQuote) {
+    if (i != pageEnd || i == digits) {
         return 0;
     }
-    const char letter = line[i + 2];
-    const size_t categoryOpen = i + 5;
-    size_t categoryDoubled = 0;
-    const size_t categoryEnd = window.TextEnd(categoryOpen, categoryDoubled);
-    // Then ,"M" and the line's end.
-    if (categoryEnd + 5 != lineEnd || TwoBytes(line + categoryEnd + 1) != commaQuote ||
-        window.NextQuote(categoryEnd + 3) != categoryEnd + 4) {
-        return 0;
-    }
-    if ((nameDoubled | bookDoubled | categoryDoubled) != 0 && fields.QuickTexts.size() < 3 * QuickSlot) {
+    if (window.FirstPair() < lineEnd && fields.QuickTexts.size() < 3 * QuickSlot) {
         fields.QuickTexts.resize(3 * QuickSlot);
     }
     char* const slots = fields.QuickTexts.data();
-    TakeText(line, shown, window, 2, nameEnd, nameDoubled, fields.Name, slots);
-    TakeText(line, shown, window, bookOpen, bookEnd, bookDoubled, fields.Book, slots + QuickSlot);
-    TakeText(line, shown, window, categoryOpen, categoryEnd, categoryDoubled, fields.Category,
-             slots + 2 * QuickSlot);
+    TakeText(line, shown, window, 2, nameEnd, fields.Name, slots);
+    TakeText(line, shown, window, nameEnd + 2, bookEnd, fields.Book, slots + QuickSlot);
+    TakeText(line, shown, window, letterEnd + 2, categoryEnd, fields.Category, slots + 2 * QuickSlot);
     fields.Level = line[0] - '0';
     fields.Page = negative ? -page : page;
     fields.Frequency = FrequencyCommon;
-    FrequencyFromLetter(letter, fields.Frequency);
+    FrequencyFromLetter(line[letterEnd - 1], fields.Frequency);
     fields.Memorized = line[categoryEnd + 3] == 'Y' || line[categoryEnd + 3] == 'y';
     return lineEnd + (line[lineEnd] == '\r' && line[lineEnd + 1] == '\n' ? 2 : 1);
+}
+
+// The reader of written lines for each set of instructions, everything it
+// calls made part of it, so that the wider instructions are used throughout.
+using tParseAt = size_t (*)(std::string_view, const char*, tSpellLineFields&);
+
+[[gnu::flatten]] size_t ParseAtBase(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
+    return ParseWrittenSpellLineWith<tBaseScan>(bytes, shown, fields);
+}
+#if defined(QUILL_WIDE_SCANS)
+[[gnu::flatten]] __attribute__((target(QUILL_AVX2))) size_t
+ParseAtAvx2(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
+    return ParseWrittenSpellLineWith<tAvx2Scan>(bytes, shown, fields);
+}
+[[gnu::flatten]] __attribute__((target(QUILL_AVX512))) size_t
+ParseAtAvx512(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
+    return ParseWrittenSpellLineWith<tAvx512Scan>(bytes, shown, fields);
+}
+#endif
+
+tParseAt ParseAtFor(tLineScan scan) {
+    switch (scan) {
+#if defined(QUILL_WIDE_SCANS)
+    case tLineScan::Avx512:
+        return ParseAtAvx512;
+    case tLineScan::Avx2:
+        return ParseAtAvx2;
+#endif
+    default:
+        return ParseAtBase;
+    }
+}
+
+size_t ParseAtFirst(std::string_view bytes, const char* shown, tSpellLineFields& fields);
+
+// The reader in use: on the first line read, the widest the processor has.
+tParseAt ParseWrittenSpellLineAt = ParseAtFirst;
+
+size_t ParseAtFirst(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
+    ParseWrittenSpellLineAt = ParseAtFor(LineScans().back());
+    return ParseWrittenSpellLineAt(bytes, shown, fields);
 }
 
 // The same for a line on its own: it is copied with a line end into room
@@ -399,6 +542,26 @@ bool ParseWrittenSpellLine(std::string_view line, tSpellLineFields& fields) {
 }
 
 } // namespace
+
+std::vector<tLineScan> LineScans() {
+    std::vector<tLineScan> scans = {tLineScan::Base};
+#if defined(QUILL_WIDE_SCANS)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
+        __builtin_cpu_supports("lzcnt") && __builtin_cpu_supports("popcnt") &&
+        __builtin_cpu_supports("pclmul")) {
+        scans.push_back(tLineScan::Avx2);
+        if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")) {
+            scans.push_back(tLineScan::Avx512);
+        }
+    }
+#endif
+    return scans;
+}
+
+void UseLineScan(tLineScan scan) {
+    ParseWrittenSpellLineAt = ParseAtFor(scan);
+}
 
 std::vector<std::string> SplitCommaText(std::string_view line) {
     return SplitFields(line, std::numeric_limits<size_t>::max());
