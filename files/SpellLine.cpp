@@ -217,8 +217,8 @@ struct tBaseScan {
 };
 
 #if defined(QUILL_WIDE_SCANS)
-#define QUILL_AVX2 "avx2,bmi,bmi2,lzcnt,popcnt,pclmul"
-#define QUILL_AVX512 "avx512f,avx512bw,avx2,bmi,bmi2,lzcnt,popcnt,pclmul"
+#define QUILL_AVX2 "avx2,bmi,bmi2,pclmul"
+#define QUILL_AVX512 "avx512f,avx512bw,avx2,bmi,bmi2,pclmul"
 
 // PrefixXor as one carry-less multiplication by all ones.
 __attribute__((target("pclmul"))) inline uint64_t PrefixXorMultiplied(uint64_t mask) {
@@ -548,7 +548,6 @@ std::vector<tLineScan> LineScans() {
 #if defined(QUILL_WIDE_SCANS)
     __builtin_cpu_init();
     if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
-        __builtin_cpu_supports("lzcnt") && __builtin_cpu_supports("popcnt") &&
         __builtin_cpu_supports("pclmul")) {
         scans.push_back(tLineScan::Avx2);
         if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")) {
