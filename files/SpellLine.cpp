@@ -166,11 +166,12 @@ constexpr size_t WindowBytes = 128;
 static_assert(tLineReader::ReadablePastEnd >= WindowBytes);
 
 // How the window's masks are made: bytes of the line compared sixteen at a
-// time with the processor's baseline vector instructions (eight at a time in
-// words without them), or 32 or 64 at a time where the processor has the
-// wider ones. Each sets the masks of the first WindowBytes bytes at data
-// (both words of a mask, or the first alone when the first 64 bytes hold a
-// line break or limit is at most 64).
+// time with the processor's baseline vector instructions (one at a time
+// without them), or 32 at a time where the processor has AVX2 (64 at a time
+// with AVX-512 measured no faster). Each sets the masks of the first
+// WindowBytes bytes at data (both words of a mask, or the first alone when
+// the first 64 bytes hold a line break or limit is at most 64), and gives
+// the running parity of a mask's bits.
 struct tBaseScan {
     // Bit i of the result: whether bits 0 to i of mask are odd in number.
     static uint64_t PrefixXor(uint64_t mask) {
@@ -218,7 +219,6 @@ struct tBaseScan {
 
 #if defined(QUILL_WIDE_SCANS)
 #define QUILL_AVX2 "avx2,bmi,bmi2,pclmul"
-#define QUILL_AVX512 "avx512f,avx512bw,avx2,bmi,bmi2,pclmul"
 
 // PrefixXor as one carry-less multiplication by all ones.
 __attribute__((target("pclmul"))) inline uint64_t PrefixXorMultiplied(uint64_t mask) {
@@ -258,25 +258,6 @@ struct tAvx2Scan {
     }
 };
 
-struct tAvx512Scan {
-    __attribute__((target(QUILL_AVX512))) static uint64_t PrefixXor(uint64_t mask) {
-        return PrefixXorMultiplied(mask);
-    }
-    __attribute__((target(QUILL_AVX512))) static void Masks(const char* data, size_t limit,
-                                                            uint64_t quotes[2], uint64_t breaks[2]) {
-        const __m512i quote = _mm512_set1_epi8('"');
-        const __m512i cr = _mm512_set1_epi8('\r');
-        const __m512i lf = _mm512_set1_epi8('\n');
-        for (size_t word = 0; word < 2; ++word) {
-            const __m512i bytes = _mm512_loadu_si512(data + word * 64);
-            quotes[word] = _mm512_cmpeq_epi8_mask(bytes, quote);
-            breaks[word] = _mm512_cmpeq_epi8_mask(bytes, cr) | _mm512_cmpeq_epi8_mask(bytes, lf);
-            if (breaks[word] != 0 || limit <= 64) {
-                break;
-            }
-        }
-    }
-};
 #endif
 
 // The quotes of a line in the first WindowBytes bytes of a text, told apart
@@ -498,17 +479,11 @@ using tParseAt = size_t (*)(std::string_view, const char*, tSpellLineFields&);
 ParseAtAvx2(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
     return ParseWrittenSpellLineWith<tAvx2Scan>(bytes, shown, fields);
 }
-[[gnu::flatten]] __attribute__((target(QUILL_AVX512))) size_t
-ParseAtAvx512(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
-    return ParseWrittenSpellLineWith<tAvx512Scan>(bytes, shown, fields);
-}
 #endif
 
 tParseAt ParseAtFor(tLineScan scan) {
     switch (scan) {
 #if defined(QUILL_WIDE_SCANS)
-    case tLineScan::Avx512:
-        return ParseAtAvx512;
     case tLineScan::Avx2:
         return ParseAtAvx2;
 #endif
@@ -550,9 +525,6 @@ std::vector<tLineScan> LineScans() {
     if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
         __builtin_cpu_supports("pclmul")) {
         scans.push_back(tLineScan::Avx2);
-        if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")) {
-            scans.push_back(tLineScan::Avx512);
-        }
     }
 #endif
     return scans;

@@ -69,7 +69,7 @@ size_t ParseWrittenSpellLineInBuffer(std::string_view bytes, tSpellLineFields& f
 
 // The instructions the quick reader of written lines compares bytes with:
 // the processor's baseline ones, or wider ones where it has them.
-enum class tLineScan { Base, Avx2, Avx512 };
+enum class tLineScan { Base, Avx2 };
 
 // The kinds this processor can run, narrowest first. The reader uses the
 // widest of them unless UseLineScan chose another (tests run each in turn:
