@@ -4,6 +4,7 @@
 #include "model/SpellBook.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -422,9 +423,10 @@ inline size_t ParseWrittenSpellLineWith(std::string_view bytes, const char* show
         return 0;
     }
     // The closing quotes of the name, the book, the frequency letter, the
-    // category and the memorized letter: each is below lineEnd, or the
-    // memorized letter's is not lineEnd - 1, and none is left after it. The bytes compared lie at most
-    // two past a closing quote, within the window and the bytes past it.
+    // category and the memorized letter, in order: WindowBytes for each one
+    // missing, so that the last is lineEnd - 1 only when all five are found,
+    // and no other closing quote is in the line. The bytes compared lie at
+    // most two past a closing quote, within the window and the bytes past it.
     const size_t nameEnd = window.TakeClosing();
     const size_t bookEnd = window.TakeClosing();
     const size_t letterEnd = window.TakeClosing();
@@ -494,11 +496,16 @@ tParseAt ParseAtFor(tLineScan scan) {
 
 size_t ParseAtFirst(std::string_view bytes, const char* shown, tSpellLineFields& fields);
 
-// The reader in use: on the first line read, the widest the processor has.
-tParseAt ParseWrittenSpellLineAt = ParseAtFirst;
+// The reader in use: from the first line read on, the widest the processor
+// has. Atomic, so that readers on two threads would never race for it.
+std::atomic<tParseAt> ParseAtInUse{ParseAtFirst};
+
+size_t ParseWrittenSpellLineAt(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
+    return ParseAtInUse.load(std::memory_order_relaxed)(bytes, shown, fields);
+}
 
 size_t ParseAtFirst(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
-    ParseWrittenSpellLineAt = ParseAtFor(LineScans().back());
+    ParseAtInUse.store(ParseAtFor(LineScans().back()), std::memory_order_relaxed);
     return ParseWrittenSpellLineAt(bytes, shown, fields);
 }
 
@@ -531,7 +538,7 @@ std::vector<tLineScan> LineScans() {
 }
 
 void UseLineScan(tLineScan scan) {
-    ParseWrittenSpellLineAt = ParseAtFor(scan);
+    ParseAtInUse.store(ParseAtFor(scan), std::memory_order_relaxed);
 }
 
 std::vector<std::string> SplitCommaText(std::string_view line) {
