@@ -9,8 +9,10 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStorageInfo>
 #include <QTreeView>
@@ -62,9 +64,23 @@ TfrmDataDirectory::TfrmDataDirectory(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(cbDrive, &QComboBox::currentIndexChanged, this, &TfrmDataDirectory::cbDriveChange);
-    connect(Folders, &QFileSystemModel::directoryLoaded, this, &TfrmDataDirectory::Follow);
-    // Once the user chooses another folder, the tree follows the user.
-    connect(dlDataDirectory, &QTreeView::clicked, this, [this] { Target.clear(); });
+    // Each folder read, and each change of the rows read so far (more rows
+    // from a large folder, or their sorting, which moves them), may bring the
+    // folder to show nearer or move it out of view: the tree follows again.
+    connect(Folders, &QFileSystemModel::directoryLoaded, this, [this] { Follow(); });
+    connect(Folders, &QAbstractItemModel::rowsInserted, this, [this] { Follow(); });
+    connect(Folders, &QAbstractItemModel::layoutChanged, this, [this] { Follow(); });
+    // Once the user chooses another folder, opens or closes one, or picks
+    // another drive, the tree follows the user.
+    const auto byUser = [this] {
+        if (!Following) {
+            Target.clear();
+        }
+    };
+    connect(dlDataDirectory, &QTreeView::clicked, this, byUser);
+    connect(dlDataDirectory, &QTreeView::expanded, this, byUser);
+    connect(dlDataDirectory, &QTreeView::collapsed, this, byUser);
+    connect(dlDataDirectory->selectionModel(), &QItemSelectionModel::currentChanged, this, byUser);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
@@ -101,36 +117,42 @@ void TfrmDataDirectory::SetFolder(const QString& folder) {
     cbDrive->setCurrentIndex(drive);
     cbDriveChange(drive);
     Target = path;
-    Follow(cbDrive->itemText(drive));
+    Follow();
 }
 
-// The tree reads its folders a level at a time, in the background. Following
-// each folder read on the way down to the one to show, it opens the next; at
-// the end it chooses that folder and brings it into view.
-void TfrmDataDirectory::Follow(const QString& read) {
-    if (Target.isEmpty()) {
+// The tree reads its folders a level at a time, in the background, and tells
+// of each folder read and of the rows it adds or sorts in any order. So each
+// time the way down from the drive's root to the folder to show is walked
+// again: each folder on the way that has been read is opened, up to the
+// first one not read yet (it is read when opened, and followed again then);
+// at the end that folder is chosen and brought into view.
+void TfrmDataDirectory::Follow() {
+    if (Target.isEmpty() || Following) {
         return;
     }
-    QString base = QDir::cleanPath(read);
-    if (Target == base) {
-        Choose(Folders->index(Target));
-        return;
+    const QScopedValueRollback following(Following, true);
+    QString at = QDir::cleanPath(cbDrive->currentText());
+    for (;;) {
+        const QModelIndex index = Folders->index(at);
+        if (at == Target) {
+            Choose(index);
+            return;
+        }
+        const QString base = at.endsWith(QLatin1Char('/')) ? at : at + QLatin1Char('/');
+        // Not on the way down, or not read yet.
+        if (!Target.startsWith(base) || Folders->rowCount(index) == 0) {
+            return;
+        }
+        at = base + Target.mid(base.size()).section(QLatin1Char('/'), 0, 0);
+        if (at != Target) {
+            dlDataDirectory->expand(Folders->index(at));
+        }
     }
-    if (!base.endsWith(QLatin1Char('/'))) {
-        base += QLatin1Char('/');
-    }
-    // Not on the way down, or not read yet (its directoryLoaded comes later).
-    if (!Target.startsWith(base) || Folders->rowCount(Folders->index(read)) == 0) {
-        return;
-    }
-    const QString next = base + Target.mid(base.size()).section(QLatin1Char('/'), 0, 0);
-    const QModelIndex index = Folders->index(next);
-    if (next == Target) {
-        Choose(index);
-        return;
-    }
-    dlDataDirectory->expand(index);
-    Follow(next);
+}
+
+void TfrmDataDirectory::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Follow();
 }
 
 void TfrmDataDirectory::Choose(const QModelIndex& index) {

@@ -7,6 +7,7 @@
 class QComboBox;
 class QFileSystemModel;
 class QModelIndex;
+class QShowEvent;
 class QTreeView;
 
 class TfrmDataDirectory : public QDialog {
@@ -23,11 +24,16 @@ public:
 public slots:
     void cbDriveChange(int index);
 
+protected:
+    // Brings the folder to show into view once the dialog has its size.
+    void showEvent(QShowEvent* event) override;
+
 private:
-    void Follow(const QString& read);
+    void Follow();
     void Choose(const QModelIndex& index);
 
-    QString Target; // the folder to show while the tree reads its way to it
+    QString Target;         // the folder to show while the tree reads its way to it
+    bool Following = false; // while the tree is moved by Follow, not by the user
     QComboBox* cbDrive = nullptr;
     QTreeView* dlDataDirectory = nullptr;
     QFileSystemModel* Folders = nullptr;

@@ -26,6 +26,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -176,6 +177,7 @@ void FrameCommandsTest::TheDataDirectoryReachesTheNextNewWindowOnly() {
     std::filesystem::create_directory(books);
     QString shown;
     bool inView = false;
+    bool movedByUser = false;
     Prompts::SetNextModal([&](QDialog& dialog) {
         auto* directory = static_cast<TfrmDataDirectory*>(&dialog);
         shown = directory->Folder();
@@ -194,12 +196,20 @@ void FrameCommandsTest::TheDataDirectoryReachesTheNextNewWindowOnly() {
                 inView = tree->isExpanded(up) && up.model()->index(up.row(), 0, up.parent()) == up;
             }
         }
+        // Once the user moves in the tree, the tree and the result follow the user.
+        QTest::keyClick(tree, Qt::Key_Up);
+        movedByUser =
+            directory->Folder() != shown &&
+            directory->Folder() ==
+                QDir::cleanPath(
+                    tree->model()->data(tree->currentIndex(), QFileSystemModel::FilePathRole).toString());
         directory->SetFolder(QString::fromStdString(books));
         return int(QDialog::Accepted);
     });
     QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("SetDataDirectory1"))));
     QCOMPARE(shown, QDir::cleanPath(Program->QPath("")));
     QVERIFY(inView);
+    QVERIFY(movedByUser);
     QCOMPARE(ReadDataDirectory(), books + "/");
     QCOMPARE(frmMain->FrameCommands().OpenFolder(), books + "/");
 
