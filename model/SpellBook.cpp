@@ -175,6 +175,10 @@ bool TSpellBook::Contains(const tSpell* spell) const {
     return FIndex->Find(*spell, SpellKeyOf(*spell)).Equal;
 }
 
+bool TSpellBook::IndexConsistent() const {
+    return !FIndex || (FIndex->Size() == static_cast<size_t>(Count()) && FIndex->Consistent());
+}
+
 void TSpellBook::ShowAllSpellsOf(TSpellBook& source) {
     if (!ReferencesOnly) {
         return;

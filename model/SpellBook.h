@@ -88,6 +88,10 @@ public:
     // ignoring case); false for none. The cursor does not move.
     bool Contains(const tSpell* spell) const;
 
+    // Whether the book's search index, when built, lists as many spells as
+    // the book and agrees with itself (for tests).
+    bool IndexConsistent() const;
+
     // Empties this references-only book, then adds a reference to every spell
     // of source that passes keep, in source's order, the same as Clear and
     // AddSpell of each; source's cursor is left none. Nothing for an owning

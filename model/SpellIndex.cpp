@@ -133,7 +133,19 @@ void tSpellIndex::Clear() {
     }
     FBlocks.clear();
     FFirsts.clear();
+    FBlocksBelow.fill(0);
     FSize = 0;
+}
+
+size_t tSpellIndex::LevelGroupOf(const tSpellKey& key) {
+    const auto level = static_cast<int32_t>(static_cast<uint32_t>(key.High >> 32) ^ 0x80000000u);
+    return static_cast<size_t>(std::clamp<int32_t>(level, 0, LevelGroups - 1));
+}
+
+void tSpellIndex::CountFirst(const tSpellKey& first, size_t delta) {
+    for (size_t group = LevelGroupOf(first) + 1; group <= LevelGroups; ++group) {
+        FBlocksBelow[group] += delta;
+    }
 }
 
 void tSpellIndex::tBlock::Insert(size_t at, const tEntry& entry) {
@@ -224,7 +236,11 @@ tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key)
     }
     // By the keys alone: the first entry whose key is not less, found in the
     // last block whose first key is less (or the first block).
-    const size_t after = KeyLowerBound(FFirsts.data(), FFirsts.size(), key);
+    // Blocks whose first keys are of a lower level come first and are all
+    // less, those of a higher level come last and are all greater.
+    const size_t group = LevelGroupOf(key);
+    const size_t below = FBlocksBelow[group];
+    const size_t after = below + KeyLowerBound(FFirsts.data() + below, FBlocksBelow[group + 1] - below, key);
     place.Block = after == 0 ? 0 : after - 1;
     const tBlock& block = *FBlocks[place.Block];
 #if defined(__GNUC__)
@@ -308,7 +324,9 @@ void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& 
     }
     FBlocks[place.Block]->Insert(place.Offset, entry);
     if (place.Offset == 0) {
+        CountFirst(FFirsts[place.Block], 0 - size_t{1});
         FFirsts[place.Block] = key;
+        CountFirst(key, 1);
     }
     ++FSize;
     SplitIfFull(place.Block);
@@ -333,6 +351,7 @@ void tSpellIndex::AddBlock(size_t at, const tSpellKey& first) {
         throw;
     }
     static_cast<void>(block.release());
+    CountFirst(first, 1);
 }
 
 void tSpellIndex::Erase(tNodeRef node) {
@@ -363,10 +382,39 @@ void tSpellIndex::EraseAt(size_t block, size_t offset) {
     --FSize;
     const auto at = static_cast<std::ptrdiff_t>(block);
     if (entries.empty()) {
+        CountFirst(FFirsts[block], 0 - size_t{1});
         delete &entries;
         FBlocks.erase(FBlocks.begin() + at);
         FFirsts.erase(FFirsts.begin() + at);
     } else if (offset == 0) {
+        CountFirst(FFirsts[block], 0 - size_t{1});
         FFirsts[block] = entries.front().Key;
+        CountFirst(FFirsts[block], 1);
     }
+}
+
+bool tSpellIndex::Consistent() const {
+    if (FBlocks.size() != FFirsts.size()) {
+        return false;
+    }
+    std::array<size_t, LevelGroups + 1> below{};
+    size_t size = 0;
+    const tEntry* last = nullptr;
+    for (size_t b = 0; b < FBlocks.size(); ++b) {
+        const tBlock& block = *FBlocks[b];
+        if (block.empty() || block.size() > FullBlock || !(FFirsts[b] == block.front().Key)) {
+            return false;
+        }
+        for (size_t group = LevelGroupOf(block.front().Key) + 1; group <= LevelGroups; ++group) {
+            ++below[group];
+        }
+        for (size_t i = 0; i < block.size(); ++i) {
+            if (last && KeyLess(block[i].Key, last->Key)) {
+                return false;
+            }
+            last = &block[i];
+        }
+        size += block.size();
+    }
+    return size == FSize && below == FBlocksBelow;
 }

@@ -14,6 +14,7 @@
 #include "model/List.h"
 #include "model/Spell.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -71,6 +72,11 @@ public:
     // Forgets node; a node not listed is ignored.
     void Erase(tNodeRef node);
 
+    // Whether what is kept beside the entries agrees with them: no empty
+    // block, each block's first key, the blocks counted by level, the size,
+    // and keys in order. For tests; walks the whole index.
+    bool Consistent() const;
+
 private:
     struct tEntry {
         tSpellKey Key;
@@ -118,8 +124,19 @@ private:
     // first; on failure (out of memory) the index is left as it was.
     void AddBlock(size_t at, const tSpellKey& first);
 
+    // The blocks' first keys counted by level, so that a search among them
+    // starts among the blocks of its own level: levels 1 to 9 each, the
+    // levels below and above together.
+    static constexpr size_t LevelGroups = 11;
+    static size_t LevelGroupOf(const tSpellKey& key);
+    // Counts first as a block's first key (delta 1) or no longer (-1).
+    void CountFirst(const tSpellKey& first, size_t delta);
+
     // Owned: plain pointers, so that a new block moves them as bytes.
     std::vector<tBlock*> FBlocks;
     std::vector<tSpellKey> FFirsts; // the key of each block's first entry, for finding the block
+    // For each level group g: how many blocks' first keys are of a group
+    // below g (those blocks come first, in order).
+    std::array<size_t, LevelGroups + 1> FBlocksBelow{};
     size_t FSize = 0;
 };

@@ -226,6 +226,8 @@ private:
         }
         ASSERT_EQ(Book.LevelCount, counts);
         ASSERT_EQ(Owning.LevelCount, counts);
+        ASSERT_TRUE(Book.IndexConsistent());
+        ASSERT_TRUE(Owning.IndexConsistent());
         size_t i = 0;
         for (Book.First(); Book.Current(); Book.Next(), ++i) {
             ASSERT_EQ(Book.CurrentSpell(), order[i]);
