@@ -44,19 +44,15 @@ uint64_t BigEndian(uint64_t w) {
 }
 
 // Name bytes from..from+7 as a word read from memory, bytes past the name's
-// end as 0; only for names of at least eight bytes on a little-endian machine.
+// end as 0, without a branch on the length: the word is read ending at the
+// name's end where it would run past it, and shifted down. Only for names of
+// at least eight bytes on a little-endian machine.
 uint64_t NameWord(std::string_view name, size_t from) {
-    const size_t size = name.size();
+    const size_t start = std::min(from, name.size() - 8);
+    const size_t skip = from - start; // 8 or more: the name ends before from
     uint64_t w = 0;
-    if (from + 8 <= size) {
-        std::memcpy(&w, name.data() + from, 8);
-        return w;
-    }
-    if (from >= size) {
-        return 0;
-    }
-    std::memcpy(&w, name.data() + size - 8, 8);
-    return w >> (8 * (from + 8 - size));
+    std::memcpy(&w, name.data() + start, 8);
+    return skip < 8 ? w >> (8 * skip) : 0;
 }
 
 // The key of a level and the big-endian numbers of name bytes 0..7, 8..15
@@ -81,10 +77,14 @@ tSpellKey SpellKeyOf(int32_t level, std::string_view name) {
         // word running past the name's end is read ending at the end instead,
         // and shifted down, so no byte outside the name is read.
         if (name.size() >= 8) {
-            const uint64_t first = BigEndian(FoldEight(NameWord(name, 0)));
-            const uint64_t second = BigEndian(FoldEight(NameWord(name, 8)));
-            const uint64_t third = BigEndian(FoldEight(NameWord(name, 16)));
-            return KeyOf(level, first, second, third);
+            uint32_t head = 0; // name bytes 0..3
+            std::memcpy(&head, name.data(), 4);
+            tSpellKey key;
+            key.High =
+                uint64_t{static_cast<uint32_t>(level) ^ 0x80000000u} << 32 | BigEndian(FoldEight(head)) >> 32;
+            key.Mid = BigEndian(FoldEight(NameWord(name, 4)));
+            key.Low = BigEndian(FoldEight(NameWord(name, 12)));
+            return key;
         }
     }
     unsigned char bytes[24] = {};
