@@ -2,6 +2,7 @@
 // and the longer names allocated alone), through copies, moves, assignments
 // and the release and reuse of many names of mixed lengths.
 #include "model/SpellName.h"
+#include "model/AddressSanitizer.h"
 #include "model/Random.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +75,19 @@ TEST(SpellNameTest, ManyNamesReleasedAndMadeAgainKeepTheirBytes) {
     }
     for (size_t i = 0; i < names.size(); ++i) {
         ASSERT_EQ(names[i].view(), bytes[i]) << i;
+    }
+    if (!UnderAddressSanitizer) {
+        // Released blocks are handed out again first, the last released first.
+        const std::string same(20, 'x');
+        const tSpellName kept(same);
+        tSpellName a(same), b(same);
+        const char* first = a.c_str();
+        const char* second = b.c_str();
+        a = tSpellName();
+        b = tSpellName();
+        const tSpellName c(same), d(same);
+        EXPECT_EQ(c.c_str(), second);
+        EXPECT_EQ(d.c_str(), first);
     }
     names.clear(); // every name released: the stores start over
     const tSpellName again = "Fireball";
