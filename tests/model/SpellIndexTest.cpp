@@ -406,6 +406,15 @@ TEST(SpellIndexTest, KeysOrderAsTheSpellsAtEveryNameLength) {
             } else {
                 EXPECT_EQ(SpellKeyOf(a), SpellKeyOf(b));
             }
+            // Bytes beside a..z and 8-bit bytes are not folded: each pair
+            // keeps its byte order.
+            for (const auto& [first, second] : {std::pair{'A', '`'}, {'[', '{'}, {'\xC5', '\xE1'}}) {
+                std::string x = low;
+                std::string y = low;
+                x[at] = first;
+                y[at] = second;
+                EXPECT_EQ(less(SpellKeyOf(3, x), SpellKeyOf(3, y)), at < 20) << first << second;
+            }
             // A shorter name sorts first, and so does its key when it has
             // fewer than 20 bytes.
             const tSpell shorter(3, low.substr(0, size - 1), "", 0, FrequencyCommon, "", false);
