@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 template <class T> struct TNode {
@@ -38,11 +39,11 @@ public:
                 ++FBlock;
             }
             if (FBlock == FBlocks.size()) {
-                FBlocks.push_back(std::make_unique<TNode<T>[]>(BlockSize(FBlock)));
+                FBlocks.push_back(std::make_unique<tRoom[]>(BlockSize(FBlock)));
             }
             FUsed = 0;
         }
-        return &FBlocks[FBlock][FUsed++];
+        return ::new (&FBlocks[FBlock][FUsed++].Node) TNode<T>;
     }
 
     void Release(TNode<T>* node) {
@@ -56,10 +57,10 @@ public:
     template <class F> void ForEachHandedOut(F visit) const {
         for (size_t b = 0; b < FBlocks.size() && b <= FBlock; ++b) {
             const size_t used = b == FBlock ? FUsed : BlockSize(b);
-            const TNode<T>* nodes = FBlocks[b].get();
+            const tRoom* rooms = FBlocks[b].get();
             for (size_t i = 0; i < used; ++i) {
-                if (nodes[i].Data) {
-                    visit(nodes[i].Data);
+                if (rooms[i].Node.Data) {
+                    visit(rooms[i].Node.Data);
                 }
             }
         }
@@ -75,7 +76,14 @@ public:
 private:
     static size_t BlockSize(size_t block) { return size_t{16} << std::min<size_t>(block, 8); }
 
-    std::vector<std::unique_ptr<TNode<T>[]>> FBlocks;
+    // Room for a node, left as it comes from the allocator until the node is
+    // made in it: a new block is not written twice.
+    union tRoom {
+        tRoom() {}
+        TNode<T> Node;
+    };
+
+    std::vector<std::unique_ptr<tRoom[]>> FBlocks;
     size_t FBlock = 0; // the block handing out nodes
     size_t FUsed = 0;  // nodes of it handed out
     TNode<T>* FReleased = nullptr;
