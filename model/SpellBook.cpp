@@ -62,21 +62,21 @@ void TSpellBook::BuildIndex() const {
     }
 }
 
-bool TSpellBook::InsertSpell(tSpell* spell) {
+template <class tMake> bool TSpellBook::InsertSpellAs(const tSpell& spell, tMake make) {
     PrepareChange();
     const tNodeRef last = LastNode();
-    if (!last || CompareSpells(*spell, *last->Data) > 0) {
+    if (!last || CompareSpells(spell, *last->Data) > 0) {
         // After the last spell, where the walk of the list would end too: the
         // shape of reading a saved file or filling a book in order, which
         // stays linear and needs no search key.
-        LinkAtEnd(spell);
+        LinkAtEnd(make());
         return true;
     }
-    const tSpellKey key = SpellKeyOf(*spell);
+    const tSpellKey key = SpellKeyOf(spell);
     if (!FIndex) {
         BuildIndex();
     }
-    const tSpellIndex::tPlace place = FIndex->Find(*spell, key);
+    const tSpellIndex::tPlace place = FIndex->Find(spell, key);
     if (place.Equal) {
         return false;
     }
@@ -84,10 +84,14 @@ bool TSpellBook::InsertSpell(tSpell* spell) {
     // so neither has to be read from memory before the links are written.
     const tNodeRef before = FIndex->NodeBefore(place);
     const tNodeRef after = FIndex->NodeAt(place);
-    const tNodeRef node = LinkBetween(before ? before : HeadNode(), after ? after : TailNode(), spell);
+    const tNodeRef node = LinkBetween(before ? before : HeadNode(), after ? after : TailNode(), make());
     FIndex->InsertAt(place, node, key);
     Linked(node);
     return true;
+}
+
+bool TSpellBook::InsertSpell(tSpell* spell) {
+    return InsertSpellAs(*spell, [spell] { return spell; });
 }
 
 bool TSpellBook::AddSpell(tSpell* spell) {
@@ -113,8 +117,18 @@ bool TSpellBook::AddCopy(const tSpell* spell) {
     if (!spell || ReferencesOnly) {
         return false;
     }
-    std::unique_ptr<tSpell> copy = spell->Copy();
-    return AddSpell(copy); // a refused copy is released here
+    // The copy is made only once the spell is known not to be refused, and
+    // its place is found by the spell itself, whose bytes are at hand.
+    std::unique_ptr<tSpell> copy;
+    if (!InsertSpellAs(*spell, [&] {
+            copy = spell->Copy();
+            return copy.get();
+        })) {
+        return false;
+    }
+    static_cast<void>(copy.release()); // the book owns it now
+    FLastSpellAt = {};
+    return true;
 }
 
 template <class Spells> bool TSpellBook::GoAtEnd(const Spells& spells) const {

@@ -168,6 +168,9 @@ private:
     // The ordered insertion of the list (duplicates refused), by the index
     // when the spell does not go at the end.
     bool InsertSpell(tSpell* spell);
+    // The same for the spell make gives (equal to spell), which is made only
+    // when spell is not refused.
+    template <class tMake> bool InsertSpellAs(const tSpell& spell, tMake make);
     // Brings LevelCount, the level starts, and the index when there is one, up
     // to date after node was linked; before node is unlinked.
     void Linked(tNodeRef node);
