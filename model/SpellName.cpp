@@ -74,7 +74,9 @@ public:
     }
 
 private:
-    static size_t StoreBytes(size_t store) { return size_t{1024} << std::min<size_t>(store, 6); }
+    static size_t StoreBytes(size_t store) {
+        return size_t{1024} << std::min<size_t>(store, 6);
+    }
 
     std::vector<std::unique_ptr<std::max_align_t[]>> FStores;
     size_t FStore = 0; // the store blocks are carved from
