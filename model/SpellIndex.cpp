@@ -230,7 +230,11 @@ template <class tItem> const tSpellKey& KeyOfItem(const tItem& item) {
 
 // The first of count items (keys, or entries with a Key) whose key is not
 // less than key.
-template <class tItem> size_t KeyLowerBound(const tItem* items, size_t count, const tSpellKey& key) {
+//
+// nearEnd(from, to) is told, before each of the last halvings, that the
+// answer lies within from..to.
+template <class tItem, class tNearEnd>
+size_t KeyLowerBound(const tItem* items, size_t count, const tSpellKey& key, tNearEnd nearEnd) {
     if (count == 0) {
         return 0;
     }
@@ -245,10 +249,17 @@ template <class tItem> size_t KeyLowerBound(const tItem* items, size_t count, co
         __builtin_prefetch(&base[(count - half) / 2]);
         __builtin_prefetch(&base[half + (count - half) / 2]);
 #endif
+        if (count <= 3) {
+            nearEnd(static_cast<size_t>(base - items), static_cast<size_t>(base - items) + count);
+        }
         base += half & (0 - static_cast<size_t>(KeyLess(KeyOfItem(base[half - 1]), key)));
         count -= half;
     }
     return static_cast<size_t>(base - items) + (KeyLess(KeyOfItem(*base), key) ? 1 : 0);
+}
+
+template <class tItem> size_t KeyLowerBound(const tItem* items, size_t count, const tSpellKey& key) {
+    return KeyLowerBound(items, count, key, [](size_t, size_t) {});
 }
 
 } // namespace
@@ -264,7 +275,17 @@ tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key)
     // less, those of a higher level come last and are all greater.
     const size_t group = LevelGroupOf(key);
     const size_t below = FBlocksBelow[group];
-    const size_t after = below + KeyLowerBound(FFirsts.data() + below, FBlocksBelow[group + 1] - below, key);
+    // Near the end of the search, the blocks it may still choose are asked
+    // for, so that the one chosen is at hand or on its way.
+    const auto askForBlocks = [&](size_t from, size_t to) {
+#if defined(__GNUC__)
+        for (size_t after = below + from; after <= below + to; ++after) {
+            __builtin_prefetch(FBlocks[after == 0 ? 0 : after - 1]);
+        }
+#endif
+    };
+    const size_t after =
+        below + KeyLowerBound(FFirsts.data() + below, FBlocksBelow[group + 1] - below, key, askForBlocks);
     place.Block = after == 0 ? 0 : after - 1;
     const tBlock& block = *FBlocks[place.Block];
 #if defined(__GNUC__)
