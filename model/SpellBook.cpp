@@ -65,16 +65,21 @@ void TSpellBook::BuildIndex() const {
 template <class tMake> bool TSpellBook::InsertSpellAs(const tSpell& spell, tMake make) {
     PrepareChange();
     const tNodeRef last = LastNode();
-    if (!last || CompareSpells(spell, *last->Data) > 0) {
-        // After the last spell, where the walk of the list would end too: the
-        // shape of reading a saved file or filling a book in order, which
-        // stays linear and needs no search key.
-        LinkAtEnd(make());
-        return true;
-    }
-    const tSpellKey key = SpellKeyOf(spell);
     if (!FIndex) {
+        if (!last || CompareSpells(spell, *last->Data) > 0) {
+            // After the last spell, where the walk of the list would end too:
+            // the shape of reading a saved file or filling a book in order,
+            // which stays linear and needs no search key.
+            LinkAtEnd(make());
+            return true;
+        }
         BuildIndex();
+    }
+    // With the index, after the last spell is told by the keys first.
+    const tSpellKey key = SpellKeyOf(spell);
+    if (!last || CompareKeyed(key, spell, FIndex->LastKey(), *last->Data) > 0) {
+        LinkAtEnd(make(), &key);
+        return true;
     }
     const tSpellIndex::tPlace place = FIndex->Find(spell, key);
     if (place.Equal) {
@@ -138,10 +143,14 @@ template <class Spells> bool TSpellBook::GoAtEnd(const Spells& spells) const {
 
 // Made part of each caller: the loop of a batch added in order runs it for
 // every spell.
-[[gnu::always_inline]] inline void TSpellBook::LinkAtEnd(tSpell* spell) {
+[[gnu::always_inline]] inline void TSpellBook::LinkAtEnd(tSpell* spell, const tSpellKey* key) {
     const tNodeRef node = LinkBefore(TailNode(), spell);
     if (FIndex) {
-        FIndex->Append(node);
+        if (key) {
+            FIndex->Append(node, *key);
+        } else {
+            FIndex->Append(node);
+        }
     }
     Linked(node);
 }

@@ -186,8 +186,8 @@ private:
     void StopWalking();
     // True when spells, in strict book order, go after the book's last spell.
     template <class Spells> bool GoAtEnd(const Spells& spells) const;
-    // Links spell at the end, where it sorts.
-    void LinkAtEnd(tSpell* spell);
+    // Links spell at the end, where it sorts; key, when given, is its key.
+    void LinkAtEnd(tSpell* spell, const tSpellKey* key = nullptr);
 
     // Spells enter only through AddSpell/AddCopy and leave only through
     // DeleteCurrent/Clear, which keep LevelCount and the index right.

@@ -190,7 +190,11 @@ void tSpellIndex::tBlock::MoveTail(size_t from, tBlock& other) {
 }
 
 void tSpellIndex::Append(tNodeRef node) {
-    const tEntry entry{SpellKeyOf(*node->Data), node};
+    Append(node, SpellKeyOf(*node->Data));
+}
+
+void tSpellIndex::Append(tNodeRef node, const tSpellKey& key) {
+    const tEntry entry{key, node};
     if (FBlocks.empty() || FBlocks.back()->size() >= FullBlock / 2) {
         AddBlock(FBlocks.size(), entry.Key);
     }

@@ -60,6 +60,10 @@ public:
 
     // Adds a node whose spell sorts after every listed one.
     void Append(tNodeRef node);
+    // The same for a node whose spell's key is key.
+    void Append(tNodeRef node, const tSpellKey& key);
+    // The key of the last entry; only with at least one entry.
+    const tSpellKey& LastKey() const { return FBlocks.back()->back().Key; }
     tPlace Find(const tSpell& spell, const tSpellKey& key) const;
     // The node listed at place: the one a new spell found there goes before;
     // none past the last entry.
