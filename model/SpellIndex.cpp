@@ -65,11 +65,17 @@ uint64_t NameWord(std::string_view name, size_t from) {
     return skip < 8 ? w >> (8 * skip) : 0;
 }
 
+// The level as the high half of a key's first word: its sign bit flipped, so
+// that the words order as the levels.
+uint64_t LevelHalf(int32_t level) {
+    return uint64_t{static_cast<uint32_t>(level) ^ 0x80000000u} << 32;
+}
+
 // The key of a level and the big-endian numbers of name bytes 0..7, 8..15
 // and 16..23, of which bytes 20..23 are left out.
 tSpellKey KeyOf(int32_t level, uint64_t first, uint64_t second, uint64_t third) {
     tSpellKey key;
-    key.High = uint64_t{static_cast<uint32_t>(level) ^ 0x80000000u} << 32 | first >> 32;
+    key.High = LevelHalf(level) | first >> 32;
     key.Mid = first << 32 | second >> 32;
     key.Low = second << 32 | third >> 32;
     return key;
@@ -83,29 +89,27 @@ tSpellKey SpellKeyOf(const tSpell& spell) {
 
 tSpellKey SpellKeyOf(int32_t level, std::string_view name) {
     if constexpr (std::endian::native == std::endian::little) {
-        // Names of eight bytes or more are read as words where they lie: a
-        // word running past the name's end is read ending at the end instead,
-        // and shifted down, so no byte outside the name is read.
 #if defined(__x86_64__)
         if (name.size() >= KeyNameBytes) {
-            // Bytes 0..15 and 4..19 folded sixteen at a time.
+            // Bytes 0..15 and 4..19 folded sixteen at a time, where they lie.
             const __m128i head = FoldSixteen(_mm_loadu_si128(reinterpret_cast<const __m128i*>(name.data())));
             const __m128i rest =
                 FoldSixteen(_mm_loadu_si128(reinterpret_cast<const __m128i*>(name.data() + 4)));
             tSpellKey key;
-            key.High = uint64_t{static_cast<uint32_t>(level) ^ 0x80000000u} << 32 |
-                       BigEndian(static_cast<uint64_t>(_mm_cvtsi128_si64(head))) >> 32;
+            key.High = LevelHalf(level) | BigEndian(static_cast<uint64_t>(_mm_cvtsi128_si64(head))) >> 32;
             key.Mid = BigEndian(static_cast<uint64_t>(_mm_cvtsi128_si64(rest)));
             key.Low = BigEndian(static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(rest, rest))));
             return key;
         }
 #endif
+        // Names of eight bytes or more are read as words where they lie: a
+        // word running past the name's end is read ending at the end instead,
+        // and shifted down, so no byte outside the name is read.
         if (name.size() >= 8) {
             uint32_t head = 0; // name bytes 0..3
             std::memcpy(&head, name.data(), 4);
             tSpellKey key;
-            key.High =
-                uint64_t{static_cast<uint32_t>(level) ^ 0x80000000u} << 32 | BigEndian(FoldEight(head)) >> 32;
+            key.High = LevelHalf(level) | BigEndian(FoldEight(head)) >> 32;
             key.Mid = BigEndian(FoldEight(NameWord(name, 4)));
             key.Low = BigEndian(FoldEight(NameWord(name, 12)));
             return key;
@@ -166,10 +170,16 @@ size_t tSpellIndex::LevelGroupOf(const tSpellKey& key) {
     return static_cast<size_t>(std::clamp<int32_t>(level, 0, LevelGroups - 1));
 }
 
-void tSpellIndex::CountFirst(const tSpellKey& first, size_t delta) {
+void tSpellIndex::CountFirst(tGroupCounts& counts, const tSpellKey& first, bool added) {
     for (size_t group = LevelGroupOf(first) + 1; group <= LevelGroups; ++group) {
-        FBlocksBelow[group] += delta;
+        added ? ++counts[group] : --counts[group];
     }
+}
+
+void tSpellIndex::ReplaceFirst(size_t block, const tSpellKey& key) {
+    CountFirst(FBlocksBelow, FFirsts[block], false);
+    FFirsts[block] = key;
+    CountFirst(FBlocksBelow, key, true);
 }
 
 void tSpellIndex::tBlock::Insert(size_t at, const tEntry& entry) {
@@ -373,9 +383,7 @@ void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& 
     }
     FBlocks[place.Block]->Insert(place.Offset, entry);
     if (place.Offset == 0) {
-        CountFirst(FFirsts[place.Block], 0 - size_t{1});
-        FFirsts[place.Block] = key;
-        CountFirst(key, 1);
+        ReplaceFirst(place.Block, key);
     }
     ++FSize;
     SplitIfFull(place.Block);
@@ -400,7 +408,7 @@ void tSpellIndex::AddBlock(size_t at, const tSpellKey& first) {
         throw;
     }
     static_cast<void>(block.release());
-    CountFirst(first, 1);
+    CountFirst(FBlocksBelow, first, true);
 }
 
 void tSpellIndex::Erase(tNodeRef node) {
@@ -431,14 +439,12 @@ void tSpellIndex::EraseAt(size_t block, size_t offset) {
     --FSize;
     const auto at = static_cast<std::ptrdiff_t>(block);
     if (entries.empty()) {
-        CountFirst(FFirsts[block], 0 - size_t{1});
+        CountFirst(FBlocksBelow, FFirsts[block], false);
         delete &entries;
         FBlocks.erase(FBlocks.begin() + at);
         FFirsts.erase(FFirsts.begin() + at);
     } else if (offset == 0) {
-        CountFirst(FFirsts[block], 0 - size_t{1});
-        FFirsts[block] = entries.front().Key;
-        CountFirst(FFirsts[block], 1);
+        ReplaceFirst(block, entries.front().Key);
     }
 }
 
@@ -446,7 +452,7 @@ bool tSpellIndex::Consistent() const {
     if (FBlocks.size() != FFirsts.size()) {
         return false;
     }
-    std::array<size_t, LevelGroups + 1> below{};
+    tGroupCounts below{};
     size_t size = 0;
     const tEntry* last = nullptr;
     for (size_t b = 0; b < FBlocks.size(); ++b) {
@@ -454,9 +460,7 @@ bool tSpellIndex::Consistent() const {
         if (block.empty() || block.size() > FullBlock || !(FFirsts[b] == block.front().Key)) {
             return false;
         }
-        for (size_t group = LevelGroupOf(block.front().Key) + 1; group <= LevelGroups; ++group) {
-            ++below[group];
-        }
+        CountFirst(below, block.front().Key, true);
         for (size_t i = 0; i < block.size(); ++i) {
             if (last && KeyLess(block[i].Key, last->Key)) {
                 return false;

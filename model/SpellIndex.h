@@ -132,15 +132,18 @@ private:
     // starts among the blocks of its own level: levels 1 to 9 each, the
     // levels below and above together.
     static constexpr size_t LevelGroups = 11;
+    using tGroupCounts = std::array<size_t, LevelGroups + 1>;
     static size_t LevelGroupOf(const tSpellKey& key);
-    // Counts first as a block's first key (delta 1) or no longer (-1).
-    void CountFirst(const tSpellKey& first, size_t delta);
+    // Counts first in counts as a block's first key (added) or no longer.
+    static void CountFirst(tGroupCounts& counts, const tSpellKey& first, bool added);
+    // Makes key the first key of block, counted in place of the one before.
+    void ReplaceFirst(size_t block, const tSpellKey& key);
 
     // Owned: plain pointers, so that a new block moves them as bytes.
     std::vector<tBlock*> FBlocks;
     std::vector<tSpellKey> FFirsts; // the key of each block's first entry, for finding the block
     // For each level group g: how many blocks' first keys are of a group
     // below g (those blocks come first, in order).
-    std::array<size_t, LevelGroups + 1> FBlocksBelow{};
+    tGroupCounts FBlocksBelow{};
     size_t FSize = 0;
 };
