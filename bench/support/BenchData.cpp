@@ -23,7 +23,7 @@ std::unique_ptr<TSpellBook> MakeListBook(int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
         book->AddSpell(tSpell::Create(i / perLevel + 1,
                                       "Spell of the " + std::to_string(100000 + i) + " \"Winds\"",
-                                      i % 3 ? "Player's Handbook" : "Tome, vol. 2", i % 400, -(i % 5),
+                                      i % 3 ? "Apprentice's Book" : "Tome, vol. 2", i % 400, -(i % 5),
                                       i % 2 ? "e/c, alt" : "abj", i % 4 == 0));
     }
     return book;

@@ -126,7 +126,7 @@ TEST(FormatSpellLineTest, WritesTheFixedShape) {
 TEST(FormatSpellLineTest, EverySpellReadsBackEqual) {
     const tSpell spells[] = {
         {3, "Fireball", "PHB", 150, 0, "e/c", false},
-        {1, "Bigby's \"Hand\"", "ToM, vol. 2", 7, -1, "abj, c/s", true},
+        {1, "Vandermeere's \"Hand\"", "ToM, vol. 2", 7, -1, "abj, c/s", true},
         {2, "  blanks  ", " ", 0, -2, "a;b", false},
         {9, "\"", "\"\"", std::numeric_limits<int32_t>::min(), -3, "\",", true},
         {5, "\xE9t\xE9 \xFF", "\x80", std::numeric_limits<int32_t>::max(), -4, "\x01\x1F", false},

@@ -15,23 +15,23 @@ namespace {
 TEST(SharedTextTest, EqualBytesShareOneCopyReleasedWithTheLastHolder) {
     const size_t before = tSharedText::StoredCount();
     {
-        tSharedText a = "Tome of Magic";
-        tSharedText b = std::string("Tome of Magic");
-        const tSharedText c = std::string_view("Tome of Magic, vol. 2").substr(0, 13);
+        tSharedText a = "Book of Runes";
+        tSharedText b = std::string("Book of Runes");
+        const tSharedText c = std::string_view("Book of Runes, vol. 2").substr(0, 13);
         EXPECT_EQ(a.data(), b.data());
         EXPECT_EQ(a.data(), c.data());
         EXPECT_EQ(tSharedText::StoredCount(), before + 1);
-        tSharedText other = "tome of magic"; // case counts
+        tSharedText other = "book of runes"; // case counts
         EXPECT_NE(a, other);
         EXPECT_EQ(tSharedText::StoredCount(), before + 2);
         b = other; // a and c keep their text
-        EXPECT_EQ(a, "Tome of Magic");
-        EXPECT_EQ(b, "tome of magic");
+        EXPECT_EQ(a, "Book of Runes");
+        EXPECT_EQ(b, "book of runes");
         other = tSharedText();
         a.clear();
         EXPECT_TRUE(a.empty());
         EXPECT_EQ(a, "");
-        EXPECT_EQ(c, std::string("Tome of Magic"));
+        EXPECT_EQ(c, std::string("Book of Runes"));
         EXPECT_EQ(tSharedText::StoredCount(), before + 2);
     }
     EXPECT_EQ(tSharedText::StoredCount(), before);

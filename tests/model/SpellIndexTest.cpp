@@ -41,7 +41,7 @@ public:
     // bytes; a few levels outside 1..9.
     tSpell* NewSpell() {
         static const char* const starts[] = {
-            "",  "Mordenkainen's Magnificent ", "abcdefghijkl",       "ABCDEFGHIJK",
+            "",  "Vandermeere's Marvellously ", "abcdefghijkl",       "ABCDEFGHIJK",
             "x", "Abcdefghijklmnopqrst",        "abcdefghijklmnopqrs"};
         static const char endings[] = {'a', 'A', 'b', 'B', '\0', 'z', '_', '\xE9'};
         std::string name = starts[Pick(7)];

@@ -1048,7 +1048,7 @@ void SpellBookWindowTest::LinesPutTogetherFromWordsLookAsLaidOutWhole() {
     const QStringList lines = {
         QStringLiteral("1 Magic Missile (Tome) Evocation"),
         QStringLiteral("Ay, Wave: Tell 'AVATAR' to fly"),
-        QStringLiteral("Spell of the 100042 \"Winds\"*  (e/c, alt) [Player's Handbook 42] - C"),
+        QStringLiteral("Spell of the 100042 \"Winds\"*  (e/c, alt) [Apprentice's Book 42] - C"),
         QStringLiteral("f/j_ 1111 9090.07 ~!@#$%^&*()+={}|<>?"),
         QStringLiteral("W"),
     };
