@@ -291,14 +291,15 @@ tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key)
     const size_t below = FBlocksBelow[group];
     // Near the end of the search, the blocks it may still choose are asked
     // for, so that the one chosen is at hand or on its way: the line with
-    // its size and first entries, and the one near its middle, where the
-    // search within a block of FullBlock / 2 or more entries looks first.
+    // its size and first entries, and the one of the entry the search
+    // within a block of FullBlock / 2 entries (the fewest a split leaves)
+    // compares first.
     const auto askForBlocks = [&](size_t from, size_t to) {
 #if defined(__GNUC__)
         for (size_t after = below + from; after <= below + to; ++after) {
             const tBlock* candidate = FBlocks[after == 0 ? 0 : after - 1];
             __builtin_prefetch(candidate);
-            __builtin_prefetch(&(*candidate)[15]);
+            __builtin_prefetch(&(*candidate)[FullBlock / 4 - 1]);
         }
 #endif
     };
