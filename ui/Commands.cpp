@@ -19,10 +19,13 @@ tCommands::tWatcher& Watcher() {
 } // namespace
 
 tCommands::tCommands(QWidget* window, std::span<const tCommandSpec> table)
-    : QObject(window), Window(window), FTable(table) {
+    : QObject(window), Window(window), FTable(table), Entries(table.size()) {
+    if (!InIdOrder(table)) {
+        throw std::logic_error("a command table out of its ids' order");
+    }
     for (const tCommandSpec& spec : FTable) {
-        const QString id = QLatin1String(spec.Id);
-        tEntry& entry = Entries[id];
+        const tCommandId id = spec.Id;
+        tEntry& entry = Entries[id.Value()];
         entry.Spec = &spec;
         if (spec.MenuItem) {
             entry.Menu = MakeAction(id, spec.MenuItem, spec.Caption, spec.Shortcut, spec.Hint);
@@ -37,7 +40,7 @@ tCommands::tCommands(QWidget* window, std::span<const tCommandSpec> table)
     }
 }
 
-QAction* tCommands::MakeAction(const QString& id, const char* name, const char* caption, const char* shortcut,
+QAction* tCommands::MakeAction(tCommandId id, const char* name, const char* caption, const char* shortcut,
                                const char* hint) {
     auto* action = new QAction(QLatin1String(caption), Window);
     action->setObjectName(QLatin1String(name));
@@ -46,7 +49,8 @@ QAction* tCommands::MakeAction(const QString& id, const char* name, const char* 
         action->setToolTip(QLatin1String(hint));
     }
     if (shortcut) {
-        action->setShortcut(QKeySequence(QLatin1String(shortcut), QKeySequence::PortableText));
+        action->setShortcuts(
+            QKeySequence::listFromString(QLatin1String(shortcut), QKeySequence::PortableText));
     }
     action->setEnabled(false);
     connect(action, &QAction::triggered, this, [this, id] { Run(id); });
@@ -55,47 +59,46 @@ QAction* tCommands::MakeAction(const QString& id, const char* name, const char* 
 
 namespace {
 
-// The entry of a command; a command id that is not in the table is a fault of
+// The entry of a command; an id of another window's commands is a fault of
 // the window's code.
-template <class Map> auto& Find(Map& entries, const QString& id) {
-    auto found = entries.find(id);
-    if (found == entries.end()) {
-        throw std::logic_error("no command " + id.toStdString());
+template <class Entries> auto& Find(Entries& entries, std::span<const tCommandSpec> table, tCommandId id) {
+    if (table.empty() || !id.SameKind(table.front().Id) || id.Value() >= entries.size()) {
+        throw std::logic_error("a command of another window");
     }
-    return found->second;
+    return entries[id.Value()];
 }
 
 } // namespace
 
-const tCommands::tEntry& tCommands::Entry(const QString& id) const {
-    return Find(Entries, id);
+const tCommands::tEntry& tCommands::Entry(tCommandId id) const {
+    return Find(Entries, FTable, id);
 }
 
-tCommands::tEntry& tCommands::Entry(const QString& id) {
-    return Find(Entries, id);
+tCommands::tEntry& tCommands::Entry(tCommandId id) {
+    return Find(Entries, FTable, id);
 }
 
-void tCommands::On(const char* id, std::function<void()> handler) {
-    Entry(QLatin1String(id)).Handler = std::move(handler);
+void tCommands::On(tCommandId id, std::function<void()> handler) {
+    Entry(id).Handler = std::move(handler);
     SetEnabled(id, true);
 }
 
-void tCommands::SetEnabled(const char* id, bool enabled) {
-    for (QAction* action : Actions(QLatin1String(id))) {
+void tCommands::SetEnabled(tCommandId id, bool enabled) {
+    for (QAction* action : Actions(id)) {
         action->setEnabled(enabled);
     }
 }
 
-bool tCommands::IsEnabled(const QString& id) const {
+bool tCommands::IsEnabled(tCommandId id) const {
     const std::vector<QAction*> actions = Actions(id);
     return !actions.empty() && actions.front()->isEnabled();
 }
 
-bool tCommands::IsBuilt(const QString& id) const {
+bool tCommands::IsBuilt(tCommandId id) const {
     return static_cast<bool>(Entry(id).Handler);
 }
 
-std::vector<QAction*> tCommands::Actions(const QString& id) const {
+std::vector<QAction*> tCommands::Actions(tCommandId id) const {
     const tEntry& entry = Entry(id);
     std::vector<QAction*> actions;
     for (QAction* action : {entry.Menu, entry.Button, entry.Popup}) {
@@ -106,38 +109,38 @@ std::vector<QAction*> tCommands::Actions(const QString& id) const {
     return actions;
 }
 
-QAction* tCommands::MenuAction(const QString& id) const {
+QAction* tCommands::MenuAction(tCommandId id) const {
     return Entry(id).Menu;
 }
 
-QAction* tCommands::ButtonAction(const QString& id) const {
+QAction* tCommands::ButtonAction(tCommandId id) const {
     return Entry(id).Button;
 }
 
-QAction* tCommands::PopupAction(const QString& id) const {
+QAction* tCommands::PopupAction(tCommandId id) const {
     return Entry(id).Popup;
 }
 
 QMenu* tCommands::BuildMenu(const QString& title, const QString& name, tLayout layout, QWidget* parent) {
     auto* menu = new QMenu(title, parent);
     menu->setObjectName(name);
-    for (const char* id : layout) {
-        if (QLatin1String(id) == QLatin1String(Divider)) {
+    for (const tLayoutItem& item : layout) {
+        if (!item.Id()) {
             menu->addSeparator();
         } else {
-            menu->addAction(MenuAction(QLatin1String(id)));
+            menu->addAction(MenuAction(*item.Id()));
         }
     }
     return menu;
 }
 
 void tCommands::BuildToolBar(QToolBar* bar, tLayout layout) {
-    for (const char* id : layout) {
-        if (QLatin1String(id) == QLatin1String(Divider)) {
+    for (const tLayoutItem& item : layout) {
+        if (!item.Id()) {
             bar->addSeparator();
             continue;
         }
-        QAction* action = ButtonAction(QLatin1String(id));
+        QAction* action = ButtonAction(*item.Id());
         bar->addAction(action);
         bar->widgetForAction(action)->setObjectName(action->objectName());
     }
@@ -146,17 +149,17 @@ void tCommands::BuildToolBar(QToolBar* bar, tLayout layout) {
 QMenu* tCommands::BuildPopup(const QString& name, tLayout layout, QWidget* parent) {
     auto* menu = new QMenu(parent);
     menu->setObjectName(name);
-    for (const char* id : layout) {
-        if (QLatin1String(id) == QLatin1String(Divider)) {
+    for (const tLayoutItem& item : layout) {
+        if (!item.Id()) {
             menu->addSeparator();
         } else {
-            menu->addAction(PopupAction(QLatin1String(id)));
+            menu->addAction(PopupAction(*item.Id()));
         }
     }
     return menu;
 }
 
-void tCommands::Run(const QString& id) {
+void tCommands::Run(tCommandId id) {
     const tEntry& entry = Entry(id);
     if (!IsEnabled(id) || !entry.Handler) {
         return;

@@ -40,9 +40,25 @@ const QString OpenFilter = QStringLiteral("*.SPB (Spellbook Files)|*.SPB|*.* (Al
 constexpr int ArrangedWidth = 540;
 constexpr int ArrangedHeight = 480;
 
+// The frame's commands, in the order of the table below.
+enum class tFrameCommand {
+    NewSpellbook,
+    OpenSpellbook,
+    PrinterSetup,
+    Exit,
+    SetMasterFile,
+    ViewMaster,
+    DataDirectories,
+    SpellSelectionOdds,
+    SetSpecialties,
+    Arrange,
+    Contents,
+    About,
+};
+
 // Every command of the frame with the controls that carry it.
-const tCommandSpec CommandTable[] = {
-    {.Id = "NewSpellbook",
+constexpr tCommandSpec CommandTable[] = {
+    {.Id = tFrameCommand::NewSpellbook,
      .MenuItem = "mnuNewSpellbook",
      .Caption = "&New",
      .Shortcut = "F4",
@@ -51,7 +67,7 @@ const tCommandSpec CommandTable[] = {
      .ButtonHint = "New Spellbook",
      .PopupItem = "NewSpellbook1",
      .PopupCaption = "New Spellbook..."},
-    {.Id = "OpenSpellbook",
+    {.Id = tFrameCommand::OpenSpellbook,
      .MenuItem = "mnuOpenSpellbook",
      .Caption = "&Open",
      .Button = "bnOpen",
@@ -59,37 +75,38 @@ const tCommandSpec CommandTable[] = {
      .ButtonHint = "Open Spellbook",
      .PopupItem = "OpenSpellbook1",
      .PopupCaption = "Open Spellbook..."},
-    {.Id = "PrinterSetup", .MenuItem = "mnuPrinterSetup", .Caption = "Printer Setup..."},
-    {.Id = "Exit", .MenuItem = "mnuExit", .Caption = "E&xit"},
-    {.Id = "SetMasterFile",
+    {.Id = tFrameCommand::PrinterSetup, .MenuItem = "mnuPrinterSetup", .Caption = "Printer Setup..."},
+    {.Id = tFrameCommand::Exit, .MenuItem = "mnuExit", .Caption = "E&xit"},
+    {.Id = tFrameCommand::SetMasterFile,
      .MenuItem = "mnuSetMasterFile",
      .Caption = "Set Master &File...",
      .PopupItem = "SetMasterFile1",
      .PopupCaption = "Set Master File..."},
-    {.Id = "ViewMaster",
+    {.Id = tFrameCommand::ViewMaster,
      .MenuItem = "mnuViewMaster",
      .Caption = "&View Master List...",
      .PopupItem = "ViewMasterList1",
      .PopupCaption = "View Master List"},
-    {.Id = "DataDirectories",
+    {.Id = tFrameCommand::DataDirectories,
      .MenuItem = "mnuDataDirectories",
      .Caption = "Set &Data Directory...",
      .PopupItem = "SetDataDirectory1",
      .PopupCaption = "Set Data Directory..."},
-    {.Id = "SpellSelectionOdds",
+    {.Id = tFrameCommand::SpellSelectionOdds,
      .MenuItem = "SpellSelectionOdds1",
      .Caption = "Set Spell Selection &Odds...",
      .PopupItem = "SetSpellFrequency1",
      .PopupCaption = "Set Spell Selection Odds..."},
-    {.Id = "SetSpecialties",
+    {.Id = tFrameCommand::SetSpecialties,
      .MenuItem = "mnuSetSpecialties",
      .Caption = "Set Specialties...",
      .PopupItem = "SetSpecialties1",
      .PopupCaption = "Set Specialties..."},
-    {.Id = "Arrange", .MenuItem = "mnuArrange", .Caption = "&Arrange"},
-    {.Id = "Contents", .MenuItem = "mnuContents", .Caption = "&Contents"},
-    {.Id = "About", .MenuItem = "mnuAbout", .Caption = "&About"},
+    {.Id = tFrameCommand::Arrange, .MenuItem = "mnuArrange", .Caption = "&Arrange"},
+    {.Id = tFrameCommand::Contents, .MenuItem = "mnuContents", .Caption = "&Contents"},
+    {.Id = tFrameCommand::About, .MenuItem = "mnuAbout", .Caption = "&About"},
 };
+static_assert(InIdOrder(CommandTable));
 
 } // namespace
 
@@ -150,32 +167,31 @@ void TfrmMain::FormCreate() {
 // The menus, toolbar and pop-up menu from the command table; the commands this
 // version carries out get their handlers, the others stay disabled.
 void TfrmMain::BuildCommands() {
+    using enum tFrameCommand;
     FCommands = new tCommands(this, CommandTable);
     tCommands& commands = *FCommands;
-    commands.On("NewSpellbook", [this] { mnuNewSpellbookClick(); });
-    commands.On("OpenSpellbook", [this] { mnuOpenSpellbookClick(); });
-    commands.On("Exit", [this] { mnuExitClick(); });
-    commands.On("Arrange", [this] { mnuArrangeClick(); });
-    commands.On("ViewMaster", [this] { mnuViewMasterClick(); });
-    commands.On("SetMasterFile", [this] { mnuSetMasterFileClick(); });
-    commands.On("DataDirectories", [this] { mnuDataDirectoriesClick(); });
-    commands.On("SpellSelectionOdds", [this] { SpellSelectionOdds1Click(); });
-    commands.On("SetSpecialties", [this] { mnuSetSpecialtiesClick(); });
-    commands.On("About", [this] { mnuAboutClick(); });
-    commands.On("PrinterSetup", [this] { mnuPrinterSetupClick(); });
-    commands.On("Contents", [this] { mnuContentsClick(); });
+    commands.On(NewSpellbook, [this] { mnuNewSpellbookClick(); });
+    commands.On(OpenSpellbook, [this] { mnuOpenSpellbookClick(); });
+    commands.On(Exit, [this] { mnuExitClick(); });
+    commands.On(Arrange, [this] { mnuArrangeClick(); });
+    commands.On(ViewMaster, [this] { mnuViewMasterClick(); });
+    commands.On(SetMasterFile, [this] { mnuSetMasterFileClick(); });
+    commands.On(DataDirectories, [this] { mnuDataDirectoriesClick(); });
+    commands.On(SpellSelectionOdds, [this] { SpellSelectionOdds1Click(); });
+    commands.On(SetSpecialties, [this] { mnuSetSpecialtiesClick(); });
+    commands.On(About, [this] { mnuAboutClick(); });
+    commands.On(PrinterSetup, [this] { mnuPrinterSetupClick(); });
+    commands.On(Contents, [this] { mnuContentsClick(); });
 
-    mnuFile =
-        commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
-                           {"NewSpellbook", "OpenSpellbook", Divider, "PrinterSetup", Divider, "Exit"}, this);
+    mnuFile = commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
+                                 {NewSpellbook, OpenSpellbook, Divider, PrinterSetup, Divider, Exit}, this);
     mnuOptions = commands.BuildMenu(
         QStringLiteral("&Options"), QStringLiteral("mnuOptions"),
-        {"SetMasterFile", "ViewMaster", Divider, "DataDirectories", "SpellSelectionOdds", "SetSpecialties"},
-        this);
+        {SetMasterFile, ViewMaster, Divider, DataDirectories, SpellSelectionOdds, SetSpecialties}, this);
     mnuWindow = new QMenu(QStringLiteral("&Window"), this);
     mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
     mnuHelp = commands.BuildMenu(QStringLiteral("&Help"), QStringLiteral("mnuHelp"),
-                                 {"Contents", Divider, "About"}, this);
+                                 {Contents, Divider, About}, this);
     UpdateWindowMenu();
 
     tbMain = addToolBar(QStringLiteral("Spellbooks"));
@@ -184,11 +200,11 @@ void TfrmMain::BuildCommands() {
     tbMain->setFloatable(false);
     tbMain->setIconSize(QSize(20, 20));
     tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    commands.BuildToolBar(tbMain, {"NewSpellbook", "OpenSpellbook"});
+    commands.BuildToolBar(tbMain, {NewSpellbook, OpenSpellbook});
 
     pm_frmMain = commands.BuildPopup(QStringLiteral("pm_frmMain"),
-                                     {"NewSpellbook", "OpenSpellbook", Divider, "ViewMaster", "SetMasterFile",
-                                      Divider, "DataDirectories", "SpellSelectionOdds", "SetSpecialties"},
+                                     {NewSpellbook, OpenSpellbook, Divider, ViewMaster, SetMasterFile,
+                                      Divider, DataDirectories, SpellSelectionOdds, SetSpecialties},
                                      this);
     connect(Area, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         // Only the frame's empty area: a spellbook window has its own menu.
@@ -235,7 +251,7 @@ void TfrmMain::UpdateMenuBar() {
 // "&Arrange", then one item per open spellbook window; choosing one activates it.
 void TfrmMain::UpdateWindowMenu() {
     mnuWindow->clear();
-    mnuWindow->addAction(FCommands->MenuAction(QStringLiteral("Arrange")));
+    mnuWindow->addAction(FCommands->MenuAction(tFrameCommand::Arrange));
     const QList<TfrmSpellBook*> windows = SpellBookWindows();
     if (!windows.isEmpty()) {
         mnuWindow->addSeparator();

@@ -42,32 +42,46 @@ constexpr int FilterPanelWidth = 165;
 const QString MasterFilter =
     QStringLiteral("*.DAT (data files)|*.dat|*.SPB (spellbook files)|*.spb|*.* (all files)|*.*");
 
+// The master list window's commands, in the order of the table below.
+enum class tMasterCommand {
+    AddSpellstoBook,
+    CurrentFileIs,
+    SaveMasterFile,
+    ChangeMasterFile,
+    Close,
+    EditSpellData,
+    AddNewSpell,
+    DeleteSpell,
+    ApplyFilter,
+    RemoveFilter,
+};
+
 // Every command of the window with the controls that carry it.
-const tCommandSpec CommandTable[] = {
-    {.Id = "AddSpellstoBook",
+constexpr tCommandSpec CommandTable[] = {
+    {.Id = tMasterCommand::AddSpellstoBook,
      .MenuItem = "mnuAddSpellstoBook",
      .Caption = "&Add Spells to Book",
      .Button = "bnAddToBook",
      .Icon = "addtobook",
      .ButtonHint = "Add Spells to Book"},
-    {.Id = "CurrentFileIs",
+    {.Id = tMasterCommand::CurrentFileIs,
      .MenuItem = "mnuCurrentFileIs",
      .Caption = "&Current Master File is...",
      .PopupItem = "pmnuCurrentFileIs",
      .PopupCaption = "Current Master File is..."},
-    {.Id = "SaveMasterFile",
+    {.Id = tMasterCommand::SaveMasterFile,
      .MenuItem = "mnuSaveMasterFile",
      .Caption = "&Save Master File",
      .PopupItem = "pmnuSaveMasterFile",
      .PopupCaption = "Save Master File",
      .MenuFollowsState = true},
-    {.Id = "ChangeMasterFile",
+    {.Id = tMasterCommand::ChangeMasterFile,
      .MenuItem = "mnuChangeMasterFile",
      .Caption = "Set &Master File...",
      .PopupItem = "pmnuChangeMasterFile",
      .PopupCaption = "Set Master File"},
-    {.Id = "Close", .MenuItem = "mnuClose", .Caption = "E&xit"},
-    {.Id = "EditSpellData",
+    {.Id = tMasterCommand::Close, .MenuItem = "mnuClose", .Caption = "E&xit"},
+    {.Id = tMasterCommand::EditSpellData,
      .MenuItem = "mnuEditSpellData",
      .Caption = "&Edit Spell Data",
      .Button = "bnEditSpell",
@@ -75,7 +89,7 @@ const tCommandSpec CommandTable[] = {
      .ButtonHint = "Edit Spell",
      .PopupItem = "pmnuEditSpellData",
      .PopupCaption = "Edit Spell Data"},
-    {.Id = "AddNewSpell",
+    {.Id = tMasterCommand::AddNewSpell,
      .MenuItem = "mnuAddNewSpell",
      .Caption = "&Add New Spell",
      .Shortcut = "Ins",
@@ -84,7 +98,7 @@ const tCommandSpec CommandTable[] = {
      .ButtonHint = "Add New Spell",
      .PopupItem = "pmnuAddNewSpell",
      .PopupCaption = "Add New Spell"},
-    {.Id = "DeleteSpell",
+    {.Id = tMasterCommand::DeleteSpell,
      .MenuItem = "mnuDeleteSpell",
      .Caption = "&Delete Spell",
      .Shortcut = "Del",
@@ -93,9 +107,10 @@ const tCommandSpec CommandTable[] = {
      .ButtonHint = "Delete Spell",
      .PopupItem = "pmnuDeleteSpell",
      .PopupCaption = "Delete Spell"},
-    {.Id = "ApplyFilter", .MenuItem = "mnuApplyFilter", .Caption = "Apply &Filter"},
-    {.Id = "RemoveFilter", .MenuItem = "mnuRemoveFilter", .Caption = "&Remove Filter"},
+    {.Id = tMasterCommand::ApplyFilter, .MenuItem = "mnuApplyFilter", .Caption = "Apply &Filter"},
+    {.Id = tMasterCommand::RemoveFilter, .MenuItem = "mnuRemoveFilter", .Caption = "&Remove Filter"},
 };
+static_assert(InIdOrder(CommandTable));
 
 QLabel* Label(const QString& text, const char* name, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -155,32 +170,32 @@ TfrmMasterList::TfrmMasterList(QWidget* parent, tProgramWindows& windows, tSpeci
 TfrmMasterList::~TfrmMasterList() = default;
 
 void TfrmMasterList::BuildCommands() {
+    using enum tMasterCommand;
     FCommands = new tCommands(this, CommandTable);
     tCommands& commands = *FCommands;
-    commands.On("AddSpellstoBook", [this] { mnuAddSpellstoBookClick(); });
-    commands.On("CurrentFileIs", [this] { mnuCurrentFileIsClick(); });
-    commands.On("SaveMasterFile", [this] { mnuSaveMasterFileClick(); });
-    commands.On("ChangeMasterFile", [this] { mnuChangeMasterFileClick(); });
-    commands.On("Close", [this] { mnuCloseClick(); });
-    commands.On("EditSpellData", [this] { mnuEditSpellDataClick(); });
-    commands.On("AddNewSpell", [this] { mnuAddNewSpellClick(); });
-    commands.On("DeleteSpell", [this] { mnuDeleteSpellClick(); });
-    commands.On("ApplyFilter", [this] { mnuApplyFilterClick(); });
-    commands.On("RemoveFilter", [this] { mnuRemoveFilterClick(); });
+    commands.On(AddSpellstoBook, [this] { mnuAddSpellstoBookClick(); });
+    commands.On(CurrentFileIs, [this] { mnuCurrentFileIsClick(); });
+    commands.On(SaveMasterFile, [this] { mnuSaveMasterFileClick(); });
+    commands.On(ChangeMasterFile, [this] { mnuChangeMasterFileClick(); });
+    commands.On(Close, [this] { mnuCloseClick(); });
+    commands.On(EditSpellData, [this] { mnuEditSpellDataClick(); });
+    commands.On(AddNewSpell, [this] { mnuAddNewSpellClick(); });
+    commands.On(DeleteSpell, [this] { mnuDeleteSpellClick(); });
+    commands.On(ApplyFilter, [this] { mnuApplyFilterClick(); });
+    commands.On(RemoveFilter, [this] { mnuRemoveFilterClick(); });
     // "&Save Master File" in the File menu: only while there are changes.
-    commands.MenuAction(QStringLiteral("SaveMasterFile"))->setEnabled(false);
+    commands.MenuAction(SaveMasterFile)->setEnabled(false);
 
     menuBar()->addMenu(commands.BuildMenu(
         QStringLiteral("&File"), QStringLiteral("mnuFile"),
-        {"AddSpellstoBook", Divider, "CurrentFileIs", "SaveMasterFile", "ChangeMasterFile", Divider, "Close"},
-        this));
+        {AddSpellstoBook, Divider, CurrentFileIs, SaveMasterFile, ChangeMasterFile, Divider, Close}, this));
     menuBar()->addMenu(commands.BuildMenu(
         QStringLiteral("&Edit"), QStringLiteral("mnuEdit"),
-        {"EditSpellData", "AddNewSpell", "DeleteSpell", Divider, "ApplyFilter", "RemoveFilter"}, this));
-    pmMasterList = commands.BuildPopup(QStringLiteral("pmMasterList"),
-                                       {"CurrentFileIs", "SaveMasterFile", "ChangeMasterFile", Divider,
-                                        "EditSpellData", "AddNewSpell", "DeleteSpell"},
-                                       this);
+        {EditSpellData, AddNewSpell, DeleteSpell, Divider, ApplyFilter, RemoveFilter}, this));
+    pmMasterList = commands.BuildPopup(
+        QStringLiteral("pmMasterList"),
+        {CurrentFileIs, SaveMasterFile, ChangeMasterFile, Divider, EditSpellData, AddNewSpell, DeleteSpell},
+        this);
 }
 
 QWidget* TfrmMasterList::BuildBody() {
@@ -191,7 +206,8 @@ QWidget* TfrmMasterList::BuildBody() {
     speedButtons->setObjectName(QStringLiteral("tbMasterList"));
     speedButtons->setIconSize(QSize(20, 20));
     FCommands->BuildToolBar(speedButtons,
-                            {"AddSpellstoBook", Divider, "EditSpellData", "AddNewSpell", "DeleteSpell"});
+                            {tMasterCommand::AddSpellstoBook, Divider, tMasterCommand::EditSpellData,
+                             tMasterCommand::AddNewSpell, tMasterCommand::DeleteSpell});
 
     auto* levels = new QGroupBox(QStringLiteral("Spell Level"), body);
     levels->setObjectName(QStringLiteral("grpSpellLevel"));
@@ -215,7 +231,8 @@ QWidget* TfrmMasterList::BuildBody() {
     SetDragCursor(lbSpells, SpellCursorNumber);
     connect(lbSpells, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { pmMasterList->popup(lbSpells->viewport()->mapToGlobal(at)); });
-    connect(lbSpells, &QAbstractItemView::doubleClicked, this, [this] { FCommands->Run("AddSpellstoBook"); });
+    connect(lbSpells, &QAbstractItemView::doubleClicked, this,
+            [this] { FCommands->Run(tMasterCommand::AddSpellstoBook); });
 
     auto* left = new QVBoxLayout;
     left->setSpacing(6);
@@ -260,7 +277,8 @@ QWidget* TfrmMasterList::BuildFilterPanel() {
         box->installEventFilter(this);
     }
     for (QLineEdit* text : {ebNameFilter, cbCategory->lineEdit(), cbSourceBook->lineEdit()}) {
-        connect(text, &QLineEdit::returnPressed, this, [this] { FCommands->Run("ApplyFilter"); });
+        connect(text, &QLineEdit::returnPressed, this,
+                [this] { FCommands->Run(tMasterCommand::ApplyFilter); });
     }
 
     bnApplyFilterOn = FilterButton("bnApplyFilterOn", QStringLiteral("Apply Filter    "), "filteron", panel);
@@ -271,10 +289,11 @@ QWidget* TfrmMasterList::BuildFilterPanel() {
     bnRemoveFilterOff =
         FilterButton("bnRemoveFilterOff", QStringLiteral("Remove Filter"), "removefilteroff", panel);
     for (QPushButton* button : {bnApplyFilterOn, bnApplyFilterOff}) {
-        connect(button, &QPushButton::clicked, this, [this] { FCommands->Run("ApplyFilter"); });
+        connect(button, &QPushButton::clicked, this, [this] { FCommands->Run(tMasterCommand::ApplyFilter); });
     }
     for (QPushButton* button : {bnRemoveFilterOn, bnRemoveFilterOff}) {
-        connect(button, &QPushButton::clicked, this, [this] { FCommands->Run("RemoveFilter"); });
+        connect(button, &QPushButton::clicked, this,
+                [this] { FCommands->Run(tMasterCommand::RemoveFilter); });
     }
 
     auto* exit = new QPushButton(QStringLiteral("E&xit"), panel);
@@ -282,7 +301,7 @@ QWidget* TfrmMasterList::BuildFilterPanel() {
     exit->setToolTip(QStringLiteral("Close Master Spell List"));
     exit->setStatusTip(exit->toolTip());
     exit->setAutoDefault(false);
-    connect(exit, &QPushButton::clicked, this, [this] { FCommands->Run("Close"); });
+    connect(exit, &QPushButton::clicked, this, [this] { FCommands->Run(tMasterCommand::Close); });
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(8, 4, 8, 0);
@@ -320,7 +339,7 @@ bool TfrmMasterList::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::KeyPress && watched == cbSpellFrequency) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            FCommands->Run("ApplyFilter");
+            FCommands->Run(tMasterCommand::ApplyFilter);
             return true;
         }
     }
@@ -483,7 +502,7 @@ void TfrmMasterList::SetCategoryChoices(const std::vector<std::string>& choices)
 }
 
 void TfrmMasterList::EnableSave(bool enabled) {
-    FCommands->MenuAction(QStringLiteral("SaveMasterFile"))->setEnabled(enabled);
+    FCommands->MenuAction(tMasterCommand::SaveMasterFile)->setEnabled(enabled);
 }
 
 void TfrmMasterList::ShowBusy(bool busy) {

@@ -29,14 +29,25 @@
 
 namespace {
 
-const tCommandSpec CommandTable[] = {
-    {.Id = "Font", .MenuItem = "mnuFont", .Caption = "&Font"},
-    {.Id = "Format", .MenuItem = "mnuFormat", .Caption = "F&ormat"},
-    {.Id = "PrinterSetup", .MenuItem = "mnuPrinterSetup", .Caption = "Printer &Setup"},
-    {.Id = "Print", .MenuItem = "mnuPrint", .Caption = "&Print"},
-    {.Id = "ExportPdf", .MenuItem = "mnuExportPdf", .Caption = "Export P&DF..."},
-    {.Id = "Close", .MenuItem = "mnuClose", .Caption = "E&xit"},
+// The preview's commands, in the order of the table below.
+enum class tPreviewCommand {
+    Font,
+    Format,
+    PrinterSetup,
+    Print,
+    ExportPdf,
+    Close,
 };
+
+constexpr tCommandSpec CommandTable[] = {
+    {.Id = tPreviewCommand::Font, .MenuItem = "mnuFont", .Caption = "&Font"},
+    {.Id = tPreviewCommand::Format, .MenuItem = "mnuFormat", .Caption = "F&ormat"},
+    {.Id = tPreviewCommand::PrinterSetup, .MenuItem = "mnuPrinterSetup", .Caption = "Printer &Setup"},
+    {.Id = tPreviewCommand::Print, .MenuItem = "mnuPrint", .Caption = "&Print"},
+    {.Id = tPreviewCommand::ExportPdf, .MenuItem = "mnuExportPdf", .Caption = "Export P&DF..."},
+    {.Id = tPreviewCommand::Close, .MenuItem = "mnuClose", .Caption = "E&xit"},
+};
+static_assert(InIdOrder(CommandTable));
 
 const QString PdfFilter = QStringLiteral("*.PDF (PDF Files)|*.pdf|*.* (All Files)|*.*");
 
@@ -50,16 +61,19 @@ TfrmPrintPreview::TfrmPrintPreview(QWidget* parent, tSpellBookDocument& document
     setModal(true);
 
     FCommands = new tCommands(this, CommandTable);
-    FCommands->On("Font", [this] { mnuFontClick(); });
-    FCommands->On("Format", [this] { mnuFormatClick(); });
-    FCommands->On("PrinterSetup", [this] { mnuPrinterSetupClick(); });
-    FCommands->On("Print", [this] { mnuPrintClick(); });
-    FCommands->On("ExportPdf", [this] { mnuExportPdfClick(); });
-    FCommands->On("Close", [this] { mnuCloseClick(); });
+    FCommands->On(tPreviewCommand::Font, [this] { mnuFontClick(); });
+    FCommands->On(tPreviewCommand::Format, [this] { mnuFormatClick(); });
+    FCommands->On(tPreviewCommand::PrinterSetup, [this] { mnuPrinterSetupClick(); });
+    FCommands->On(tPreviewCommand::Print, [this] { mnuPrintClick(); });
+    FCommands->On(tPreviewCommand::ExportPdf, [this] { mnuExportPdfClick(); });
+    FCommands->On(tPreviewCommand::Close, [this] { mnuCloseClick(); });
     auto* menus = new QMenuBar(this);
     menus->setObjectName(QStringLiteral("MenuBar"));
-    for (const char* id : {"Font", "Format", "PrinterSetup", "Print", "ExportPdf", "Close"}) {
-        menus->addAction(FCommands->MenuAction(QLatin1String(id)));
+    const tPreviewCommand ids[] = {tPreviewCommand::Font,         tPreviewCommand::Format,
+                                   tPreviewCommand::PrinterSetup, tPreviewCommand::Print,
+                                   tPreviewCommand::ExportPdf,    tPreviewCommand::Close};
+    for (tPreviewCommand id : ids) {
+        menus->addAction(FCommands->MenuAction(id));
     }
 
     // The bar of buttons: each runs the command of its menu item.
@@ -67,12 +81,11 @@ TfrmPrintPreview::TfrmPrintPreview(QWidget* parent, tSpellBookDocument& document
     const std::pair<const char*, const char*> buttons[] = {
         {"bnFont", "Change Font"}, {"bnFormat", "Output Format"},    {"bnPrintSetup", "Printer Setup"},
         {"bnPrint", "Print"},      {"bnExportPdf", "Export PDF..."}, {"bnClose", "E&xit"}};
-    const char* const ids[] = {"Font", "Format", "PrinterSetup", "Print", "ExportPdf", "Close"};
     for (size_t i = 0; i < std::size(buttons); ++i) {
         auto* button = new QPushButton(QLatin1String(buttons[i].second), this);
         button->setObjectName(QLatin1String(buttons[i].first));
         button->setAutoDefault(false);
-        const QString id = QLatin1String(ids[i]);
+        const tPreviewCommand id = ids[i];
         connect(button, &QPushButton::clicked, this, [this, id] { FCommands->Run(id); });
         bar->addWidget(button);
     }

@@ -20,13 +20,29 @@
 
 namespace {
 
-const tCommandSpec CommandTable[] = {
-    {.Id = "SaveChanges", .MenuItem = "mnuSaveChanges", .Caption = "&Save Changes"},
-    {.Id = "Close", .MenuItem = "mnuClose", .Caption = "E&xit"},
-    {.Id = "EditSpecialtyName", .MenuItem = "mnuEditSpecialtyName", .Caption = "&Change Specialty Name"},
-    {.Id = "AddNewSpecialty", .MenuItem = "mnuAddNewSpecialty", .Caption = "&Add New Specialty"},
-    {.Id = "DeleteSpecialty", .MenuItem = "mnuDeleteSpecialty", .Caption = "&Delete Specialty"},
+// The dialog's commands, in the order of the table below.
+enum class tSpecialtyCommand {
+    SaveChanges,
+    Close,
+    EditSpecialtyName,
+    AddNewSpecialty,
+    DeleteSpecialty,
 };
+
+constexpr tCommandSpec CommandTable[] = {
+    {.Id = tSpecialtyCommand::SaveChanges, .MenuItem = "mnuSaveChanges", .Caption = "&Save Changes"},
+    {.Id = tSpecialtyCommand::Close, .MenuItem = "mnuClose", .Caption = "E&xit"},
+    {.Id = tSpecialtyCommand::EditSpecialtyName,
+     .MenuItem = "mnuEditSpecialtyName",
+     .Caption = "&Change Specialty Name"},
+    {.Id = tSpecialtyCommand::AddNewSpecialty,
+     .MenuItem = "mnuAddNewSpecialty",
+     .Caption = "&Add New Specialty"},
+    {.Id = tSpecialtyCommand::DeleteSpecialty,
+     .MenuItem = "mnuDeleteSpecialty",
+     .Caption = "&Delete Specialty"},
+};
+static_assert(InIdOrder(CommandTable));
 
 QPlainTextEdit* SchoolBox(const char* name, QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
@@ -42,23 +58,23 @@ TfrmSpecialtyMaintenance::TfrmSpecialtyMaintenance(QWidget* parent, tProgramWind
                                                    tSpecialtyList& specialties, const std::string& path)
     : QDialog(parent), Windows(windows), UI(this, *windows.Working),
       Maintenance(*this, UI, specialties, path) {
+    using enum tSpecialtyCommand;
     setObjectName(QStringLiteral("frmSpecialtyMaintenance"));
     setWindowTitle(QStringLiteral("Specialty Maintenance"));
     setModal(true);
 
     FCommands = new tCommands(this, CommandTable);
-    FCommands->On("SaveChanges", [this] { mnuSaveChangesClick(); });
-    FCommands->On("Close", [this] { mnuCloseClick(); });
-    FCommands->On("EditSpecialtyName", [this] { mnuEditSpecialtyNameClick(); });
-    FCommands->On("AddNewSpecialty", [this] { mnuAddNewSpecialtyClick(); });
-    FCommands->On("DeleteSpecialty", [this] { mnuDeleteSpecialtyClick(); });
+    FCommands->On(SaveChanges, [this] { mnuSaveChangesClick(); });
+    FCommands->On(Close, [this] { mnuCloseClick(); });
+    FCommands->On(EditSpecialtyName, [this] { mnuEditSpecialtyNameClick(); });
+    FCommands->On(AddNewSpecialty, [this] { mnuAddNewSpecialtyClick(); });
+    FCommands->On(DeleteSpecialty, [this] { mnuDeleteSpecialtyClick(); });
     Menus = new QMenuBar(this);
     Menus->setObjectName(QStringLiteral("MenuBar"));
     QMenu* file = FCommands->BuildMenu(QStringLiteral("&File"), QStringLiteral("File1"),
-                                       {"SaveChanges", Divider, "Close"}, this);
-    QMenu* edit =
-        FCommands->BuildMenu(QStringLiteral("&Edit"), QStringLiteral("Edit1"),
-                             {"EditSpecialtyName", "AddNewSpecialty", Divider, "DeleteSpecialty"}, this);
+                                       {SaveChanges, Divider, Close}, this);
+    QMenu* edit = FCommands->BuildMenu(QStringLiteral("&Edit"), QStringLiteral("Edit1"),
+                                       {EditSpecialtyName, AddNewSpecialty, Divider, DeleteSpecialty}, this);
     Menus->addMenu(file);
     Menus->addMenu(edit);
     // Opening a menu does not take the focus from a box: what was typed is

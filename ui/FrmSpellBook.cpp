@@ -46,22 +46,48 @@ const QString ImportFilter =
 // Export asks itself before it replaces a file.
 const QString ExportFilter = QStringLiteral("*.DAT (data files)|*.DAT|*.* (all files)|*.*");
 
+// The spellbook window's commands, in the order of the table below.
+enum class tBookCommand {
+    New,
+    Open,
+    Save,
+    SaveAs,
+    Close,
+    ImportSpells,
+    ExportSpell,
+    CopyToClipboard,
+    PrinterSetup,
+    PrintPreview,
+    Print,
+    Exit,
+    FillBook,
+    ValidateBook,
+    ClearBook,
+    AddSelectedSpell,
+    AddRandomSpell,
+    ToggleMemorized,
+    DeleteSpell,
+    EditSpell,
+    CreateNewSpell,
+    CreateScroll,
+};
+
 // Every command of the window with the controls that carry it.
-const tCommandSpec CommandTable[] = {
-    {.Id = "New",
+constexpr tCommandSpec CommandTable[] = {
+    {.Id = tBookCommand::New,
      .MenuItem = "mnuNew",
      .Caption = "&New",
      .Shortcut = "F4",
      .Button = "bnNew",
      .Icon = "new",
      .ButtonHint = "New Spellbook"},
-    {.Id = "Open",
+    {.Id = tBookCommand::Open,
      .MenuItem = "mnuOpen",
      .Caption = "&Open",
      .Button = "bnOpen",
      .Icon = "open",
      .ButtonHint = "Open Spellbook"},
-    {.Id = "Save",
+    {.Id = tBookCommand::Save,
      .MenuItem = "mnuSave",
      .Caption = "&Save",
      .Shortcut = "F2",
@@ -70,43 +96,43 @@ const tCommandSpec CommandTable[] = {
      .ButtonHint = "Save Spellbook",
      .PopupItem = "pmnuSaveSpellbook",
      .PopupCaption = "Save Spellbook"},
-    {.Id = "SaveAs", .MenuItem = "mnuSaveAs", .Caption = "Save &As"},
-    {.Id = "Close", .MenuItem = "mnuClose", .Caption = "&Close", .Shortcut = "Ctrl+F4"},
-    {.Id = "ImportSpells", .MenuItem = "mnuImportSpells", .Caption = "&Import Spells"},
-    {.Id = "ExportSpell", .MenuItem = "mnuExportSpell", .Caption = "&Export Spell"},
-    {.Id = "CopyToClipboard",
+    {.Id = tBookCommand::SaveAs, .MenuItem = "mnuSaveAs", .Caption = "Save &As"},
+    {.Id = tBookCommand::Close, .MenuItem = "mnuClose", .Caption = "&Close", .Shortcut = "Ctrl+F4"},
+    {.Id = tBookCommand::ImportSpells, .MenuItem = "mnuImportSpells", .Caption = "&Import Spells"},
+    {.Id = tBookCommand::ExportSpell, .MenuItem = "mnuExportSpell", .Caption = "&Export Spell"},
+    {.Id = tBookCommand::CopyToClipboard,
      .MenuItem = "mnuCopytoClipboard",
      .Caption = "Copy to Cli&pboard",
      .Hint = "Copy Spellbook to Clipboard",
      .Button = "bnClipboard",
      .Icon = "clipboard",
      .ButtonHint = "Copy to Clipboard"},
-    {.Id = "PrinterSetup",
+    {.Id = tBookCommand::PrinterSetup,
      .MenuItem = "mnuPrinterSetup",
      .Caption = "Printer Setup...",
      .Hint = "Select and Configure Printer"},
-    {.Id = "PrintPreview",
+    {.Id = tBookCommand::PrintPreview,
      .MenuItem = "mnuPrintPreview",
      .Caption = "&Print Preview/Format...",
      .Hint = "Preview & Format Output",
      .Button = "bnPrintPreview",
      .Icon = "preview",
      .ButtonHint = "Preview/Format Output"},
-    {.Id = "Print",
+    {.Id = tBookCommand::Print,
      .MenuItem = "mnuPrint",
      .Caption = "Prin&t",
      .Hint = "Print Spellbook",
      .Button = "bnPrint",
      .Icon = "print",
      .ButtonHint = "Print Spellbook"},
-    {.Id = "Exit", .MenuItem = "mnuExit", .Caption = "E&xit"},
-    {.Id = "FillBook",
+    {.Id = tBookCommand::Exit, .MenuItem = "mnuExit", .Caption = "E&xit"},
+    {.Id = tBookCommand::FillBook,
      .MenuItem = "mnuFillBook",
      .Caption = "&Fill Book",
      .Button = "bnBookFill",
      .Icon = "fill",
      .ButtonHint = "Fill Spellbook"},
-    {.Id = "ValidateBook",
+    {.Id = tBookCommand::ValidateBook,
      .MenuItem = "mnuValidateBook",
      .Caption = "&Validate Book",
      .Button = "bnBookValidate",
@@ -114,7 +140,7 @@ const tCommandSpec CommandTable[] = {
      .ButtonHint = "Validate Spellbook",
      .PopupItem = "pmnuValidateSpellbook",
      .PopupCaption = "Validate Spellbook"},
-    {.Id = "ClearBook",
+    {.Id = tBookCommand::ClearBook,
      .MenuItem = "mnuClearBook",
      .Caption = "&Clear Book",
      .Button = "bnBookErase",
@@ -122,7 +148,7 @@ const tCommandSpec CommandTable[] = {
      .ButtonHint = "Erase Spellbook",
      .PopupItem = "pmnuEraseSpellbook",
      .PopupCaption = "Erase Spellbook"},
-    {.Id = "AddSelectedSpell",
+    {.Id = tBookCommand::AddSelectedSpell,
      .MenuItem = "mnuAddSelectedSpell",
      .Caption = "&Add Selected Spell",
      .Button = "bnSpellAdd",
@@ -130,7 +156,7 @@ const tCommandSpec CommandTable[] = {
      .ButtonHint = "Add Spell",
      .PopupItem = "pmnuAddSelectedSpell",
      .PopupCaption = "Add Selected Spell"},
-    {.Id = "AddRandomSpell",
+    {.Id = tBookCommand::AddRandomSpell,
      .MenuItem = "mnuAddRandomSpell",
      .Caption = "Add &Random Spell",
      .Shortcut = "Ins",
@@ -140,14 +166,14 @@ const tCommandSpec CommandTable[] = {
      .PopupItem = "pmnuAddRandomSpell",
      .PopupCaption = "Add Random Spell",
      .PopupShortcut = "Ins"},
-    {.Id = "ToggleMemorized",
+    {.Id = tBookCommand::ToggleMemorized,
      .MenuItem = "mnuToggleMemorized",
      .Caption = "Toggle Memorized ",
      .Shortcut = "Ctrl+M",
      .PopupItem = "ToggleMemorized2",
      .PopupCaption = "Toggle Memorized",
      .PopupShortcut = "Ctrl+M"},
-    {.Id = "DeleteSpell",
+    {.Id = tBookCommand::DeleteSpell,
      .MenuItem = "mnuDeleteSpell",
      .Caption = "&Delete Spell",
      .Shortcut = "Del",
@@ -157,7 +183,7 @@ const tCommandSpec CommandTable[] = {
      .PopupItem = "pmnuDeleteSpell",
      .PopupCaption = "Delete Spell",
      .PopupShortcut = "Del"},
-    {.Id = "EditSpell",
+    {.Id = tBookCommand::EditSpell,
      .MenuItem = "mnuEditSpell",
      .Caption = "Edit Spell Data",
      .Button = "bnSpellEdit",
@@ -165,18 +191,19 @@ const tCommandSpec CommandTable[] = {
      .ButtonHint = "Edit Spell Data",
      .PopupItem = "pmnuEditSpellData",
      .PopupCaption = "Edit Spell Data"},
-    {.Id = "CreateNewSpell",
+    {.Id = tBookCommand::CreateNewSpell,
      .MenuItem = "mnuCreateNewSpell",
      .Caption = "Create New Spell",
      .Button = "bnAddNewSpell",
      .Icon = "createspell",
      .ButtonHint = "Create New Spell"},
-    {.Id = "CreateScroll",
+    {.Id = tBookCommand::CreateScroll,
      .MenuItem = "mnuCreateScroll",
      .Caption = "Create Scroll",
      .PopupItem = "pmnuCreateScroll",
      .PopupCaption = "Create Scroll"},
 };
+static_assert(InIdOrder(CommandTable));
 
 QLabel* Label(const QString& text, const char* name, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -245,43 +272,43 @@ TfrmSpellBook::~TfrmSpellBook() {
 // The menus, toolbar and pop-up menu from the command table; the commands this
 // window carries out get their handlers, the others stay disabled.
 void TfrmSpellBook::BuildCommands() {
+    using enum tBookCommand;
     FCommands = new tCommands(this, CommandTable);
     tCommands& commands = *FCommands;
-    commands.On("New", [this] { mnuNewClick(); });
-    commands.On("Open", [this] { mnuOpenClick(); });
-    commands.On("Save", [this] { mnuSaveClick(); });
-    commands.On("SaveAs", [this] { mnuSaveAsClick(); });
-    commands.On("Close", [this] { mnuCloseClick(); });
-    commands.On("Exit", [this] { mnuExitClick(); });
-    commands.On("AddSelectedSpell", [this] { mnuAddSelectedSpellClick(); });
-    commands.On("AddRandomSpell", [this] { mnuAddRandomSpellClick(); });
-    commands.On("FillBook", [this] { mnuFillBookClick(); });
-    commands.On("ValidateBook", [this] { mnuValidateBookClick(); });
-    commands.On("ClearBook", [this] { mnuClearBookClick(); });
-    commands.On("DeleteSpell", [this] { mnuDeleteSpellClick(); });
-    commands.On("ToggleMemorized", [this] { mnuToggleMemorizedClick(); });
-    commands.On("EditSpell", [this] { mnuEditSpellClick(); });
-    commands.On("CreateNewSpell", [this] { mnuCreateNewSpellClick(); });
-    commands.On("ImportSpells", [this] { mnuImportSpellsClick(); });
-    commands.On("ExportSpell", [this] { mnuExportSpellClick(); });
-    commands.On("CopyToClipboard", [this] { mnuCopytoClipboardClick(); });
-    commands.On("PrinterSetup", [this] { mnuPrinterSetupClick(); });
-    commands.On("PrintPreview", [this] { mnuPrintPreviewClick(); });
-    commands.On("Print", [this] { mnuPrintClick(); });
-    commands.On("CreateScroll", [this] { mnuCreateScrollClick(); });
+    commands.On(New, [this] { mnuNewClick(); });
+    commands.On(Open, [this] { mnuOpenClick(); });
+    commands.On(Save, [this] { mnuSaveClick(); });
+    commands.On(SaveAs, [this] { mnuSaveAsClick(); });
+    commands.On(Close, [this] { mnuCloseClick(); });
+    commands.On(Exit, [this] { mnuExitClick(); });
+    commands.On(AddSelectedSpell, [this] { mnuAddSelectedSpellClick(); });
+    commands.On(AddRandomSpell, [this] { mnuAddRandomSpellClick(); });
+    commands.On(FillBook, [this] { mnuFillBookClick(); });
+    commands.On(ValidateBook, [this] { mnuValidateBookClick(); });
+    commands.On(ClearBook, [this] { mnuClearBookClick(); });
+    commands.On(DeleteSpell, [this] { mnuDeleteSpellClick(); });
+    commands.On(ToggleMemorized, [this] { mnuToggleMemorizedClick(); });
+    commands.On(EditSpell, [this] { mnuEditSpellClick(); });
+    commands.On(CreateNewSpell, [this] { mnuCreateNewSpellClick(); });
+    commands.On(ImportSpells, [this] { mnuImportSpellsClick(); });
+    commands.On(ExportSpell, [this] { mnuExportSpellClick(); });
+    commands.On(CopyToClipboard, [this] { mnuCopytoClipboardClick(); });
+    commands.On(PrinterSetup, [this] { mnuPrinterSetupClick(); });
+    commands.On(PrintPreview, [this] { mnuPrintPreviewClick(); });
+    commands.On(Print, [this] { mnuPrintClick(); });
+    commands.On(CreateScroll, [this] { mnuCreateScrollClick(); });
 
     mnuFile = commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
-                                 {"New", "Open", "Save", "SaveAs", "Close", Divider, "ImportSpells",
-                                  "ExportSpell", Divider, "CopyToClipboard", "PrinterSetup", "PrintPreview",
-                                  "Print", Divider, "Exit"});
+                                 {New, Open, Save, SaveAs, Close, Divider, ImportSpells, ExportSpell, Divider,
+                                  CopyToClipboard, PrinterSetup, PrintPreview, Print, Divider, Exit});
     mnuEdit = commands.BuildMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"),
-                                 {"FillBook", "ValidateBook", "ClearBook", Divider, "AddSelectedSpell",
-                                  "AddRandomSpell", Divider, "ToggleMemorized", "DeleteSpell", "EditSpell",
-                                  "CreateNewSpell", Divider, "CreateScroll"});
+                                 {FillBook, ValidateBook, ClearBook, Divider, AddSelectedSpell,
+                                  AddRandomSpell, Divider, ToggleMemorized, DeleteSpell, EditSpell,
+                                  CreateNewSpell, Divider, CreateScroll});
     pmSpellBook = commands.BuildPopup(QStringLiteral("pmSpellBook"),
-                                      {"Save", Divider, "ValidateBook", "ClearBook", Divider,
-                                       "AddSelectedSpell", "AddRandomSpell", Divider, "ToggleMemorized",
-                                       "DeleteSpell", "EditSpell", Divider, "CreateScroll"},
+                                      {Save, Divider, ValidateBook, ClearBook, Divider, AddSelectedSpell,
+                                       AddRandomSpell, Divider, ToggleMemorized, DeleteSpell, EditSpell,
+                                       Divider, CreateScroll},
                                       this);
 
     tbSpellBook = new QToolBar(this);
@@ -289,10 +316,9 @@ void TfrmSpellBook::BuildCommands() {
     tbSpellBook->setIconSize(QSize(20, 20));
     tbSpellBook->setMovable(false);
     tbSpellBook->setFloatable(false);
-    commands.BuildToolBar(tbSpellBook,
-                          {"New", "Open", "Save", Divider, "FillBook", "ValidateBook", "ClearBook", Divider,
-                           "AddSelectedSpell", "AddRandomSpell", "DeleteSpell", Divider, "EditSpell",
-                           "CreateNewSpell", Divider, "CopyToClipboard", "PrintPreview", "Print"});
+    commands.BuildToolBar(tbSpellBook, {New, Open, Save, Divider, FillBook, ValidateBook, ClearBook, Divider,
+                                        AddSelectedSpell, AddRandomSpell, DeleteSpell, Divider, EditSpell,
+                                        CreateNewSpell, Divider, CopyToClipboard, PrintPreview, Print});
 }
 
 QWidget* TfrmSpellBook::BuildBody() {
@@ -348,7 +374,8 @@ QWidget* TfrmSpellBook::BuildBody() {
     lbSpells->AcceptDrops(true);
     lbSpells->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lbSpells, &tSpellList::spellsDropped, this, &TfrmSpellBook::spellsDropRequested);
-    connect(lbSpells, &QAbstractItemView::doubleClicked, this, [this] { FCommands->Run("EditSpell"); });
+    connect(lbSpells, &QAbstractItemView::doubleClicked, this,
+            [this] { FCommands->Run(tBookCommand::EditSpell); });
     lbSpells->setMinimumHeight(60);
     lbSpells->setAccessibleName(QStringLiteral("Spells of the chosen level"));
     connect(lbSpells, &QWidget::customContextMenuRequested, this,

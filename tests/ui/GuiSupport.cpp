@@ -58,8 +58,18 @@ template <class T> T* HolderOf(QAction* action) {
     return nullptr;
 }
 
-QKeySequence Key(const char* text) {
-    return text ? QKeySequence(QLatin1String(text), QKeySequence::PortableText) : QKeySequence();
+QList<QKeySequence> Keys(const char* text) {
+    return text ? QKeySequence::listFromString(QLatin1String(text), QKeySequence::PortableText)
+                : QList<QKeySequence>();
+}
+
+QString KeysText(const QList<QKeySequence>& keys) {
+    return QKeySequence::listToString(keys, QKeySequence::PortableText);
+}
+
+// A command named by its first control.
+QString NameOf(const tCommandSpec& spec) {
+    return QLatin1String(spec.MenuItem ? spec.MenuItem : spec.Button ? spec.Button : spec.PopupItem);
 }
 
 } // namespace
@@ -72,47 +82,49 @@ QStringList CommandControlMismatches(QWidget* window, const tCommands& commands)
         }
     };
     for (const tCommandSpec& spec : commands.Table()) {
-        const QString id = QLatin1String(spec.Id);
+        const tCommandId id = spec.Id;
+        const QString name = NameOf(spec);
         const bool built = commands.IsBuilt(id);
         if (spec.MenuItem) {
             auto* item = Named<QAction>(window, QLatin1String(spec.MenuItem));
-            check(item == commands.MenuAction(id), id + ": no menu item " + QLatin1String(spec.MenuItem));
+            check(item == commands.MenuAction(id), name + ": no menu item " + QLatin1String(spec.MenuItem));
             if (item) {
-                check(HolderOf<QMenu>(item) != nullptr, id + ": its menu item stands in no menu");
+                check(HolderOf<QMenu>(item) != nullptr, name + ": its menu item stands in no menu");
                 check(item->text() == QLatin1String(spec.Caption),
-                      id + ": the menu item reads " + item->text());
-                check(item->shortcut() == Key(spec.Shortcut),
-                      id + ": the menu item's shortcut is " + item->shortcut().toString());
+                      name + ": the menu item reads " + item->text());
+                check(item->shortcuts() == Keys(spec.Shortcut),
+                      name + ": the menu item's shortcuts are " + KeysText(item->shortcuts()));
                 check(!spec.Hint || item->statusTip() == QLatin1String(spec.Hint),
-                      id + ": the menu item's hint is " + item->statusTip());
+                      name + ": the menu item's hint is " + item->statusTip());
                 check(spec.MenuFollowsState || item->isEnabled() == built,
-                      id + ": the menu item is enabled " + QString::number(item->isEnabled()));
+                      name + ": the menu item is enabled " + QString::number(item->isEnabled()));
             }
         }
         if (spec.Button) {
             auto* button = Named<QToolButton>(window, QLatin1String(spec.Button));
-            check(button != nullptr, id + ": no button " + QLatin1String(spec.Button));
+            check(button != nullptr, name + ": no button " + QLatin1String(spec.Button));
             if (button) {
                 check(qobject_cast<QToolBar*>(button->parentWidget()) != nullptr,
-                      id + ": its button stands in no toolbar");
+                      name + ": its button stands in no toolbar");
                 check(button->toolTip() == QLatin1String(spec.ButtonHint),
-                      id + ": the button's hint is " + button->toolTip());
-                check(!button->icon().isNull(), id + ": the button has no picture");
+                      name + ": the button's hint is " + button->toolTip());
+                check(!button->icon().isNull(), name + ": the button has no picture");
                 check(button->isEnabled() == built,
-                      id + ": the button is enabled " + QString::number(button->isEnabled()));
+                      name + ": the button is enabled " + QString::number(button->isEnabled()));
             }
         }
         if (spec.PopupItem) {
             auto* item = Named<QAction>(window, QLatin1String(spec.PopupItem));
-            check(item == commands.PopupAction(id), id + ": no pop-up item " + QLatin1String(spec.PopupItem));
+            check(item == commands.PopupAction(id),
+                  name + ": no pop-up item " + QLatin1String(spec.PopupItem));
             if (item) {
-                check(HolderOf<QMenu>(item) != nullptr, id + ": its pop-up item stands in no menu");
+                check(HolderOf<QMenu>(item) != nullptr, name + ": its pop-up item stands in no menu");
                 check(item->text() == QLatin1String(spec.PopupCaption),
-                      id + ": the pop-up item reads " + item->text());
-                check(item->shortcut() == Key(spec.PopupShortcut),
-                      id + ": the pop-up item's shortcut is " + item->shortcut().toString());
+                      name + ": the pop-up item reads " + item->text());
+                check(item->shortcuts() == Keys(spec.PopupShortcut),
+                      name + ": the pop-up item's shortcuts are " + KeysText(item->shortcuts()));
                 check(item->isEnabled() == built,
-                      id + ": the pop-up item is enabled " + QString::number(item->isEnabled()));
+                      name + ": the pop-up item is enabled " + QString::number(item->isEnabled()));
             }
         }
     }
@@ -121,20 +133,27 @@ QStringList CommandControlMismatches(QWidget* window, const tCommands& commands)
 
 QStringList CommandsNotReached(QWidget* window, tCommands& commands) {
     QStringList notReached;
+    // The command reached, named by its first control.
     QString reached;
-    tCommands::SetWatcher([&](const QWidget* from, const QString& id) {
-        reached = from == window ? id : QStringLiteral("another window's ") + id;
+    tCommands::SetWatcher([&](const QWidget* from, tCommandId id) {
+        QString name = QStringLiteral("an unknown command");
+        for (const tCommandSpec& spec : commands.Table()) {
+            if (spec.Id == id) {
+                name = NameOf(spec);
+            }
+        }
+        reached = from == window ? name : QStringLiteral("another window's command");
         return true;
     });
-    auto expect = [&](const QString& id, const QString& control) {
-        if (reached != id) {
+    auto expect = [&](const tCommandSpec& spec, const QString& control) {
+        if (reached != NameOf(spec)) {
             notReached << control + " reached " + (reached.isEmpty() ? QStringLiteral("nothing") : reached) +
-                              " instead of " + id;
+                              " instead of " + NameOf(spec);
         }
         reached.clear();
     };
     for (const tCommandSpec& spec : commands.Table()) {
-        const QString id = QLatin1String(spec.Id);
+        const tCommandId id = spec.Id;
         if (!commands.IsBuilt(id)) {
             continue;
         }
@@ -142,16 +161,16 @@ QStringList CommandsNotReached(QWidget* window, tCommands& commands) {
             auto* item = Named<QAction>(window, QLatin1String(spec.MenuItem));
             if (item->isEnabled()) {
                 item->trigger();
-                expect(id, QLatin1String(spec.MenuItem));
+                expect(spec, QLatin1String(spec.MenuItem));
             }
         }
         if (spec.Button) {
             Named<QToolButton>(window, QLatin1String(spec.Button))->click();
-            expect(id, QLatin1String(spec.Button));
+            expect(spec, QLatin1String(spec.Button));
         }
         if (spec.PopupItem) {
             Named<QAction>(window, QLatin1String(spec.PopupItem))->trigger();
-            expect(id, QLatin1String(spec.PopupItem));
+            expect(spec, QLatin1String(spec.PopupItem));
         }
     }
     tCommands::SetWatcher(nullptr);

@@ -126,21 +126,6 @@ void StartupTest::TheFrameCarriesItsMenusAndToolbar() {
     QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches.join('\n')));
     const QStringList notReached = CommandsNotReached(frmMain, frmMain->Commands());
     QVERIFY2(notReached.isEmpty(), qPrintable(notReached.join('\n')));
-    auto order = [](const char* menu) {
-        QStringList names;
-        for (QAction* action : Named<QMenu>(frmMain, QLatin1String(menu))->actions()) {
-            names << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
-        }
-        return names.join(' ');
-    };
-    QCOMPARE(order("mnuFile"),
-             QStringLiteral("mnuNewSpellbook mnuOpenSpellbook | mnuPrinterSetup | mnuExit"));
-    QCOMPARE(order("mnuOptions"), QStringLiteral("mnuSetMasterFile mnuViewMaster | mnuDataDirectories "
-                                                 "SpellSelectionOdds1 mnuSetSpecialties"));
-    QCOMPARE(order("mnuHelp"), QStringLiteral("mnuContents | mnuAbout"));
-    QCOMPARE(order("pm_frmMain"),
-             QStringLiteral("NewSpellbook1 OpenSpellbook1 | ViewMasterList1 SetMasterFile1 "
-                            "| SetDataDirectory1 SetSpellFrequency1 SetSpecialties1"));
 
     QToolBar* toolbar = frmMain->ToolBar();
     QCOMPARE(toolbar->objectName(), QStringLiteral("tbMain"));
@@ -148,9 +133,6 @@ void StartupTest::TheFrameCarriesItsMenusAndToolbar() {
     auto* newButton = Named<QToolButton>(toolbar, QStringLiteral("bnNew"));
     auto* openButton = Named<QToolButton>(toolbar, QStringLiteral("bnOpen"));
     QVERIFY(newButton && openButton);
-    QCOMPARE(newButton->toolTip(), QStringLiteral("New Spellbook"));
-    QCOMPARE(openButton->toolTip(), QStringLiteral("Open Spellbook"));
-    QVERIFY(!newButton->icon().isNull());
 
     // The Open button asks for a file with the spellbook filter; cancelled,
     // nothing opens.
