@@ -5,17 +5,13 @@
 // core gives them and are turned into text only when shown, with every line
 // the same height, so a level of tens of thousands of spells shows at once.
 
-#include "ui/WordPictures.h"
-
 #include <QAbstractListModel>
 #include <QHash>
-#include <QImage>
 #include <QListView>
 #include <QStyledItemDelegate>
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,18 +38,12 @@ private:
 
 // Paints a spell line as the platform's list paints an item of text: the
 // style's background and selection, the text in the style's place and
-// colours, the style's focus frame. Laying out the text and blending its
-// glyphs is most of the time a list takes to show a screen of lines. A line
-// of plain text in a font that allows it is put together from pictures of
-// its words (see tWordPictures), so a line never shown costs little more than
-// one shown before; other lines are laid out once each (the style lays out a
-// line three times at every paint). The lines of the last few screens shown
-// are kept laid out, and in the list's own painting a line shown a second
-// time in the same state is kept as a picture of its item, on the list's
-// plain background, and drawn from it from then on. Pictures stand for text
-// only in fonts whose glyphs come out the same in pictures as on windows. A
-// line the style would shorten with an ellipsis, or any item with more than
-// one line of text, is left to the style.
+// colours, the style's focus frame. Laying out the text is most of the time a
+// list takes to show a screen of lines, and the style lays out a line three
+// times at every paint: here each line is laid out once, and the lines of the
+// last few screens shown are kept laid out. A line the style would shorten
+// with an ellipsis, or any item with more than one line of text, is left to
+// the style.
 class tSpellLineDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -67,56 +57,19 @@ public:
     // Forgets the lines laid out: each line is laid out again when next
     // painted, as a line never shown.
     void ForgetLaidOutLines();
-    // Forgets the words shaped and their pictures too: the next lines painted
-    // find nothing laid out or drawn before.
-    void ForgetWords();
 
 private:
-    // How an item looks in the view: its state, size, colours and style.
-    struct tLook {
-        QStyle::State State;
-        QStyleOptionViewItem::ViewItemFeatures Features;
-        QStyleOptionViewItem::ViewItemPosition Position = QStyleOptionViewItem::Invalid;
-        QSize Size;
-        qreal Ratio = 1.0;
-        qint64 Palette = 0;
-        QRgb Background = 0;
-        const QStyle* Style = nullptr;
-
-        bool operator==(const tLook& other) const;
-    };
-    struct tPicture;
     struct tLaidOutLine;
     tLaidOutLine& LaidOut(const QStyleOptionViewItem& option, int margin) const;
     // Paints the line as the platform paints an item of text.
     void PaintLine(QPainter* painter, const QStyleOptionViewItem& opt, tLaidOutLine& line,
                    const QRect& textRect, int margin, const QStyle* style) const;
-    // The picture of a line placed word by word, on the view's plain
-    // background, put together from its words' pictures: the style's panel
-    // where it leaves one colour, the words, the style's focus frame. None
-    // when the panel is not of one colour or the words' pictures would touch.
-    std::optional<QImage> WordsPicture(const QStyleOptionViewItem& opt, tLaidOutLine& line,
-                                       const QRect& textRect, int margin, const QStyle* style,
-                                       QRgb background, int hints) const;
-    // The line painted as into the painter's device, on the view's plain
-    // background, up to its last column that is not background.
-    QImage Picture(const QPainter& painter, const QStyleOptionViewItem& opt, tLaidOutLine& line,
-                   const QRect& textRect, int margin, QRgb background) const;
-    // The one colour the style's panel leaves on a plain background in an
-    // item that looks so, if it leaves one colour.
-    std::optional<QRgb> PanelColour(const QStyleOptionViewItem& opt, const QStyle* style,
-                                    QRgb background) const;
-
-    // The states a line's picture is kept in: unselected, selected, current
-    // and under the mouse cover the lines of a list.
-    static constexpr size_t PicturesPerLine = 3;
 
     // The lines laid out lately, by text, in two generations: when the newer
     // holds RecentLines lines it becomes the older, and the older is dropped.
     static constexpr qsizetype RecentLines = 256;
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Newer;
     mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Older;
-    mutable tWordPictures Words;
     // The style's size for one line of text in an item of one size, font,
     // direction and alignment.
     struct tSize {
@@ -132,15 +85,6 @@ private:
     };
     mutable std::vector<tSize> Sizes;
     mutable size_t NextSize = 0;
-    // The panel's colour in the last few looks.
-    mutable std::vector<std::pair<tLook, std::optional<QRgb>>> Panels;
-    mutable size_t NextPanel = 0;
-    // Where a line is painted before it is kept as a picture.
-    mutable QImage Scratch;
-    // The bytes of the kept lines' pictures: past MostPictureBytes, lines
-    // are painted straight into the view until the older lines are dropped.
-    static constexpr qsizetype MostPictureBytes = qsizetype{16} << 20;
-    mutable qsizetype PictureBytes = 0;
 };
 
 // The type of the data a dragged spell list carries: the dragged lines'

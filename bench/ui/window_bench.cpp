@@ -9,10 +9,7 @@
 // lines of its last few screens laid out); the first visit of a level does
 // the same switches with the list's laid-out lines forgotten before each, so
 // every switch also lays out the lines of the level's first screen, as on a
-// level the window has not shown before. The list keeps pictures of the words
-// it has drawn (names' words, books, categories, digits), as it would keep
-// them from the levels shown before; a third figure forgets those too before
-// each switch, as in a list that has drawn nothing yet.
+// level the window has not shown before.
 // Run it under a virtual display: xvfb-run -a bench/ui/window_bench
 #include "support/BenchData.h"
 
@@ -128,9 +125,8 @@ private slots:
 
 private:
     // Switches to level 2 and back to level 1, forgetting before each switch
-    // the list's laid-out lines when firstVisits, and the words it has drawn
-    // too when wordsToo.
-    void SwitchLevels(bool firstVisits, bool wordsToo = false);
+    // the list's laid-out lines when firstVisits.
+    void SwitchLevels(bool firstVisits);
 
     std::unique_ptr<tProgramUnderTest> Program;
     TfrmSpellBook* Book = nullptr;
@@ -158,15 +154,13 @@ void WindowBench::cleanupTestCase() {
     Prompts::Reset();
 }
 
-void WindowBench::SwitchLevels(bool firstVisits, bool wordsToo) {
+void WindowBench::SwitchLevels(bool firstVisits) {
     auto* list = Book->findChild<tSpellList*>(QStringLiteral("lbSpells"));
     QVERIFY(list);
     auto* delegate = qobject_cast<tSpellLineDelegate*>(list->itemDelegate());
     QVERIFY(delegate);
     for (const int position : {1, 0}) {
-        if (wordsToo) {
-            delegate->ForgetWords();
-        } else if (firstVisits) {
+        if (firstVisits) {
             delegate->ForgetLaidOutLines();
         }
         Book->grpSpellLevelClick(position);
@@ -221,8 +215,6 @@ void WindowBench::Ratios() {
         "level switch, 10,000 lines (1 to 2 and back)", [this] { SwitchLevels(false); }, coreLevels);
     Report(
         "first visit of a level, 10,000 lines", [this] { SwitchLevels(true); }, coreLevels);
-    Report(
-        "the same, no word drawn before", [this] { SwitchLevels(true, true); }, coreLevels, false);
 
     auto* category = frmMasterList->findChild<QComboBox*>(QStringLiteral("cbCategory"));
     TSpellBook shown;

@@ -17,7 +17,6 @@
 #include "ui/Program.h"
 #include "ui/Prompts.h"
 #include "ui/SpellList.h"
-#include "ui/WordPictures.h"
 
 #include <QAction>
 #include <QApplication>
@@ -127,7 +126,6 @@ private slots:
     void TheWorkingNoticeIsAFramelessToolWindowOnScreen();
     void SpellLinesLookAsThePlatformListPaintsThem();
     void ALineDrawnAgainOnScreenKeepsItsPixels();
-    void LinesPutTogetherFromWordsLookAsLaidOutWhole();
 
 private:
     TfrmSpellBook* OpenBook(const std::string& name, const std::string& bytes);
@@ -848,25 +846,6 @@ public:
     mutable int Items = 0;
 };
 
-// The style of a list, counting the item backgrounds it paints for one list.
-class tPanelCountingStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                       const QWidget* widget) const override {
-        Panels += element == PE_PanelItemViewItem && widget == Counted ? 1 : 0;
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
-    }
-    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override {
-        Items += element == CE_ItemViewItem && widget == Counted ? 1 : 0;
-        QProxyStyle::drawControl(element, option, painter, widget);
-    }
-    const QWidget* Counted = nullptr;
-    mutable int Panels = 0;
-    mutable int Items = 0;
-};
-
 class tOpenSpellList : public tSpellList {
 public:
     void Options(QStyleOptionViewItem* option) const { initViewItemOption(option); }
@@ -934,20 +913,16 @@ void SpellBookWindowTest::SpellLinesLookAsThePlatformListPaintsThem() {
     QCOMPARE(style->Items, cases + shortened);
 }
 
-// A list on screen keeps the lines it has shown and draws them again at once:
-// what it draws again, in each state, has the platform's pixels, and the lines
-// it keeps are not painted again.
+// A list on screen keeps the lines it has laid out and draws them again: what
+// it draws again, in each state, has the platform's pixels.
 void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
     QWidget window;
-    auto* style = new tPanelCountingStyle(QStyleFactory::create(QApplication::style()->name()));
-    style->setParent(&window);
     tOpenSpellList own;
     own.setParent(&window);
     tOpenSpellList platform;
     platform.setParent(&window);
     platform.setItemDelegate(new QStyledItemDelegate(&platform));
     for (tSpellList* list : {&own, &platform}) {
-        list->setStyle(style);
         list->setGeometry(list == &own ? 0 : 300, 0, 290, 200);
         list->SetLines({"1 Magic Missile (Tome) Evocation", "Ay, Wave: Tell 'AVATAR' to fly", "  ",
                         std::string(400, 'W'),
@@ -957,7 +932,6 @@ void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
                         "9 Wish"},
                        false);
     }
-    style->Counted = &own;
     window.resize(600, 220);
     window.show();
     window.activateWindow();
@@ -966,11 +940,8 @@ void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
     // the focus, then selected too; line 0 so.
     const QList<std::pair<std::vector<int32_t>, bool>> states = {
         {{}, false}, {{0, 2}, false}, {{4}, true}, {{4, 5}, true}, {{0}, true}};
-    const bool pictures = tWordPictures().PicturesMatchWindows(own.font());
     for (int round = 0; round < 3; ++round) {
         for (const auto& [rows, focus] : states) {
-            const int panels = style->Panels;
-            const int items = style->Items;
             for (tSpellList* list : {&own, &platform}) {
                 list->SelectRows(rows);
                 if (rows.empty()) {
@@ -989,13 +960,6 @@ void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
             }
             QVERIFY2(images[0] == images[1],
                      qPrintable(QStringLiteral("round %1, rows %2").arg(round).arg(rows.size())));
-            // From the third time a line shows in a state, only the shortened
-            // line is painted, by the style (where pictures may stand for
-            // text: not where glyphs are drawn colour-fringed on windows).
-            if (round == 2 && pictures) {
-                QCOMPARE(style->Panels - panels, style->Items - items);
-                QVERIFY(style->Items > items);
-            }
         }
     }
     // The size of a line, asked again and after the font changes, is the
@@ -1009,103 +973,6 @@ void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
         own.Options(&option);
         const QModelIndex first = own.model()->index(0, 0);
         QCOMPARE(own.itemDelegate()->sizeHint(option, first), plain.sizeHint(option, first));
-    }
-}
-
-// A line put together from its words' pictures has the pixels of the line
-// laid out whole and drawn, in every font and colour tried; a word's picture
-// is made once for its font, colour, background and place within a pixel,
-// and lines a font cannot draw word by word are not taken.
-void SpellBookWindowTest::LinesPutTogetherFromWordsLookAsLaidOutWhole() {
-    const QStringList lines = {
-        QStringLiteral("1 Magic Missile (Tome) Evocation"),
-        QStringLiteral("Ay, Wave: Tell 'AVATAR' to fly"),
-        QStringLiteral("Spell of the 100042 \"Winds\"*  (e/c, alt) [Apprentice's Book 42] - C"),
-        QStringLiteral("f/j_ 1111 9090.07 ~!@#$%^&*()+={}|<>?"),
-        QStringLiteral("W"),
-    };
-    QFont italic = QApplication::font();
-    italic.setPointSize(15);
-    italic.setItalic(true);
-    italic.setBold(true);
-    const QList<std::pair<QRgb, QRgb>> colours = {{qRgb(0, 0, 0), qRgb(255, 255, 255)},
-                                                  {qRgb(255, 255, 255), qRgb(48, 140, 198)}};
-    const auto whole = [](const QString& text, const QFont& font, QPoint at, QRgb pen, QRgb background,
-                          int hints) {
-        QImage image(700, 60, QImage::Format_RGB32);
-        image.fill(background);
-        QTextLayout layout(text, font);
-        QTextOption option;
-        option.setWrapMode(QTextOption::ManualWrap);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        layout.createLine().setLineWidth(10000);
-        layout.endLayout();
-        QPainter painter(&image);
-        SetRenderHints(painter, hints);
-        painter.setPen(QColor::fromRgb(pen));
-        layout.draw(&painter, at);
-        return image;
-    };
-    tWordPictures words;
-    int drawn = 0;
-    for (const QFont& font : {QApplication::font(), italic}) {
-        for (const QString& line : lines) {
-            const std::optional<tWordPictures::tPlacedLine> placed = words.Place(line, font);
-            QVERIFY2(placed || font == italic, qPrintable(line));
-            for (const auto& [pen, background] : colours) {
-                for (const auto& [at, hints] : {std::pair{QPoint(3, 2), int{QPainter::TextAntialiasing}},
-                                                std::pair{QPoint(40, 9), 0}}) {
-                    tWordPictures::tCopies copies;
-                    const QRect within(0, 0, 700, 60);
-                    if (!placed || !words.Arrange(*placed, at, pen, background, hints, within, copies)) {
-                        continue;
-                    }
-                    QImage byWords(700, 60, QImage::Format_RGB32);
-                    byWords.fill(background);
-                    tWordPictures::Copy(copies, byWords);
-                    QVERIFY2(byWords == whole(line, font, at, pen, background, hints),
-                             qPrintable(line + QStringLiteral(" at %1").arg(at.x())));
-                    ++drawn;
-                }
-            }
-        }
-    }
-    QVERIFY(drawn >= 20);
-
-    // Drawn again, a line takes the pictures made; another pen, background
-    // or font makes its own.
-    words.Forget();
-    const QString line = QStringLiteral("Ay Ay 12 21");
-    const auto made = [&words, &line](const QFont& font, QRgb pen, QRgb background) {
-        const int before = words.PicturesMade();
-        tWordPictures::tCopies copies;
-        const std::optional<tWordPictures::tPlacedLine> placed = words.Place(line, font);
-        if (!placed || !words.Arrange(*placed, QPoint(2, 2), pen, background, QPainter::TextAntialiasing,
-                                      QRect(0, 0, 700, 60), copies)) {
-            return -1;
-        }
-        return words.PicturesMade() - before;
-    };
-    const int first = made(QApplication::font(), qRgb(0, 0, 0), qRgb(255, 255, 255));
-    QVERIFY(first >= 3);
-    QCOMPARE(made(QApplication::font(), qRgb(0, 0, 0), qRgb(255, 255, 255)), 0);
-    QCOMPARE(made(QApplication::font(), qRgb(200, 0, 0), qRgb(255, 255, 255)), first);
-    QCOMPARE(made(QApplication::font(), qRgb(0, 0, 0), qRgb(250, 250, 250)), first);
-    QFont larger = QApplication::font();
-    larger.setPointSize(larger.pointSize() + 3);
-    QCOMPARE(made(larger, qRgb(0, 0, 0), qRgb(255, 255, 255)), first);
-
-    // Only plain printable text without blanks at its ends, in a font
-    // without lines through or under its text.
-    QFont underlined = QApplication::font();
-    underlined.setUnderline(true);
-    for (const auto& [text, font] : {std::pair{QStringLiteral(" Ay"), QApplication::font()},
-                                     std::pair{QStringLiteral("Ay "), QApplication::font()},
-                                     std::pair{QStringLiteral("\u00c9clair"), QApplication::font()},
-                                     std::pair{QStringLiteral("Ay\tAy"), QApplication::font()},
-                                     std::pair{QStringLiteral("Ay"), underlined}}) {
-        QVERIFY2(!words.Place(text, font), qPrintable(text));
     }
 }
 
