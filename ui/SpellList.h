@@ -6,12 +6,9 @@
 // the same height, so a level of tens of thousands of spells shows at once.
 
 #include <QAbstractListModel>
-#include <QHash>
 #include <QListView>
-#include <QStyledItemDelegate>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,57 +31,6 @@ public:
 
 private:
     std::vector<std::string> Lines;
-};
-
-// Paints a spell line as the platform's list paints an item of text: the
-// style's background and selection, the text in the style's place and
-// colours, the style's focus frame. Laying out the text is most of the time a
-// list takes to show a screen of lines, and the style lays out a line three
-// times at every paint: here each line is laid out once, and the lines of the
-// last few screens shown are kept laid out. A line the style would shorten
-// with an ellipsis, or any item with more than one line of text, is left to
-// the style.
-class tSpellLineDelegate : public QStyledItemDelegate {
-    Q_OBJECT
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-    // The style's size for a line of text, kept for the last few lines asked
-    // about: the list asks it of its first line at every change of lines.
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    // Forgets the lines laid out: each line is laid out again when next
-    // painted, as a line never shown.
-    void ForgetLaidOutLines();
-
-private:
-    struct tLaidOutLine;
-    tLaidOutLine& LaidOut(const QStyleOptionViewItem& option, int margin) const;
-    // Paints the line as the platform paints an item of text.
-    void PaintLine(QPainter* painter, const QStyleOptionViewItem& opt, tLaidOutLine& line,
-                   const QRect& textRect, int margin, const QStyle* style) const;
-
-    // The lines laid out lately, by text, in two generations: when the newer
-    // holds RecentLines lines it becomes the older, and the older is dropped.
-    static constexpr qsizetype RecentLines = 256;
-    mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Newer;
-    mutable QHash<QString, std::shared_ptr<tLaidOutLine>> Older;
-    // The style's size for one line of text in an item of one size, font,
-    // direction and alignment.
-    struct tSize {
-        QString Text;
-        QFont Font;
-        QSize Bounds;
-        Qt::LayoutDirection Direction = Qt::LeftToRight;
-        Qt::Alignment Alignment;
-        const QStyle* Style = nullptr;
-        QSize Size;
-
-        bool For(const QStyleOptionViewItem& option, const QStyle* style) const;
-    };
-    mutable std::vector<tSize> Sizes;
-    mutable size_t NextSize = 0;
 };
 
 // The type of the data a dragged spell list carries: the dragged lines'

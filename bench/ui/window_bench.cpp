@@ -4,12 +4,7 @@
 // with the list laid out and painted, beside the core building the same
 // lines. Each case measures itself with QBENCHMARK and then prints its ratio
 // to the core's part (medians of a few runs) and whether it stays within 3.
-// The level switch goes back and forth between two levels, so from the
-// second switch on the list draws lines it has laid out before (it keeps the
-// lines of its last few screens laid out); the first visit of a level does
-// the same switches with the list's laid-out lines forgotten before each, so
-// every switch also lays out the lines of the level's first screen, as on a
-// level the window has not shown before.
+// The level switch goes from level 1 to 2 and back.
 // Run it under a virtual display: xvfb-run -a bench/ui/window_bench
 #include "support/BenchData.h"
 
@@ -24,7 +19,6 @@
 #include "ui/FrmSpellBook.h"
 #include "ui/Program.h"
 #include "ui/Prompts.h"
-#include "ui/SpellList.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -117,16 +111,14 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void LevelSwitchOf10000Lines();
-    void FirstVisitOfALevelOf10000Lines();
     void ApplyFilterOver50000Spells();
     void RemoveFilterOver50000Spells();
     // The ratios, after the figures (QBENCHMARK runs a function many times).
     void Ratios();
 
 private:
-    // Switches to level 2 and back to level 1, forgetting before each switch
-    // the list's laid-out lines when firstVisits.
-    void SwitchLevels(bool firstVisits);
+    // Switches to level 2 and back to level 1.
+    void SwitchLevels();
 
     std::unique_ptr<tProgramUnderTest> Program;
     TfrmSpellBook* Book = nullptr;
@@ -154,15 +146,8 @@ void WindowBench::cleanupTestCase() {
     Prompts::Reset();
 }
 
-void WindowBench::SwitchLevels(bool firstVisits) {
-    auto* list = Book->findChild<tSpellList*>(QStringLiteral("lbSpells"));
-    QVERIFY(list);
-    auto* delegate = qobject_cast<tSpellLineDelegate*>(list->itemDelegate());
-    QVERIFY(delegate);
+void WindowBench::SwitchLevels() {
     for (const int position : {1, 0}) {
-        if (firstVisits) {
-            delegate->ForgetLaidOutLines();
-        }
         Book->grpSpellLevelClick(position);
         Settle(Book);
     }
@@ -171,13 +156,7 @@ void WindowBench::SwitchLevels(bool firstVisits) {
 void WindowBench::LevelSwitchOf10000Lines() {
     QCOMPARE(Book->Document().Book().CountOfLevel(2), 10000);
     QBENCHMARK {
-        SwitchLevels(false);
-    }
-}
-
-void WindowBench::FirstVisitOfALevelOf10000Lines() {
-    QBENCHMARK {
-        SwitchLevels(true);
+        SwitchLevels();
     }
 }
 
@@ -212,9 +191,7 @@ void WindowBench::Ratios() {
         QVERIFY(second.size() + first.size() == 20000);
     };
     Report(
-        "level switch, 10,000 lines (1 to 2 and back)", [this] { SwitchLevels(false); }, coreLevels);
-    Report(
-        "first visit of a level, 10,000 lines", [this] { SwitchLevels(true); }, coreLevels);
+        "level switch, 10,000 lines (1 to 2 and back)", [this] { SwitchLevels(); }, coreLevels);
 
     auto* category = frmMasterList->findChild<QComboBox*>(QStringLiteral("cbCategory"));
     TSpellBook shown;

@@ -34,15 +34,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QStyleFactory>
-#include <QStyledItemDelegate>
-#include <QTextLayout>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -124,8 +119,6 @@ private slots:
     void MessagesShowPathsAsTheFileSystemSpellsThem();
     void HelpComesToTheFrontOnEveryRequest();
     void TheWorkingNoticeIsAFramelessToolWindowOnScreen();
-    void SpellLinesLookAsThePlatformListPaintsThem();
-    void ALineDrawnAgainOnScreenKeepsItsPixels();
 
 private:
     TfrmSpellBook* OpenBook(const std::string& name, const std::string& bytes);
@@ -830,150 +823,6 @@ void SpellBookWindowTest::TheWorkingNoticeIsAFramelessToolWindowOnScreen() {
     QCOMPARE(frmWorking->InfoText(), QStringLiteral("Loading Spellbook"));
     frmWorking->HideWorking();
     QVERIFY(!frmWorking->isVisible());
-}
-
-namespace {
-
-// The style of the lists, counting the items it paints whole.
-class tCountingStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override {
-        Items += element == CE_ItemViewItem ? 1 : 0;
-        QProxyStyle::drawControl(element, option, painter, widget);
-    }
-    mutable int Items = 0;
-};
-
-class tOpenSpellList : public tSpellList {
-public:
-    void Options(QStyleOptionViewItem* option) const { initViewItemOption(option); }
-};
-
-} // namespace
-
-// The list's own painting gives the same pixels as the platform's item
-// painting, line by line, in every state a line is shown in, and leaves to the
-// platform only the lines it shortens.
-void SpellBookWindowTest::SpellLinesLookAsThePlatformListPaintsThem() {
-    tOpenSpellList list;
-    auto* style = new tCountingStyle(QStyleFactory::create(QApplication::style()->name()));
-    style->setParent(&list);
-    list.setStyle(style);
-    list.SetLines({"1 Magic Missile (Tome) Evocation", "Ay, Wave: Tell 'AVATAR' to fly", "  ",
-                   std::string(400, 'W'),
-                   "3 \xC9"
-                   "clair \xE0 l'\xE9p\xE9"
-                   "e"},
-                  false);
-    QStyledItemDelegate platform;
-    const QAbstractItemDelegate* own = list.itemDelegate();
-    QVERIFY(qobject_cast<const tSpellLineDelegate*>(own));
-    const QList<QStyle::State> states = {
-        QStyle::State_Enabled | QStyle::State_Active,
-        QStyle::State_Enabled | QStyle::State_Active | QStyle::State_Selected,
-        QStyle::State_Enabled | QStyle::State_Selected,
-        QStyle::State_Enabled | QStyle::State_Active | QStyle::State_HasFocus,
-        QStyle::State_Enabled | QStyle::State_Active | QStyle::State_HasFocus | QStyle::State_Selected,
-        QStyle::State_Selected | QStyle::State_HasFocus,
-    };
-    const auto paint = [](const QAbstractItemDelegate& delegate, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) {
-        QImage image(option.rect.size() + QSize(4, 4), QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        delegate.paint(&painter, option, index);
-        return image;
-    };
-    int cases = 0;
-    int shortened = 0;
-    for (int row = 0; row < list.Count(); ++row) {
-        const QModelIndex index = list.model()->index(row, 0);
-        for (const bool wholeRowSelected : {true, false}) {
-            for (const QStyle::State state : states) {
-                QStyleOptionViewItem option;
-                list.Options(&option);
-                option.state = state;
-                option.showDecorationSelected = wholeRowSelected;
-                // At places and heights the view might give.
-                const int height = own->sizeHint(option, index).height() + 3 * (cases % 2);
-                option.rect = QRect(QPoint(2, 1 + cases % 3), QSize(300, height));
-                const QImage expected = paint(platform, option, index);
-                QVERIFY2(paint(*own, option, index) == expected,
-                         qPrintable(QStringLiteral("line %1, state %2, whole row %3")
-                                        .arg(row)
-                                        .arg(int(state))
-                                        .arg(wholeRowSelected)));
-                ++cases;
-                shortened += row == 3 ? 1 : 0;
-            }
-        }
-    }
-    QCOMPARE(style->Items, cases + shortened);
-}
-
-// A list on screen keeps the lines it has laid out and draws them again: what
-// it draws again, in each state, has the platform's pixels.
-void SpellBookWindowTest::ALineDrawnAgainOnScreenKeepsItsPixels() {
-    QWidget window;
-    tOpenSpellList own;
-    own.setParent(&window);
-    tOpenSpellList platform;
-    platform.setParent(&window);
-    platform.setItemDelegate(new QStyledItemDelegate(&platform));
-    for (tSpellList* list : {&own, &platform}) {
-        list->setGeometry(list == &own ? 0 : 300, 0, 290, 200);
-        list->SetLines({"1 Magic Missile (Tome) Evocation", "Ay, Wave: Tell 'AVATAR' to fly", "  ",
-                        std::string(400, 'W'),
-                        "3 \xC9"
-                        "clair \xE0 l'\xE9p\xE9"
-                        "e",
-                        "9 Wish"},
-                       false);
-    }
-    window.resize(600, 220);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    // No line chosen; lines 0 and 2 selected, 0 current; line 4 current with
-    // the focus, then selected too; line 0 so.
-    const QList<std::pair<std::vector<int32_t>, bool>> states = {
-        {{}, false}, {{0, 2}, false}, {{4}, true}, {{4, 5}, true}, {{0}, true}};
-    for (int round = 0; round < 3; ++round) {
-        for (const auto& [rows, focus] : states) {
-            for (tSpellList* list : {&own, &platform}) {
-                list->SelectRows(rows);
-                if (rows.empty()) {
-                    list->selectionModel()->clearCurrentIndex();
-                }
-            }
-            // Each list is grabbed with the focus when the state has it.
-            QImage images[2];
-            for (tSpellList* list : {&own, &platform}) {
-                if (focus) {
-                    list->setFocus();
-                } else {
-                    list->clearFocus();
-                }
-                images[list == &own ? 0 : 1] = list->viewport()->grab().toImage();
-            }
-            QVERIFY2(images[0] == images[1],
-                     qPrintable(QStringLiteral("round %1, rows %2").arg(round).arg(rows.size())));
-        }
-    }
-    // The size of a line, asked again and after the font changes, is the
-    // platform's.
-    QStyledItemDelegate plain;
-    for (const int points : {9, 9, 15}) {
-        QFont font = own.font();
-        font.setPointSize(points);
-        own.setFont(font);
-        QStyleOptionViewItem option;
-        own.Options(&option);
-        const QModelIndex first = own.model()->index(0, 0);
-        QCOMPARE(own.itemDelegate()->sizeHint(option, first), plain.sizeHint(option, first));
-    }
 }
 
 QTEST_MAIN(SpellBookWindowTest)
