@@ -172,15 +172,19 @@ std::string ValueToWrite(std::string_view value) {
 enum class tLoad { Loaded, Missing, Failed };
 
 // The file's bytes. Missing only when no file is there; a file that cannot be
-// opened, is not a regular file or gives a read error has Failed, and is
-// then neither taken as empty nor written over.
-tLoad LoadFile(const std::string& path, std::string& bytes) {
+// opened, is not a regular file or gives a read error has Failed (error tells
+// why), and is then neither taken as empty nor written over.
+tLoad LoadFile(const std::string& path, std::string& bytes, FileError* error = nullptr) {
     std::error_code ec;
     if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) {
         return tLoad::Missing;
     }
-    const std::unique_ptr<std::istream> in = OpenDataFile(path, nullptr);
-    if (!in || !ReadAllBytes(*in, bytes)) {
+    const std::unique_ptr<std::istream> in = OpenDataFile(path, error);
+    if (!in) {
+        return tLoad::Failed;
+    }
+    if (!ReadAllBytes(*in, bytes)) {
+        SetFileError(error, FileError::ReadError);
         return tLoad::Failed;
     }
     return tLoad::Loaded;
@@ -292,20 +296,24 @@ int32_t tSettingsFile::ReadInteger(std::string_view section, std::string_view ke
 
 bool tSettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     std::string bytes;
-    if (LoadFile(FPath, bytes) == tLoad::Failed) {
+    if (LoadFile(FPath, bytes, &FLastFileError) == tLoad::Failed) {
         FLastError = SettingsWriteError(FPath);
         return false;
     }
     const std::string changed = SetSettingsValue(bytes, section, key, value);
-    const bool saved = WriteFileAtomically(FPath, [&changed](std::ostream& out) {
-        out.write(changed.data(), static_cast<std::streamsize>(changed.size()));
-        return true;
-    });
+    const bool saved = WriteFileAtomically(
+        FPath,
+        [&changed](std::ostream& out) {
+            out.write(changed.data(), static_cast<std::streamsize>(changed.size()));
+            return true;
+        },
+        &FLastFileError);
     if (!saved) {
         FLastError = SettingsWriteError(FPath);
         return false;
     }
     FLastError.clear();
+    FLastFileError = FileError::None;
     return true;
 }
 

@@ -13,6 +13,8 @@
 // around them, a section without "]" and a key without "=" that does not start
 // with ";", "#" or "[".
 
+#include "files/FileStatus.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -73,8 +75,12 @@ public:
 
     // The message of the last refused write; empty after a write that worked.
     const std::string& LastError() const { return FLastError; }
+    // Why the last write was refused (the file could not be read, or not be
+    // written); None after a write that worked.
+    FileError LastFileError() const { return FLastFileError; }
 
 private:
     std::string FPath;
     std::string FLastError;
+    FileError FLastFileError;
 };

@@ -91,7 +91,8 @@ bool WriteSetting(std::string_view section, std::string_view key, std::string_vi
         return false;
     }
     if (!Settings->WriteString(section, key, value)) {
-        messages.ShowError(SettingsWriteError(MessagePath(Settings->Path())));
+        messages.ShowError(SettingsWriteError(MessagePath(Settings->Path())),
+                           ExplainFileError(Settings->Path(), Settings->LastFileError()));
         return false;
     }
     return true;

@@ -25,9 +25,6 @@
 #include "output/SpellListLine.h"
 
 #include <csignal>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -35,6 +32,8 @@
 #include <optional>
 #include <sstream>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -247,7 +246,7 @@ void Emit(const tRun& run, const std::optional<std::string>& path, const tWriter
     }
     FileError error = FileError::None;
     if (!WriteFileAtomically(*path, writer, &error)) {
-        FileFailure(run, *path, error == FileError::None ? FileError::CannotWrite : error);
+        FileFailure(run, *path, error == FileError::None ? FileError(FileError::CannotWrite) : error);
     }
 }
 
@@ -258,142 +257,75 @@ extern "C" void NoteInterruption(int signal) {
     Interruption = signal;
 }
 
-// While it lives, the signals that would end the program (interrupt, hang-up,
-// quit, terminate) are only noted, so a batch can clean up before it ends.
-// Signals the program was told to ignore stay ignored.
+// While it lives, every signal that would end the program and can be caught
+// (interrupt, hang-up, quit, terminate, a broken pipe, an alarm, the user
+// signals, a CPU or file size limit, the real-time signals...) is only noted,
+// so that a batch can clean up before it ends. Signals the program was told
+// to ignore stay ignored.
 class tInterruptions {
 public:
     tInterruptions() {
         Interruption = 0;
-        for (size_t i = 0; i < Signals.size(); ++i) {
-            Previous[i] = std::signal(Signals[i], NoteInterruption);
-            if (Previous[i] == SIG_IGN) {
-                std::signal(Signals[i], SIG_IGN);
+        struct sigaction noting {};
+        noting.sa_handler = NoteInterruption;
+        sigemptyset(&noting.sa_mask);
+        noting.sa_flags = SA_RESTART;
+        for (const int signal : Signals()) {
+            struct sigaction previous {};
+            if (::sigaction(signal, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN) {
+                continue;
+            }
+            if (::sigaction(signal, &noting, &previous) == 0) {
+                Previous.emplace_back(signal, previous);
             }
         }
     }
     tInterruptions(const tInterruptions&) = delete;
     tInterruptions& operator=(const tInterruptions&) = delete;
     ~tInterruptions() {
-        for (size_t i = 0; i < Signals.size(); ++i) {
-            std::signal(Signals[i], Previous[i] == SIG_ERR ? SIG_DFL : Previous[i]);
+        for (const auto& [signal, previous] : Previous) {
+            ::sigaction(signal, &previous, nullptr);
         }
     }
     // The signal caught, or 0.
     static int Caught() { return Interruption; }
 
 private:
-    static constexpr std::array<int, 4> Signals = {SIGINT, SIGHUP, SIGQUIT, SIGTERM};
-    std::array<void (*)(int), 4> Previous{};
+    static std::vector<int> Signals() {
+        std::vector<int> signals = {SIGINT,  SIGHUP,  SIGQUIT, SIGTERM,   SIGPIPE, SIGALRM, SIGUSR1,
+                                    SIGUSR2, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR};
+        for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+            signals.push_back(signal);
+        }
+        return signals;
+    }
+    std::vector<std::pair<int, struct sigaction>> Previous;
 };
 
-// Ends a batch that a signal interrupted: thrown once the staging folder is
+// Ends a batch that a signal interrupted: thrown once what the batch made is
 // gone, caught by RunCli, which lets the signal end the program.
 struct tInterrupted {
     int Signal;
 };
 
-// A folder made for this run inside folder, named after name, or an empty path
-// when none can be made.
-std::filesystem::path MakeStagingFolder(const std::filesystem::path& folder, const std::string& name) {
-    namespace fs = std::filesystem;
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        fs::path candidate = folder / ("." + name + "quillmark-cli-" + std::to_string(attempt) + ".tmp");
-        std::error_code ec;
-        if (fs::create_directory(candidate, ec)) {
-            return candidate;
-        }
-        if (!fs::exists(fs::symlink_status(candidate, ec))) {
-            return {}; // the folder refuses new entries
-        }
-    }
-    return {};
-}
-
 // Writes count books into the folder out, book i (from 0) written by
-// writeBook(i, stream) under names(i): all of them or, on any failure, none.
-// Each book goes into a staging folder as it is made. When out did not exist,
-// the staging folder becomes out in one rename; otherwise each book is then
-// moved over its name as a single save would be (links followed, permissions,
-// owner and group kept), after a check that every name may be written. The
-// staging folder is removed on failure and when a signal interrupts the run.
+// writeBook(i, stream) under names(i): all of them or, on any failure, none
+// (WriteFilesIntoFolder). Nothing it made is left behind when a signal
+// interrupts it; a signal that comes once the books go into place ends the
+// program when they are there.
 void EmitBooks(const tRun& run, const std::string& out, int32_t count,
                const std::function<std::string(int32_t)>& names,
                const std::function<bool(int32_t, std::ostream&)>& writeBook) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path folder = fs::absolute(out, ec);
-    if (!folder.has_filename()) {
-        folder = folder.parent_path();
-    }
-    const fs::file_type type = fs::status(folder, ec).type();
-    const bool existed = type == fs::file_type::directory;
-    if (!existed && type != fs::file_type::not_found) {
-        FileFailure(run, out, FileError::CannotWrite);
-    }
-    const auto target = [&out, &names](int32_t i) { return (fs::path(out) / names(i)).string(); };
-    if (existed) {
-        for (int32_t i = 0; i < count; ++i) {
-            if (!CanReplaceFile(target(i))) {
-                FileFailure(run, target(i), FileError::CannotWrite);
-            }
-        }
-    } else {
-        fs::create_directories(folder.parent_path(), ec);
-    }
-    // Signals are noted from before the staging folder exists, so one that
-    // comes the moment it is made cannot end the program and leave it behind.
-    tInterruptions interruptions;
-    const fs::path staging = existed
-                                 ? MakeStagingFolder(folder, "")
-                                 : MakeStagingFolder(folder.parent_path(), folder.filename().string() + ".");
-    if (staging.empty()) {
-        FileFailure(run, out, FileError::CannotWrite);
-    }
-    // Removes the staging folder and whatever is left in it, on failure too.
-    struct tStaging {
-        fs::path Path;
-        ~tStaging() {
-            std::error_code ignored;
-            fs::remove_all(Path, ignored);
-        }
-    } cleanup{staging};
-
-    for (int32_t i = 0; i < count; ++i) {
-        if (const int signal = tInterruptions::Caught()) {
-            throw tInterrupted{signal};
-        }
-        std::ofstream book(staging / names(i), std::ios::out | std::ios::binary | std::ios::trunc);
-        const bool written = book.is_open() && writeBook(i, book);
-        book.close();
-        if (!written || book.fail()) {
-            FileFailure(run, target(i), FileError::CannotWrite);
-        }
-    }
+    const tInterruptions interruptions;
+    const tBatchResult result = WriteFilesIntoFolder(
+        out, static_cast<size_t>(count), [&names](size_t i) { return names(static_cast<int32_t>(i)); },
+        [&writeBook](size_t i, std::ostream& o) { return writeBook(static_cast<int32_t>(i), o); },
+        [] { return tInterruptions::Caught() != 0; });
     if (const int signal = tInterruptions::Caught()) {
         throw tInterrupted{signal};
     }
-    if (!FlushFileSystem(staging.string())) {
-        FileFailure(run, out, FileError::CannotWrite);
-    }
-    // From here on the books go into place whatever comes; a signal caught
-    // meanwhile ends the program once they are there.
-    if (!existed) {
-        if (std::rename(staging.c_str(), folder.c_str()) != 0) {
-            FileFailure(run, out, FileError::CannotWrite);
-        }
-        cleanup.Path.clear();
-        FlushFileSystem(folder.parent_path().string());
-    } else {
-        for (int32_t i = 0; i < count; ++i) {
-            if (!MoveFileIntoPlace((staging / names(i)).string(), target(i))) {
-                FileFailure(run, target(i), FileError::CannotWrite);
-            }
-        }
-        FlushFileSystem(folder.string());
-    }
-    if (const int signal = tInterruptions::Caught()) {
-        throw tInterrupted{signal};
+    if (result.Status != tBatchResult::tStatus::Written) {
+        FileFailure(run, result.Path, result.Error);
     }
 }
 
@@ -627,7 +559,8 @@ master list within the game's limits, and writes it as a version-5 spellbook.
                       the selection odds (default 100, 20, 10, 5, 1)
   --seed N            draw reproducibly from seed N (default: the clock)
   --count N           make N books into the folder OUT, named book-N.spb with
-                      the numbers padded to one width (book-01.spb ...)
+                      the numbers padded to one width (book-01.spb ...): all
+                      of them or, when one cannot be written, none
   -o OUT              the output file, or with --count the folder (made when
                       missing); default: standard output
 )",

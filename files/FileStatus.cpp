@@ -1,11 +1,14 @@
 #include "files/FileStatus.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 #include <unistd.h>
 
-std::string DescribeFileError(FileError error) {
+namespace {
+
+std::string DescribeKind(FileError error) {
     switch (error) {
     case FileError::None:
         return {};
@@ -26,8 +29,6 @@ std::string DescribeFileError(FileError error) {
     }
     return {};
 }
-
-namespace {
 
 namespace fs = std::filesystem;
 
@@ -55,7 +56,21 @@ std::string ExplainOpening(const std::string& path) {
     return "The file cannot be opened.";
 }
 
-std::string ExplainWriting(const std::string& path) {
+// The reason as a sentence: "The disk is full."
+std::string Sentence(std::string reason) {
+    if (!reason.empty() && reason[0] >= 'a' && reason[0] <= 'z') {
+        reason[0] = static_cast<char>(reason[0] - 'a' + 'A');
+    }
+    return reason + ".";
+}
+
+std::string ExplainWriting(const std::string& path, int system) {
+    // What the file system shows now tells a refusal apart better than the
+    // number alone (the file or its folder); other numbers speak for
+    // themselves.
+    if (system != 0 && system != EACCES && system != EPERM && system != EISDIR) {
+        return Sentence(SystemReason(system));
+    }
     std::error_code ec;
     const fs::path folder = FolderOf(path);
     if (!fs::is_directory(folder, ec)) {
@@ -71,6 +86,9 @@ std::string ExplainWriting(const std::string& path) {
     if (!fs::exists(status) && access(folder.c_str(), W_OK) != 0) {
         return "Its folder may not be written (permission denied).";
     }
+    if (system != 0) {
+        return Sentence(SystemReason(system));
+    }
     const fs::space_info space = fs::space(folder, ec);
     if (!ec && space.available == 0) {
         return "The disk is full.";
@@ -80,6 +98,51 @@ std::string ExplainWriting(const std::string& path) {
 
 } // namespace
 
+std::string DescribeFileError(FileError error) {
+    std::string text = DescribeKind(error);
+    if (error.System() != 0 && !text.empty()) {
+        text += ": " + SystemReason(error.System());
+    }
+    return text;
+}
+
+std::string SystemReason(int system) {
+    switch (system) {
+    case ENOSPC:
+        return "the disk is full";
+    case EDQUOT:
+        return "the disk quota is used up";
+    case EACCES:
+        return "permission denied";
+    case EPERM:
+        return "not permitted";
+    case EROFS:
+        return "the file system is read-only";
+    case ELOOP:
+        return "its links form a loop";
+    case ENAMETOOLONG:
+        return "the name is too long";
+    case ENOENT:
+        return "its folder was not found";
+    case EISDIR:
+        return "it is a folder";
+    case ENOTDIR:
+        return "a file stands where a folder is needed";
+    case EFBIG:
+        return "the file is too large";
+    case ENXIO:
+        return "nobody reads it";
+    default:
+        break;
+    }
+    std::string text = std::generic_category().message(system);
+    if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z' &&
+        (text.size() < 2 || text[1] < 'A' || text[1] > 'Z')) {
+        text[0] = static_cast<char>(text[0] - 'A' + 'a');
+    }
+    return text;
+}
+
 std::string ExplainFileError(const std::string& path, FileError error) {
     switch (error) {
     case FileError::None:
@@ -87,7 +150,7 @@ std::string ExplainFileError(const std::string& path, FileError error) {
     case FileError::CannotOpen:
         return ExplainOpening(path);
     case FileError::CannotWrite:
-        return ExplainWriting(path);
+        return ExplainWriting(path, error.System());
     default:
         return "The file " + DescribeFileError(error) + ".";
     }

@@ -178,7 +178,7 @@ void TfrmPrintPreview::mnuExportPdfClick() {
     const tPrintResult result = ExportBookPdf(chosen, Document.Book(), OutputCaption(Document),
                                               Format.Options(), ProgramPrinter().pageLayout());
     if (!result.Done) {
-        UI.ShowError(SettingsWriteError(MessagePath(path)));
+        UI.ShowError(SettingsWriteError(MessagePath(path)), ExplainFileError(path, result.Error));
     }
 }
 

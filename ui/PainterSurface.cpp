@@ -234,7 +234,7 @@ QByteArray BookPdf(TSpellBook& book, const std::string& caption, const tOutputOp
     if (!painter.end() || surface.PageRefused()) {
         return {};
     }
-    result = tPrintResult{true, surface.Pages(), {}};
+    result = tPrintResult{true, surface.Pages(), {}, {}};
     return buffer.data();
 }
 
@@ -248,8 +248,10 @@ tPrintResult ExportBookPdf(const QString& path, TSpellBook& book, const std::str
     const auto write = [&pdf](std::ostream& out) {
         return static_cast<bool>(out.write(pdf.constData(), static_cast<std::streamsize>(pdf.size())));
     };
-    if (!WriteFileAtomically(ToPath(path), write)) {
-        return Failed(UnableToWrite(path));
+    FileError error;
+    if (!WriteFileAtomically(ToPath(path), write, &error)) {
+        result = Failed(UnableToWrite(path));
+        result.Error = error;
     }
     return result;
 }

@@ -2,6 +2,7 @@
 // The print layout (output/PrintLayout.h) drawn with Qt: the preview image,
 // the printer's pages and PDF files. Texts cross as Windows-1252.
 
+#include "files/FileStatus.h"
 #include "output/PrintLayout.h"
 
 #include <QByteArray>
@@ -71,6 +72,7 @@ struct tPrintResult {
     bool Done = false;
     int Pages = 0;   // the pages drawn when done
     QString Message; // when not done: what went wrong, naming the printer or file
+    FileError Error; // when a file could not be written: why
 };
 
 // Prints the book on printer, as the print and printer setup dialogs left it,

@@ -149,6 +149,7 @@ TEST_F(SettingsFileTest, RefusedWriteIsReportedWithThePath) {
     tSettingsFile refused(inside);
     EXPECT_FALSE(refused.WriteInteger("SpellFrequencyOdds", "Common", 4));
     EXPECT_EQ(refused.LastError(), "Unable to write to " + inside);
+    EXPECT_EQ(ExplainFileError(inside, refused.LastFileError()), "A file stands where a folder is needed.");
     EXPECT_EQ(refused.ReadInteger("SpellFrequencyOdds", "Common", 1), 1);
 
     std::filesystem::create_directory(dir / "folder");
@@ -160,6 +161,7 @@ TEST_F(SettingsFileTest, RefusedWriteIsReportedWithThePath) {
     // A later write that works clears the message.
     ASSERT_TRUE(settings.WriteString("S", "k", "v"));
     EXPECT_EQ(settings.LastError(), "");
+    EXPECT_EQ(settings.LastFileError(), FileError::None);
 }
 
 // A settings file that cannot be read whole is never taken as empty: reads

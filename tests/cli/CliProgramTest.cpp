@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
+#include <iostream>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -686,6 +688,8 @@ pid_t StartProgram(const TempDir& dir, const std::vector<std::string>& args) {
     argv.push_back(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
+        const struct rlimit noCore {};
+        ::setrlimit(RLIMIT_CORE, &noCore); // signals that dump core leave no file in dir
         const int null = ::open("/dev/null", O_WRONLY);
         if (::chdir(dir.Path().c_str()) != 0 || null < 0 || ::dup2(null, 1) < 0 || ::dup2(null, 2) < 0) {
             ::_exit(127);
@@ -733,28 +737,58 @@ TEST_F(CliProgram, CountWritesEachBookAsItIsMade) {
     EXPECT_LT(many - alone, 6 * 1024) << "kilobytes over the program's own; all the books take about 12 MB";
 }
 
-// Interrupted, new --count leaves neither its staging folder nor a half-made
-// OUT behind.
+// Interrupted by any signal that would end it, new --count leaves neither its
+// staging folder nor a half-made OUT behind, whether OUT was there or not;
+// killed outright, it leaves its staging folder to the next run, which
+// removes it.
 TEST_F(CliProgram, CountCleansUpWhenInterrupted) {
-    const pid_t pid = StartProgram(dir, {"new", "--master", "master.dat", "--level", "5", "--intelligence",
-                                         "12", "--count", "1000000", "-o", "party"});
-    ASSERT_GT(pid, 0);
-    // Wait (at most 60 s) until the books are being written, then interrupt.
-    bool staging = false;
-    for (int i = 0; i < 6000 && !staging; ++i) {
-        for (const std::string& name : EntriesOf(dir.Path())) {
-            staging = staging || name.starts_with(".party.");
+    // Books enough to outlast the wait (into an existing folder, fewer: every
+    // name there is checked first).
+    const auto interrupt = [&](int signal, const std::string& out, const std::string& count = "1000000") {
+        const pid_t pid = StartProgram(dir, {"new", "--master", "master.dat", "--level", "5",
+                                             "--intelligence", "12", "--count", count, "-o", out});
+        if (pid <= 0) {
+            return -1;
         }
-        if (!staging) {
-            ::usleep(10000);
+        // Wait (at most 60 s) until the books are being written, then signal.
+        bool staging = false;
+        for (int i = 0; i < 6000 && !staging; ++i) {
+            for (const std::string& name : EntriesOf(dir.Path())) {
+                staging = staging || name.starts_with(".quillmark-");
+            }
+            if (std::filesystem::is_directory(dir / out)) {
+                for (const std::string& name : EntriesOf(dir / out)) {
+                    staging = staging || name.starts_with(".quillmark-");
+                }
+            }
+            if (!staging) {
+                ::usleep(10000);
+            }
         }
+        EXPECT_TRUE(staging);
+        ::kill(pid, signal);
+        int status = -1;
+        EXPECT_EQ(::waitpid(pid, &status, 0), pid);
+        return WIFSIGNALED(status) ? WTERMSIG(status) : -1;
+    };
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGALRM, SIGPIPE, SIGXFSZ, SIGRTMIN + 1}) {
+        EXPECT_EQ(interrupt(signal, "party"), signal);
+        EXPECT_EQ(EntriesOf(dir.Path()), (std::vector<std::string>{"master.dat"})) << signal;
     }
-    EXPECT_TRUE(staging);
-    ::kill(pid, SIGTERM);
-    int status = -1;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    EXPECT_EQ(EntriesOf(dir.Path()), (std::vector<std::string>{"master.dat"}));
+    std::filesystem::create_directory(dir / "party");
+    WriteBytes(dir / "party" / "book-000001.spb", "kept");
+    EXPECT_EQ(interrupt(SIGTERM, "party", "100000"), SIGTERM);
+    EXPECT_EQ(EntriesOf(dir / "party"), (std::vector<std::string>{"book-000001.spb"}));
+    EXPECT_EQ(ReadBytes(dir / "party" / "book-000001.spb"), "kept");
+
+    EXPECT_EQ(interrupt(SIGKILL, "party", "100000"), SIGKILL);
+    EXPECT_EQ(EntriesOf(dir / "party").size(), 2u) << "the staging folder is left";
+    ASSERT_EQ(RunProgram(dir, {"new", "--master", "master.dat", "--level", "5", "--intelligence", "12",
+                               "--count", "2", "-o", "party"})
+                  .Status,
+              0);
+    EXPECT_EQ(EntriesOf(dir / "party"),
+              (std::vector<std::string>{"book-000001.spb", "book-1.spb", "book-2.spb"}));
 }
 
 // Into an existing folder each book is saved as a single save would be: a link
@@ -786,23 +820,93 @@ TEST_F(CliProgram, CountKeepsWhatSingleSavesKeep) {
     EXPECT_EQ(EntriesOf(dir / "party"), (std::vector<std::string>{"book-1.spb", "book-2.spb", "book-3.spb"}));
 }
 
-// A book this user may not write stops the run before anything is written.
-// Skips as root; the test command runs it as another user.
-TEST_F(CliPermissionTest, CountRefusesABookThisUserMayNotWrite) {
+// What becomes of each kind of output, saved alone (-o FILE) and as the second
+// of three books (--count): written, through the link; or refused with the
+// name and the system's reason, the books already there left as they were.
+// Cases this user cannot set up are left out; the test command runs this again
+// as an unprivileged user.
+TEST_F(CliPermissionTest, EveryOutputTargetSaysWhatBecameOfIt) {
     namespace fs = std::filesystem;
-    fs::create_directory(dir / "party");
-    WriteBytes(dir / "party" / "book-1.spb", "first");
-    WriteBytes(dir / "party" / "book-2.spb", "read-only");
-    fs::permissions(dir / "party" / "book-2.spb", fs::perms::owner_read);
-    if (std::ofstream(dir / "party" / "book-2.spb", std::ios::app)) {
-        GTEST_SKIP() << "permission bits do not stop this user's writes";
+    struct tTarget {
+        std::string What;
+        std::function<bool(const fs::path&, tTestMounts&)> Make; // sets party/book-2.spb up
+        std::string Reason;                                      // "" when written
+    };
+    const std::vector<tTarget> targets = {
+        {"a dangling link",
+         [](const fs::path& party, tTestMounts&) {
+             fs::create_symlink("../made.spb", party / "book-2.spb");
+             return true;
+         },
+         ""},
+        {"links in a loop",
+         [](const fs::path& party, tTestMounts&) {
+             fs::create_symlink("book-2.spb", party / "book-2.spb");
+             return true;
+         },
+         "party/book-2.spb cannot be written: its links form a loop"},
+        {"a read-only file",
+         [](const fs::path& party, tTestMounts&) {
+             WriteBytes(party / "book-2.spb", "old 2");
+             fs::permissions(party / "book-2.spb", fs::perms::owner_read);
+             return !std::ofstream(party / "book-2.spb", std::ios::app);
+         },
+         "party/book-2.spb cannot be written: permission denied"},
+        {"a link to a full disk",
+         [](const fs::path& party, tTestMounts& mounts) {
+             if (!mounts.SmallDisk(party.parent_path() / "disk", 65536)) {
+                 return false;
+             }
+             WriteBytes(party.parent_path() / "disk" / "real.spb", "old 2");
+             fs::create_symlink("../disk/real.spb", party / "book-2.spb");
+             return tTestMounts::Fill(party.parent_path() / "disk");
+         },
+         "party/book-2.spb cannot be written: the disk is full"},
+        {"a link to a read-only file system",
+         [](const fs::path& party, tTestMounts& mounts) {
+             if (!mounts.SmallDisk(party.parent_path() / "ro", 65536)) {
+                 return false;
+             }
+             WriteBytes(party.parent_path() / "ro" / "real.spb", "old 2");
+             fs::create_symlink("../ro/real.spb", party / "book-2.spb");
+             return mounts.ReadOnly(party.parent_path() / "ro");
+         },
+         "party/book-2.spb cannot be written: the file system is read-only"},
+    };
+    const std::vector<std::string> book = {"new", "--master",       "master.dat", "--level",
+                                           "5",   "--intelligence", "12"};
+    for (const tTarget& t : targets) {
+        for (const bool count : {false, true}) {
+            const std::string what = t.What + (count ? " (--count)" : "");
+            TempDir here;
+            tTestMounts mounts;
+            WriteListFile(*master, here / "master.dat");
+            fs::create_directory(here / "party");
+            WriteBytes(here / "party" / "book-1.spb", "old 1");
+            WriteBytes(here / "party" / "book-3.spb", "old 3");
+            if (!t.Make(here / "party", mounts)) {
+                std::cout << "left out (this user cannot set it up): " << what << "\n";
+                continue;
+            }
+            const std::vector<std::string> out = count
+                                                     ? std::vector<std::string>{"--count", "3", "-o", "party"}
+                                                     : std::vector<std::string>{"-o", "party/book-2.spb"};
+            std::vector<std::string> args = book;
+            args.insert(args.end(), out.begin(), out.end());
+            const tRunResult r = RunProgram(here, args);
+            EXPECT_EQ(r.Status, t.Reason.empty() ? 0 : 1) << what << "\n" << r.Err;
+            EXPECT_EQ(r.Err, t.Reason.empty() ? "" : "quillmark-cli new: " + t.Reason + "\n") << what;
+            EXPECT_EQ(ReadBytes(here / "party" / "book-1.spb") == "old 1", !count || !t.Reason.empty())
+                << what;
+            EXPECT_EQ(EntriesOf(here / "party"),
+                      (std::vector<std::string>{"book-1.spb", "book-2.spb", "book-3.spb"}))
+                << what;
+            if (t.Reason.empty()) {
+                EXPECT_TRUE(fs::is_symlink(here / "party" / "book-2.spb")) << what;
+                EXPECT_TRUE(ReadBytes(here / "made.spb").starts_with("5\r\n5\r\n12\r\n")) << what;
+            }
+        }
     }
-    const tRunResult r = RunProgram(dir, {"new", "--master", "master.dat", "--level", "5", "--intelligence",
-                                          "12", "--count", "2", "-o", "party"});
-    EXPECT_EQ(r.Status, 1);
-    EXPECT_NE(r.Err.find("book-2.spb cannot be written"), std::string::npos) << r.Err;
-    EXPECT_EQ(ReadBytes(dir / "party" / "book-1.spb"), "first");
-    EXPECT_EQ(EntriesOf(dir / "party"), (std::vector<std::string>{"book-1.spb", "book-2.spb"}));
 }
 
 // On a terminal a file's control bytes show as '?'; a pipe gets every byte.

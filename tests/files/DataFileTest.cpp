@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <sstream>
 #include <sys/stat.h>
@@ -192,9 +194,26 @@ TEST(FileStatusTest, EveryReasonReadsAsWritten) {
         {FileError::NoSpells, "holds no spells"},
         {FileError::CasterLevelNotNumber, "line 2 (the caster level) is not a number"},
         {FileError::IntelligenceNotNumber, "line 3 (the intelligence) is not a number"},
+        {{FileError::CannotWrite, ENOSPC}, "cannot be written: the disk is full"},
+        {{FileError::CannotWrite, EACCES}, "cannot be written: permission denied"},
+        {{FileError::CannotWrite, EROFS}, "cannot be written: the file system is read-only"},
+        {{FileError::CannotWrite, ELOOP}, "cannot be written: its links form a loop"},
+        {{FileError::CannotWrite, EIO}, "cannot be written: input/output error"},
+        {{FileError::None, EIO}, ""},
     };
     for (const auto& [error, text] : reasons) {
         EXPECT_EQ(DescribeFileError(error), text);
+    }
+    // Beneath a message, the reason the system gave makes a sentence of its own.
+    const std::pair<FileError, const char*> sentences[] = {
+        {{FileError::CannotWrite, ENOSPC}, "The disk is full."},
+        {{FileError::CannotWrite, EROFS}, "The file system is read-only."},
+        {{FileError::CannotWrite, ENAMETOOLONG}, "The name is too long."},
+        {{FileError::CannotWrite, EIO}, "Input/output error."},
+        {{FileError::CannotWrite, ENOENT}, "Its folder was not found."},
+    };
+    for (const auto& [error, text] : sentences) {
+        EXPECT_EQ(ExplainFileError("/nowhere/x.spb", error), text);
     }
 }
 

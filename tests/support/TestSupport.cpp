@@ -1,8 +1,11 @@
 #include "support/TestSupport.h"
 
 #include <atomic>
+#include <cerrno>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/mount.h>
 #include <unistd.h>
 
 std::unique_ptr<tSpell> MakeSpell(int32_t level, const std::string& name, int32_t frequency,
@@ -59,4 +62,43 @@ std::unique_ptr<TSpellBook> MakeSchoolMaster() {
         }
     }
     return master;
+}
+
+tTestMounts::~tTestMounts() {
+    for (auto it = Points.rbegin(); it != Points.rend(); ++it) {
+        ::umount2(it->c_str(), MNT_DETACH);
+    }
+}
+
+bool tTestMounts::SmallDisk(const std::filesystem::path& folder, size_t bytes) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const std::string options = "size=" + std::to_string(bytes) + ",mode=0777";
+    if (::mount("quill-test", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+        return false;
+    }
+    Points.push_back(folder);
+    return true;
+}
+
+bool tTestMounts::Fill(const std::filesystem::path& folder) {
+    const int fd = ::open((folder / "filler").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    const std::string block(4096, 'f');
+    while (fd >= 0 && ::write(fd, block.data(), block.size()) > 0) {
+    }
+    const bool full = errno == ENOSPC;
+    ::close(fd);
+    return full;
+}
+
+bool tTestMounts::Bind(const std::filesystem::path& from, const std::filesystem::path& onto) {
+    if (::mount(from.c_str(), onto.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+        return false;
+    }
+    Points.push_back(onto);
+    return true;
+}
+
+bool tTestMounts::ReadOnly(const std::filesystem::path& folder) {
+    return ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }

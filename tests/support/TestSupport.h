@@ -38,6 +38,32 @@ private:
     std::filesystem::path FPath;
 };
 
+// File systems mounted for one test and unmounted when the object goes (in
+// the reverse order). Mounting needs root: each call answers false where this
+// user may not mount, and the test then leaves that case out.
+class tTestMounts {
+public:
+    tTestMounts() = default;
+    ~tTestMounts();
+    tTestMounts(const tTestMounts&) = delete;
+    tTestMounts& operator=(const tTestMounts&) = delete;
+
+    // A memory file system of at most bytes bytes on the folder (made when
+    // missing).
+    bool SmallDisk(const std::filesystem::path& folder, size_t bytes);
+    // The disk mounted on folder left with no room: a file "filler" takes
+    // what there was.
+    static bool Fill(const std::filesystem::path& folder);
+    // The file from mounted onto the file onto (which then cannot be renamed
+    // over).
+    bool Bind(const std::filesystem::path& from, const std::filesystem::path& onto);
+    // The file system mounted on folder made read-only.
+    bool ReadOnly(const std::filesystem::path& folder);
+
+private:
+    std::vector<std::filesystem::path> Points;
+};
+
 // Whole file as bytes; empty when it cannot be read.
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
