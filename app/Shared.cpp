@@ -7,6 +7,7 @@
 #include "model/Random.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 std::unique_ptr<tSpecialtyList> DefaultSpecialties;
@@ -17,40 +18,31 @@ std::string HelpFile = "Quillmark.hlp";
 
 namespace {
 
-std::string WithSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != '/') {
-        folder += '/';
-    }
-    return folder;
-}
-
-std::string& ProgramFolder() {
-    static std::string folder;
-    return folder;
+std::optional<tFileLocations>& ChosenLocations() {
+    static std::optional<tFileLocations> locations;
+    return locations;
 }
 
 } // namespace
 
-std::string ExecutableDirectory() {
-    std::error_code error;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error || !exe.has_parent_path()) {
-        std::filesystem::path current = std::filesystem::current_path(error);
-        return error ? std::string("./") : WithSeparator(current.string());
+const tFileLocations& FileLocations() {
+    std::optional<tFileLocations>& locations = ChosenLocations();
+    if (!locations) {
+        locations = FindFileLocations(RunningSystem());
     }
-    return WithSeparator(exe.parent_path().string());
+    return *locations;
 }
 
-const std::string& ProgramDirectory() {
-    std::string& folder = ProgramFolder();
-    if (folder.empty()) {
-        folder = ExecutableDirectory();
-    }
-    return folder;
+void SetFileLocations(const tFileLocations& locations) {
+    ChosenLocations() = locations;
 }
 
 void SetProgramDirectory(const std::string& folder) {
-    ProgramFolder() = folder.empty() ? std::string() : WithSeparator(folder);
+    if (folder.empty()) {
+        ChosenLocations().reset();
+    } else {
+        ChosenLocations() = LocationsBeside(folder);
+    }
 }
 
 void LoadProgram() {
@@ -60,10 +52,10 @@ void LoadProgram() {
 }
 
 void OpenSharedState() {
-    const std::string& folder = ProgramDirectory();
-    Settings = std::make_unique<tSettingsFile>(folder + std::string(SettingsFileName));
+    const tFileLocations& locations = FileLocations();
+    Settings = std::make_unique<tSettingsFile>(locations.SettingsFolder + std::string(SettingsFileName));
     ReadSelectionOdds(*Settings);
-    HelpFile = folder + std::string(HelpFileName);
+    HelpFile = locations.HelpFile;
     const std::string specialtyPath = SpecialtyFilePath();
     Specialties = ReadSpecialtyFile(specialtyPath);
     std::error_code error;
@@ -79,10 +71,11 @@ void CloseSharedState() {
 }
 
 std::string ReadDataDirectory() {
+    const std::string& folder = FileLocations().DataDirectory;
     if (!Settings) {
-        return ProgramDirectory();
+        return folder;
     }
-    return Settings->ReadString(MainSection, DataDirectoryKey, ProgramDirectory());
+    return Settings->ReadString(MainSection, DataDirectoryKey, folder);
 }
 
 bool WriteSetting(std::string_view section, std::string_view key, std::string_view value,
@@ -90,6 +83,7 @@ bool WriteSetting(std::string_view section, std::string_view key, std::string_vi
     if (!Settings) {
         return false;
     }
+    MakeSettingsFolder();
     if (!Settings->WriteString(section, key, value)) {
         messages.ShowError(SettingsWriteError(MessagePath(Settings->Path())),
                            ExplainFileError(Settings->Path(), Settings->LastFileError()));
@@ -99,7 +93,12 @@ bool WriteSetting(std::string_view section, std::string_view key, std::string_vi
 }
 
 std::string SpecialtyFilePath() {
-    return ProgramDirectory() + std::string(SpecialtyFileName);
+    return FileLocations().SettingsFolder + std::string(SpecialtyFileName);
+}
+
+void MakeSettingsFolder() {
+    std::error_code error;
+    std::filesystem::create_directories(FileLocations().SettingsFolder, error);
 }
 
 bool MayWriteSpecialtyFile(const std::string& path) {

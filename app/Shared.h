@@ -1,12 +1,13 @@
 #pragma once
 // The state every window shares for the whole run, and the window-free steps of
-// program start: the program's folder, the settings file, the specialty list
+// program start: where the files are, the settings file, the specialty list
 // in use and the built-in one, and the help file.
 //
 // Start-up order: LoadProgram() before any window exists; then, while the main
 // frame is being created, OpenSharedState(); CloseSharedState() when the main
 // frame closes.
 
+#include "app/FileLocations.h"
 #include "app/SettingsFile.h"
 #include "app/UserInterface.h"
 #include "model/Specialty.h"
@@ -31,7 +32,6 @@ constexpr std::string_view ProgramTitle = "Quillmark";
 constexpr std::string_view MainSection = "Quillmark";
 constexpr std::string_view DataDirectoryKey = "DataDirectory";
 constexpr std::string_view SpecialtyFileName = "Specialty.dat";
-constexpr std::string_view HelpFileName = "Quillmark.HLP";
 
 // The built-in specialties, made by LoadProgram(); never changed afterwards.
 extern std::unique_ptr<tSpecialtyList> DefaultSpecialties;
@@ -39,7 +39,7 @@ extern std::unique_ptr<tSpecialtyList> DefaultSpecialties;
 // DefaultSpecialties. The same object from OpenSharedState() to the end of the
 // run; specialty maintenance edits it in place.
 extern std::unique_ptr<tSpecialtyList> Specialties;
-// True when "Specialty.dat" was in the program folder at start but could not
+// True when "Specialty.dat" was in the settings folder at start but could not
 // be read (not opened, not a regular file, a read error): Specialties is then
 // a copy of the built-in list, and the file must not be written over with it.
 extern bool SpecialtyFileUnreadable;
@@ -47,26 +47,24 @@ extern bool SpecialtyFileUnreadable;
 // CloseSharedState().
 extern std::unique_ptr<tSettingsFile> Settings;
 // The help file: "Quillmark.hlp" until OpenSharedState() makes it the full path
-// of "Quillmark.HLP" in the program's folder.
+// of the help file where FileLocations() says.
 extern std::string HelpFile;
 
-// The folder of the running executable, ending in a path separator; the
-// current folder when it cannot be found.
-std::string ExecutableDirectory();
-
-// The folder the settings, specialty and help files are kept in, ending in a
-// path separator: ExecutableDirectory() unless SetProgramDirectory() chose
-// another (tests run the program in a folder of their own).
-const std::string& ProgramDirectory();
+// Where the program's files are: found from the running system on first use
+// (FindFileLocations), unless SetFileLocations() chose them.
+const tFileLocations& FileLocations();
+void SetFileLocations(const tFileLocations& locations);
+// A copy run from folder (tests run the program in a folder of their own);
+// an empty folder goes back to the running system's locations.
 void SetProgramDirectory(const std::string& folder);
 
 // Program start, before any window: seeds the random source from the clock,
 // puts DefaultOdds into SelectionOdds and builds DefaultSpecialties.
 void LoadProgram();
 
-// The main frame's part of start-up: opens Settings on the program folder's
-// "Quillmark.INI", reads the five selection odds, sets HelpFile, and reads
-// "Specialty.dat" from the program folder into Specialties (a copy of
+// The main frame's part of start-up: opens Settings on "Quillmark.INI" in the
+// settings folder, reads the five selection odds, sets HelpFile, and reads
+// "Specialty.dat" from the settings folder into Specialties (a copy of
 // DefaultSpecialties when it is missing or cannot be read, the latter noted in
 // SpecialtyFileUnreadable). Nothing is written.
 void OpenSharedState();
@@ -74,19 +72,25 @@ void OpenSharedState();
 // Releases Settings.
 void CloseSharedState();
 
-// The "DataDirectory" setting, or the program folder when it is missing.
+// The "DataDirectory" setting, or the default data directory of
+// FileLocations() when it is missing.
 std::string ReadDataDirectory();
 
-// Writes one setting. When the system refuses the write, shows the error
+// Writes one setting, making the settings folder first when it is missing.
+// When the system refuses the write, shows the error
 // "Unable to write to <settings path>" and returns false: the command that
 // wrote stops there. False without a message when Settings is none.
 bool WriteSetting(std::string_view section, std::string_view key, std::string_view value,
                   tMessages& messages);
 
-// The program folder's "Specialty.dat".
+// "Specialty.dat" in the settings folder.
 std::string SpecialtyFilePath();
 
-// False when path is the program folder's "Specialty.dat" and that file could
+// Makes the settings folder when it is missing (an installed copy's, on the
+// first write); a folder that cannot be made shows in the write that follows.
+void MakeSettingsFolder();
+
+// False when path is the settings folder's "Specialty.dat" and that file could
 // not be read at start (SpecialtyFileUnreadable): writing the list in use (the
 // built-in one) there would replace the file's own specialties.
 bool MayWriteSpecialtyFile(const std::string& path);

@@ -64,7 +64,7 @@ void tMainFrameCommands::SetDataDirectory() {
     std::string folder = ReadDataDirectory();
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
-        folder = ProgramDirectory();
+        folder = FileLocations().DataDirectory;
     }
     std::string chosen;
     if (!Host.AskDataDirectory(folder, chosen) || chosen.empty()) {

@@ -73,7 +73,7 @@ public:
     tSpellBookDocument* CreateScroll(tSpellBookDocument& source);
 
     // Set Data Directory: the dialog shows the stored data directory, or the
-    // program's folder when that is gone; on OK the folder is written to the
+    // default data directory when that is gone; on OK the folder is written to the
     // settings and becomes the open dialog's folder. Spellbook windows made
     // afterwards start their dialogs there; open ones keep theirs.
     void SetDataDirectory();

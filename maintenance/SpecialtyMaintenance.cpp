@@ -128,6 +128,9 @@ bool tSpecialtyMaintenance::SaveChanges() {
                      "The file could not be read when the program started; the built-in list is in use.");
         return false;
     }
+    if (Path == SpecialtyFilePath()) {
+        MakeSettingsFolder();
+    }
     FileError error = FileError::None;
     const bool written = WriteSpecialtyFile(Specialties, Path, &error);
     Specialties.Find(View.ChosenSpecialty());

@@ -71,6 +71,7 @@ tMasterList::~tMasterList() {
 
 void tMasterList::Create() {
     UI.ShowWorking(WorkingLoadingMaster);
+    PrepareMasterFile(Settings.get());
     LoadPool(false);
     FFilterOn = false;
     RemoveFilter();

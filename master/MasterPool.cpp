@@ -6,12 +6,19 @@
 std::unique_ptr<TSpellBook> MasterSpells;
 
 std::string MasterFileName(const tSettingsFile* settings) {
+    const std::string& standard = FileLocations().MasterFile;
     if (!settings) {
-        return std::string(DefaultMasterFile);
+        return standard;
     }
     // An empty value names no file: the default stands.
-    std::string name = settings->ReadString(MainSection, MasterFileKey, DefaultMasterFile);
-    return name.empty() ? std::string(DefaultMasterFile) : name;
+    std::string name = settings->ReadString(MainSection, MasterFileKey, standard);
+    return name.empty() ? standard : name;
+}
+
+void PrepareMasterFile(const tSettingsFile* settings) {
+    if (MasterFileName(settings) == FileLocations().MasterFile) {
+        SeedMasterFile(FileLocations());
+    }
 }
 
 FileError LoadMasterSpells(const std::string& path) {
@@ -31,5 +38,6 @@ FileError LoadMasterSpells(const std::string& path) {
 
 FileError LoadMasterSpellsAtStart(const tSettingsFile* settings, tWorkingNotice& notice) {
     notice.ShowWorking(WorkingLoadingMaster);
+    PrepareMasterFile(settings);
     return LoadMasterSpells(MasterFileName(settings));
 }

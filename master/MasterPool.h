@@ -4,6 +4,7 @@
 // the master list window is made at start-up and exists, never none, from then
 // to the end of the run.
 
+#include "app/FileLocations.h"
 #include "app/SettingsFile.h"
 #include "app/UserInterface.h"
 #include "files/FileStatus.h"
@@ -14,14 +15,14 @@
 #include <string_view>
 
 constexpr std::string_view MasterFileKey = "MasterFile";
-constexpr std::string_view DefaultMasterFile = "MASTER.DAT";
 
 // The pool; owns its spells. None only before the first load.
 extern std::unique_ptr<TSpellBook> MasterSpells;
 
-// The master file name: "MasterFile" of section "Quillmark", or "MASTER.DAT"
-// (looked for in the working folder) when the key is missing or empty or there
-// are no settings.
+// The master file name: "MasterFile" of section "Quillmark", or the master
+// file of FileLocations() (a bare "MASTER.DAT", looked for in the working
+// folder, or an installed copy's in the user's data folder) when the key is
+// missing or empty or there are no settings.
 std::string MasterFileName(const tSettingsFile* settings);
 
 // Replaces the pool with the spellbook or spell list file at path; an empty
@@ -31,8 +32,14 @@ std::string MasterFileName(const tSettingsFile* settings);
 // or None.
 FileError LoadMasterSpells(const std::string& path);
 
+// Before the first load: when the settings name no master file, an installed
+// copy's own one (in the user's data folder) is made from the sample list if
+// it is missing (SeedMasterFile).
+void PrepareMasterFile(const tSettingsFile* settings);
+
 // The load at start-up: shows the working notice with "Loading Master Spell
-// List", reads the master file name from settings and loads it. The notice is
+// List", reads the master file name from settings, prepares it
+// (PrepareMasterFile) and loads it. The notice is
 // left showing: the master list window hides it once its views are built.
 // Returns what LoadMasterSpells returned.
 FileError LoadMasterSpellsAtStart(const tSettingsFile* settings, tWorkingNotice& notice);

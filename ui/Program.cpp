@@ -35,8 +35,8 @@ void CreateProgramWindows() {
     frmMasterList =
         new TfrmMasterList(frmMain, ProgramWindows, *Specialties, [] { return frmMain->ActiveBook(); });
     frmSpellEdit = new TfrmSpellEdit(frmMain);
-    frmSpecialtyMaintenance = new TfrmSpecialtyMaintenance(
-        frmMain, ProgramWindows, *Specialties, ProgramDirectory() + std::string(SpecialtyFileName));
+    frmSpecialtyMaintenance =
+        new TfrmSpecialtyMaintenance(frmMain, ProgramWindows, *Specialties, SpecialtyFilePath());
     frmSpecialtyName = new TfrmSpecialtyName(frmMain);
     // What the master list asks of a spellbook window, the frame does.
     QObject::connect(frmMasterList, &TfrmMasterList::addSpellsToBookRequested, frmMain,

@@ -3,10 +3,16 @@
 #include "app/Shared.h"
 #include "ui/FrmMain.h"
 #include "ui/Program.h"
+#include "ui/Text1252.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[]) {
+    // Where the files are; an installed copy's dialogs first open in the
+    // desktop's documents folder.
+    SetFileLocations(FindFileLocations(
+        RunningSystem(ToPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)))));
     // Before any window: the random source, the odds and the built-in
     // specialties.
     LoadProgram();

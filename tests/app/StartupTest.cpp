@@ -86,13 +86,13 @@ TEST_F(StartupTest, AnAcceptedSettingsWriteIsReadBackAndReportsNothing) {
     EXPECT_TRUE(messages.Errors.empty());
 }
 
-TEST(ProgramDirectoryTest, EndsInASeparator) {
+TEST(ProgramDirectoryTest, ACopyRunFromAFolderKeepsItsFilesThere) {
     SetProgramDirectory("/some/folder");
-    EXPECT_EQ(ProgramDirectory(), "/some/folder/");
+    EXPECT_EQ(FileLocations().SettingsFolder, "/some/folder/");
+    EXPECT_EQ(FileLocations().HelpFile, "/some/folder/Quillmark.HLP");
+    EXPECT_EQ(FileLocations().MasterFile, "MASTER.DAT");
     SetProgramDirectory("");
-    EXPECT_EQ(ProgramDirectory(), ExecutableDirectory());
-    EXPECT_EQ(ExecutableDirectory().back(), '/');
-    EXPECT_TRUE(std::filesystem::is_directory(ExecutableDirectory()));
+    EXPECT_EQ(FileLocations().SettingsFolder, FindFileLocations(RunningSystem()).SettingsFolder);
 }
 
 TEST(MessagePathTest, APathIsMarkedAndTheMarksComeOutWhole) {

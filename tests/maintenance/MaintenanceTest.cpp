@@ -218,6 +218,28 @@ TEST(SpecialtyFileTest, AFileUnreadableAtStartIsNeverOverwritten) {
     SpecialtyFileUnreadable = false;
 }
 
+// An installed copy keeps its specialty list in the user's settings folder,
+// made by the first save.
+TEST(SpecialtyFileTest, AnInstalledCopysFirstSaveMakesTheSettingsFolder) {
+    TempDir home;
+    tFileLocations locations;
+    locations.Installed = true;
+    locations.SettingsFolder = (home / "config" / "Quillmark").string() + "/";
+    SetFileLocations(locations);
+    OpenSharedState();
+    tFakeMaintenanceView view;
+    tFakeUserInterface ui;
+    tSpecialtyMaintenance maintenance{view, ui, *Specialties, SpecialtyFilePath()};
+    maintenance.Create();
+    Specialties->Modified = true;
+    EXPECT_TRUE(maintenance.SaveChanges());
+    EXPECT_TRUE(ui.Errors.empty());
+    EXPECT_EQ(SpecialtyFilePath(), locations.SettingsFolder + "Specialty.dat");
+    EXPECT_EQ(ReadSpecialtyFile(SpecialtyFilePath())->Names(), Specialties->Names());
+    CloseSharedState();
+    SetProgramDirectory("");
+}
+
 class tFakeOddsView : public tFrequencyOddsView {
 public:
     std::vector<std::string> Items;

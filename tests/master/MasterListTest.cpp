@@ -170,6 +170,34 @@ TEST_F(MasterListTest, CreationShowsTheWholePoolAtLevelOneBehindTheNotice) {
     EXPECT_TRUE(UI.Errors.empty());
 }
 
+// An installed copy starts on a copy of the sample list in the user's data
+// folder, made once; a master file named in the settings is used as it is.
+TEST_F(MasterListTest, AnInstalledCopyStartsOnACopyOfTheSampleListMadeOnce) {
+    tFileLocations installed;
+    installed.Installed = true;
+    installed.MasterFile = Path("data/MASTER.DAT");
+    installed.SampleMasterFile = Path("sample.DAT");
+    WriteBytes(installed.SampleMasterFile, "9,Wish,Tome,1,C,con,N\r\n");
+    SetFileLocations(installed);
+    Use("master.dat", std::nullopt);
+    EXPECT_FALSE(std::filesystem::exists(installed.MasterFile));
+    EXPECT_EQ(Names(3), (std::vector<std::string>{"Fireball"}));
+
+    ASSERT_TRUE(Settings->WriteString(MainSection, MasterFileKey, ""));
+    const auto restart = [this] {
+        List.reset();
+        List = std::make_unique<tMasterList>(View, UI, Editor, *Specialties, [this] { return Active; });
+        List->Create();
+    };
+    restart();
+    EXPECT_EQ(ReadBytes(installed.MasterFile), ReadBytes(installed.SampleMasterFile));
+    EXPECT_EQ(Names(9), (std::vector<std::string>{"Wish"}));
+    WriteBytes(installed.MasterFile, PoolText);
+    restart();
+    EXPECT_EQ(Names(3), (std::vector<std::string>{"Fireball"})) << "the user's list stays";
+    EXPECT_TRUE(UI.Errors.empty());
+}
+
 TEST_F(MasterListTest, TheFilterTakesEachBoxAndRemoveFilterEmptiesThem) {
     auto legal = TSpellBook::Create(1, 9, 0, "Abjurer"); // no alteration, Common only
     struct {
