@@ -2,6 +2,7 @@
 
 #include "app/OddsSettings.h"
 #include "app/SettingsFile.h"
+#include "app/Version.h"
 #include "cli/Arguments.h"
 #include "files/AtomicWrite.h"
 #include "files/DataFile.h"
@@ -687,7 +688,9 @@ to OUT as a version-5 spellbook (the default) or as a spell list.
 }
 
 std::string GeneralHelp() {
-    std::string text = "Usage: " + std::string(ProgramName) + R"( COMMAND [ARGUMENTS]
+    const std::string program(ProgramName);
+    std::string text =
+        "Usage: " + program + " COMMAND [ARGUMENTS]\n       " + program + R"( --help | --version
 
 Makes, checks and prints spellbooks without the windows.
 
@@ -724,6 +727,10 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         return ExitBadArguments;
     }
     const std::string& name = args.front();
+    if (name == "--version") {
+        out << ProgramName << ' ' << ProgramVersion() << '\n';
+        return ExitSuccess;
+    }
     if (name == "--help" || name == "-h" || name == "help") {
         const tCommand* command = args.size() > 1 ? FindCommand(args[1]) : nullptr;
         out << (command ? command->Help : GeneralHelp());

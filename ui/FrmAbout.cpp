@@ -1,5 +1,6 @@
 #include "ui/FrmAbout.h"
 
+#include "app/Version.h"
 #include "ui/Artwork.h"
 
 #include <QDialogButtonBox>
@@ -21,7 +22,10 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     large.setBold(true);
     large.setPointSizeF(large.pointSizeF() * 1.6);
     product->setFont(large);
-    auto* version = new QLabel(QStringLiteral("Version 5.0"), this);
+    const std::string_view number = ProgramVersion();
+    auto* version = new QLabel(QStringLiteral("Version ") +
+                                   QLatin1String(number.data(), static_cast<qsizetype>(number.size())),
+                               this);
     version->setObjectName(QStringLiteral("Version"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("bnOK"));

@@ -497,7 +497,7 @@ TEST_F(CliProgram, ConvertBetweenSpellbookAndSpellList) {
               "5\r\n7\r\n15\r\nInvoker\r\nR\r\n1,\"Alarm\",\"PHB\",1,\"C\",\"abj\",\"N\"\r\n \r\n");
 }
 
-TEST_F(CliProgram, HelpForEveryCommand) {
+TEST_F(CliProgram, HelpForEveryCommandAndTheVersion) {
     std::vector<std::string> commands = {"new", "fill", "validate", "text", "scroll", "list", "convert"};
 #ifdef QUILL_CLI_PDF
     commands.push_back("pdf");
@@ -512,6 +512,11 @@ TEST_F(CliProgram, HelpForEveryCommand) {
     const tRunResult general = RunProgram(dir, {"--help"});
     EXPECT_EQ(general.Status, 0);
     EXPECT_NE(general.Out.find("convert"), std::string::npos);
+    EXPECT_NE(general.Out.find("--version"), std::string::npos);
+    const tRunResult version = RunProgram(dir, {"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "quillmark-cli " QUILL_PROJECT_VERSION "\n");
+    EXPECT_EQ(version.Err, "");
 }
 
 TEST_F(CliProgram, BadInputGetsOneLineAndLeavesTheOutputAlone) {
