@@ -23,4 +23,5 @@ ensure_packages() {
     $sudo apt-get install -y --no-install-recommends -qq "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev libcups2-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev libcups2-dev
+    librsvg2-bin)

@@ -2,7 +2,8 @@
 # Builds everything and runs every test:
 #   0. the formatting of every C++ file and clang-tidy's checks over the core;
 #   1. the normal build (warnings as errors) with all test suites, the window
-#      tests under Xvfb;
+#      tests under Xvfb, and the program installed into a scratch folder, run
+#      from there and built into a Debian package (tests/install);
 #   2. the permission tests again as an unprivileged user (root writes
 #      whatever the permission bits say, so as root they skip);
 #   3. the core test suites again under AddressSanitizer and
@@ -15,7 +16,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format clang-tidy xvfb xauth xdotool xclip \
-    cups printer-driver-cups-pdf poppler-utils
+    cups printer-driver-cups-pdf poppler-utils dpkg-dev desktop-file-utils appstream
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then

@@ -1,5 +1,6 @@
 #include "ui/Artwork.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -232,12 +233,14 @@ QIcon ToolIcon(const QString& name) {
 }
 
 QIcon ProgramIcon() {
-    QPixmap pixmap = Blank(32);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(32.0 / IconSize, 32.0 / IconSize);
-    Book(p, QColor(120, 40, 40));
-    return QIcon(pixmap);
+    Q_INIT_RESOURCE(quillmark_icons);
+    // The pictures the desktop's menus show, rendered by the build at each size.
+    QIcon icon;
+    const QDir folder(QStringLiteral(":/icons"), QStringLiteral("quillmark-*.png"));
+    for (const QString& name : folder.entryList()) {
+        icon.addFile(folder.filePath(name));
+    }
+    return icon;
 }
 
 void InstallSpellCursor() {

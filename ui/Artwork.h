@@ -1,6 +1,6 @@
 #pragma once
-// The program's own images: toolbar icons, the program icon and the drag
-// cursor "crSPELL", all drawn at run time. The cursor table maps cursor
+// The program's own images: toolbar icons and the drag cursor "crSPELL", drawn
+// at run time, and the program icon, rendered by the build. The cursor table maps cursor
 // numbers to cursors; number 1 is the drag cursor of the spell lists.
 
 #include <QCursor>
@@ -17,7 +17,8 @@ constexpr int SpellCursorNumber = 1;
 // empty icon for any other name.
 QIcon ToolIcon(const QString& name);
 
-// The program's icon: a closed spellbook.
+// The program's icon: a closed spellbook with a quill across it, the picture
+// the desktop shows for the program.
 QIcon ProgramIcon();
 
 // Draws the drag cursor "crSPELL" and installs it as cursor number 1.

@@ -31,6 +31,8 @@ int main(int argc, char* argv[]) {
     // specialties.
     LoadProgram();
     QApplication application(argc, argv);
+    // The desktop finds the program's entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(QUILL_APP_ID));
     CreateProgramWindows();
     QObject::connect(frmMain, &TfrmMain::closed, &application, &QApplication::quit, Qt::QueuedConnection);
     const int result = QApplication::exec();
