@@ -47,6 +47,9 @@ private:
 // (its name none). Shortcuts are in the portable text form ("F2",
 // "Ctrl+F4", "Ins", "Del"); a command with more than one lists them
 // separated by "; " ("Ctrl+Y; Ctrl+Shift+Z"), the first shown in its menu.
+// The desktop's standard keys (Ctrl+N, Ctrl+O, Ctrl+S...) follow a
+// command's own shortcut; one that has none leaves the first place empty
+// ("; Ctrl+O"), so that its menu shows none, as before.
 struct tCommandSpec {
     tCommandId Id; // names the command in the window's code and layouts
     // The menu item: object name, caption, shortcut and hint.

@@ -43,9 +43,9 @@ constexpr tCommandSpec CommandTable[] = {
     {.Id = tPreviewCommand::Font, .MenuItem = "mnuFont", .Caption = "&Font"},
     {.Id = tPreviewCommand::Format, .MenuItem = "mnuFormat", .Caption = "F&ormat"},
     {.Id = tPreviewCommand::PrinterSetup, .MenuItem = "mnuPrinterSetup", .Caption = "Printer &Setup"},
-    {.Id = tPreviewCommand::Print, .MenuItem = "mnuPrint", .Caption = "&Print"},
+    {.Id = tPreviewCommand::Print, .MenuItem = "mnuPrint", .Caption = "&Print", .Shortcut = "; Ctrl+P"},
     {.Id = tPreviewCommand::ExportPdf, .MenuItem = "mnuExportPdf", .Caption = "Export P&DF..."},
-    {.Id = tPreviewCommand::Close, .MenuItem = "mnuClose", .Caption = "E&xit"},
+    {.Id = tPreviewCommand::Close, .MenuItem = "mnuClose", .Caption = "E&xit", .Shortcut = "; Ctrl+W"},
 };
 static_assert(InIdOrder(CommandTable));
 

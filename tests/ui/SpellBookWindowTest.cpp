@@ -9,8 +9,10 @@
 #include "files/SpellbookFile.h"
 #include "master/MasterPool.h"
 #include "ui/Artwork.h"
+#include "ui/Commands.h"
 #include "ui/FrmBookParm.h"
 #include "ui/FrmMain.h"
+#include "ui/FrmMasterList.h"
 #include "ui/FrmSpellBook.h"
 #include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
@@ -36,6 +38,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -112,6 +115,7 @@ private slots:
     void SpellbookFilesAreListedWhateverTheirCase();
     void TheRealFileDialogsAsTheWindowsSetThemUp();
     void KeyboardShortcutsReachTheActiveWindow();
+    void TheDesktopsKeysReachTheSameCommandsAndMenusShowWhatTheyShowed();
     void TextCrossesAsWindows1252();
     void OnlyANewValueChangesTheBook();
     void ANumberBoxFollowsItsRuleOnEveryText();
@@ -658,6 +662,62 @@ void SpellBookWindowTest::KeyboardShortcutsReachTheActiveWindow() {
     press(Qt::Key_F4, Qt::ControlModifier);
     QVERIFY(SpellBooks().isEmpty());
     QCOMPARE(Prompts::PendingAnswers(), 0);
+}
+
+// Each of the desktop's standard keys reaches the command whose menu item
+// carries it, in the active window, beside the item's own shortcut; the
+// menus show the shortcuts they showed before.
+void SpellBookWindowTest::TheDesktopsKeysReachTheSameCommandsAndMenusShowWhatTheyShowed() {
+    struct tRow {
+        int Key;
+        Qt::KeyboardModifiers Modifiers;
+        const char* Item;
+        const char* Shown;
+    };
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    // Only the frame: its own "&File" menu.
+    const tRow frame[] = {{Qt::Key_N, ctrl, "mnuNewSpellbook", "F4"},
+                          {Qt::Key_O, ctrl, "mnuOpenSpellbook", ""},
+                          {Qt::Key_Q, ctrl, "mnuExit", ""}};
+    // A spellbook window active: its "&File" menu stands in the frame's.
+    const tRow book[] = {
+        {Qt::Key_F4, {}, "mnuNew", "F4"},          {Qt::Key_N, ctrl, "mnuNew", "F4"},
+        {Qt::Key_O, ctrl, "mnuOpen", ""},          {Qt::Key_F2, {}, "mnuSave", "F2"},
+        {Qt::Key_S, ctrl, "mnuSave", "F2"},        {Qt::Key_S, ctrl | Qt::ShiftModifier, "mnuSaveAs", ""},
+        {Qt::Key_F4, ctrl, "mnuClose", "Ctrl+F4"}, {Qt::Key_W, ctrl, "mnuClose", "Ctrl+F4"},
+        {Qt::Key_P, ctrl, "mnuPrint", ""},         {Qt::Key_Q, ctrl, "mnuExit", ""}};
+    const tRow master[] = {{Qt::Key_W, ctrl, "mnuClose", ""}};
+    // Every command is reached, and none runs.
+    tCommands::SetWatcher([](const QWidget*, tCommandId) { return true; });
+    // Each key pressed in the active window reaches the item of owner.
+    const auto check = [](QWidget* active, QWidget* owner, std::span<const tRow> rows) {
+        active->raise();
+        active->activateWindow();
+        QTRY_VERIFY(QApplication::activeWindow() == active);
+        for (const tRow& row : rows) {
+            auto* item = owner->findChild<QAction*>(QLatin1String(row.Item), Qt::FindDirectChildrenOnly);
+            QVERIFY2(item, row.Item);
+            QCOMPARE(item->shortcut().toString(QKeySequence::PortableText), QLatin1String(row.Shown));
+            QSignalSpy reached(item, &QAction::triggered);
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : active;
+            QTest::keyClick(target, static_cast<Qt::Key>(row.Key), row.Modifiers);
+            QVERIFY2(reached.count() == 1,
+                     qPrintable(QKeySequence(row.Key | int(row.Modifiers)).toString() + " " + row.Item));
+        }
+    };
+    check(frmMain, frmMain, frame);
+    tCommands::SetWatcher(nullptr);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    AnswerParameters(2, 9, 0, 0);
+    frmMain->mnuNewSpellbookClick();
+    QCOMPARE(SpellBooks().size(), 1);
+    tCommands::SetWatcher([](const QWidget*, tCommandId) { return true; });
+    check(frmMain, SpellBooks().first(), book);
+    frmMasterList->ShowAtLevel();
+    check(frmMasterList, frmMasterList, master);
+    tCommands::SetWatcher(nullptr);
 }
 
 void SpellBookWindowTest::TextCrossesAsWindows1252() {
