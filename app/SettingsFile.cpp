@@ -5,6 +5,7 @@
 #include "files/TextLines.h"
 #include "model/Text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <system_error>
@@ -262,10 +263,8 @@ bool ParseSettingsInteger(std::string_view text, int32_t& value) {
         } else {
             return false;
         }
-        magnitude = magnitude * base + digit;
-        if (magnitude > limit) {
-            return false;
-        }
+        // Beyond the range the number is only read on, to its end.
+        magnitude = std::min(magnitude * base + digit, limit);
     }
     value = static_cast<int32_t>(negative ? -magnitude : magnitude);
     return true;

@@ -29,8 +29,9 @@ constexpr size_t MaxSettingsValueLength = 1023;
 std::string SettingsWriteError(const std::string& path);
 
 // Reads a settings integer: decimal with an optional sign, or hexadecimal after
-// "0x" or "0X". Returns false and leaves value alone for an empty text, any
-// other character, or a number outside the int32 range.
+// "0x" or "0X". A number outside the int32 range is brought to its nearer end.
+// Returns false and leaves value alone for an empty text or any other
+// character.
 bool ParseSettingsInteger(std::string_view text, int32_t& value);
 
 // The value of the key in the section of a settings file whose content is

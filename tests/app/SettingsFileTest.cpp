@@ -13,7 +13,7 @@
 
 namespace {
 
-TEST(ParseSettingsIntegerTest, DecimalAndHexadecimalWithinInt32) {
+TEST(ParseSettingsIntegerTest, DecimalAndHexadecimalBroughtIntoInt32) {
     struct Case {
         const char* text;
         bool valid;
@@ -29,8 +29,13 @@ TEST(ParseSettingsIntegerTest, DecimalAndHexadecimalWithinInt32) {
         {"2147483647", true, 2147483647},
         {"-2147483648", true, INT32_MIN},
         {"0x7FFFFFFF", true, 2147483647},
-        {"2147483648", false, 0},
-        {"0x80000000", false, 0},
+        {"2147483648", true, 2147483647},
+        {"0x80000000", true, 2147483647},
+        {"99999999999999999999999999", true, 2147483647},
+        {"0xFFFFFFFFFFFFFFFFFFFF", true, 2147483647},
+        {"-2147483649", true, INT32_MIN},
+        {"-99999999999999999999999999", true, INT32_MIN},
+        {"99999999999999999999999999x", false, 0},
         {"", false, 0},
         {"abc", false, 0},
         {"0x", false, 0},
@@ -238,11 +243,12 @@ TEST_F(OddsSettingsTest, ReadsEveryFrequencyWithItsDefault) {
 // Hand-edited odds stay within the odds window's range at the top; below 1 they
 // keep meaning that every draw passes.
 TEST_F(OddsSettingsTest, HugeOddsAreBroughtDownTo32767) {
-    const std::string text = "[SpellFrequencyOdds]\r\nCommon=2147483647\r\nUncommon=32768\r\nRare=32767\r\n"
-                             "Very Rare=-5\r\nRestricted=0x7FFF0000\r\n";
+    const std::string text =
+        "[SpellFrequencyOdds]\r\nCommon=99999999999999\r\nUncommon=32768\r\nRare=32767\r\n"
+        "Very Rare=-99999999999999\r\nRestricted=0xFFFFFFFF\r\n";
     Write(text);
     ReadSelectionOdds(settings);
-    const std::array<int32_t, 5> expected{32767, -5, 32767, 32767, 32767};
+    const std::array<int32_t, 5> expected{32767, INT32_MIN, 32767, 32767, 32767};
     EXPECT_EQ(SelectionOdds, expected);
     ResetSelectionOdds();
     ReadSelectionOdds(text);
