@@ -4,6 +4,7 @@
 #include "app/SettingsFile.h"
 #include "app/Version.h"
 #include "cli/Arguments.h"
+#include "cli/TerminalText.h"
 #include "files/AtomicWrite.h"
 #include "files/DataFile.h"
 #include "files/Fill.h"
@@ -764,9 +765,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
 }
 
-// Passes text on to another buffer with every byte that a terminal would take
-// as a command (below 32 but tab, line feed and carriage return; and 127)
-// shown as '?'.
+// Passes text on to another buffer as a terminal may be shown it
+// (tTerminalText).
 class tTerminalBuffer : public std::streambuf {
 public:
     explicit tTerminalBuffer(std::streambuf* target) : Target(target) {}
@@ -776,26 +776,31 @@ protected:
         if (traits_type::eq_int_type(c, traits_type::eof())) {
             return traits_type::not_eof(c);
         }
-        const char shown = Shown(traits_type::to_char_type(c));
-        return traits_type::eq_int_type(Target->sputc(shown), traits_type::eof()) ? traits_type::eof() : c;
+        const char byte = traits_type::to_char_type(c);
+        return Pass(std::string_view(&byte, 1)) ? c : traits_type::eof();
     }
     std::streamsize xsputn(const char* s, std::streamsize n) override {
-        std::string shown(s, static_cast<size_t>(n));
-        for (char& c : shown) {
-            c = Shown(c);
-        }
-        return Target->sputn(shown.data(), n);
+        return Pass(std::string_view(s, static_cast<size_t>(n))) ? n : 0;
     }
-    int sync() override { return Target->pubsync(); }
+    int sync() override {
+        std::string shown;
+        Text.Finish(shown);
+        return Send(shown) ? Target->pubsync() : -1;
+    }
 
 private:
-    static char Shown(char c) {
-        const auto u = static_cast<unsigned char>(c);
-        const bool control = (u < 32 && c != '\t' && c != '\n' && c != '\r') || u == 127;
-        return control ? '?' : c;
+    bool Pass(std::string_view text) {
+        std::string shown;
+        Text.Put(text, shown);
+        return Send(shown);
+    }
+    bool Send(const std::string& shown) {
+        return Target->sputn(shown.data(), static_cast<std::streamsize>(shown.size())) ==
+               static_cast<std::streamsize>(shown.size());
     }
 
     std::streambuf* Target;
+    tTerminalText Text;
 };
 
 } // namespace

@@ -27,12 +27,12 @@ struct tTerminals {
 // status. Sets the program's random source and selection odds.
 //
 // What goes to a stream that terminals names is shown safely: a file's control
-// bytes (below 32 but tab and the line ends, and 127) appear as '?', so they
-// cannot steer the terminal. Other streams get every byte as it is.
+// characters (tTerminalText) appear as '?', so they cannot steer the terminal.
+// Other streams get every byte as it is.
 //
 // A failed allocation ends the run with exit status 1 and one line ("out of
 // memory reading <file>" while a file is read). A signal that would end the
-// program while new --count writes its books is held until the staging folder
+// program while new --count writes its books is held until what the run made
 // is removed, then ends the program.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            tTerminals terminals = {});

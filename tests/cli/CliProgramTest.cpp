@@ -919,6 +919,7 @@ TEST(CliTerminalTest, ControlBytesNeverReachATerminal) {
     TempDir dir;
     auto book = TSpellBook::Create(3, 9, 0, "Generalist");
     book->AddSpell(MakeSpell(1, "Bell\a and \x1B[2Jclear", 0, "abj", "Tab\tkept\x7F"));
+    book->AddSpell(MakeSpell(2, "C1\xC2\x9B[2J and \x9B[2J but \xC5\x9Bwi\xC4\x99ty", 0, "abj"));
     auto small = TSpellBook::Create(1, 9, 0, "Abjurer");
     small->AddSpell(MakeSpell(1, "Alter\x1B]0;title\a", 0, "alt"));
     WriteBytes(dir / "book.spb", BookBytes(*book));
@@ -930,6 +931,8 @@ TEST(CliTerminalTest, ControlBytesNeverReachATerminal) {
     };
     const std::vector<Case> cases = {
         {{"list", path}, "Bell? and ?[2Jclear  (abj) [Tab\tkept? 1] - C\n"},
+        {{"list", path}, "C1?[2J and ?[2J but \xC5\x9Bwi\xC4\x99ty  (abj)"},
+        {{"text", path}, "C1?[2J and ?[2J but \xC5\x9Bwi\xC4\x99ty [PHB 1]\r\n"},
         {{"text", path}, "Bell? and ?[2Jclear [Tab\tkept? 1]\r\n"},
         {{"validate", (dir / "abj.spb").string()}, "Alter?]0;title?"},
     };
@@ -939,10 +942,13 @@ TEST(CliTerminalTest, ControlBytesNeverReachATerminal) {
             std::ostringstream err;
             ASSERT_EQ(RunCli(c.Args, out, err, {terminal, terminal}), 0) << err.str();
             const std::string all = out.str() + err.str();
-            const bool control = std::any_of(all.begin(), all.end(), [](char ch) {
-                const auto u = static_cast<unsigned char>(ch);
-                return (u < 32 && ch != '\t' && ch != '\r' && ch != '\n') || u == 127;
-            });
+            const bool control =
+                std::any_of(all.begin(), all.end(),
+                            [](char ch) {
+                                const auto u = static_cast<unsigned char>(ch);
+                                return (u < 32 && ch != '\t' && ch != '\r' && ch != '\n') || u == 127;
+                            }) ||
+                all.find("\xC2\x9B") != std::string::npos || all.find(" \x9B") != std::string::npos;
             EXPECT_EQ(control, !terminal) << c.Args[0];
             EXPECT_EQ(all.find(c.Shown) != std::string::npos, terminal) << c.Args[0] << "\n" << all;
         }
