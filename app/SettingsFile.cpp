@@ -284,6 +284,12 @@ std::string tSettingsFile::ReadString(std::string_view section, std::string_view
     return std::string(defaultValue.substr(0, MaxSettingsValueLength));
 }
 
+FileError tSettingsFile::ReadError() const {
+    std::string bytes;
+    FileError error;
+    return LoadFile(FPath, bytes, &error) == tLoad::Failed ? error : FileError(FileError::None);
+}
+
 int32_t tSettingsFile::ReadInteger(std::string_view section, std::string_view key,
                                    int32_t defaultValue) const {
     int32_t value = defaultValue;

@@ -62,6 +62,11 @@ public:
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
 
+    // Why the file is there but cannot be read whole (not opened, not a
+    // regular file, a read error): reads then give the defaults and writes
+    // are refused. None when it can be read or is not there.
+    FileError ReadError() const;
+
     // The value of the key as an integer (ParseSettingsInteger); defaultValue
     // when it is missing, empty or not a number.
     int32_t ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;

@@ -70,6 +70,15 @@ void CloseSharedState() {
     Settings.reset();
 }
 
+std::string SettingsNotice() {
+    const FileError error = Settings ? Settings->ReadError() : FileError(FileError::None);
+    if (error == FileError::None) {
+        return {};
+    }
+    return MessagePath(Settings->Path()) + " could not be read. " +
+           ExplainFileError(Settings->Path(), error) + " The default settings are in force.";
+}
+
 std::string ReadDataDirectory() {
     const std::string& folder = FileLocations().DataDirectory;
     if (!Settings) {

@@ -72,6 +72,11 @@ void OpenSharedState();
 // Releases Settings.
 void CloseSharedState();
 
+// What the main frame says at start when the settings file is there but could
+// not be read: its path, why, and that the default settings are in force.
+// Empty when it was read or is not there, and without Settings.
+std::string SettingsNotice();
+
 // The "DataDirectory" setting, or the default data directory of
 // FileLocations() when it is missing.
 std::string ReadDataDirectory();

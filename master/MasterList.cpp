@@ -32,6 +32,24 @@ bool FileExists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
+// What the status bar says of the master file path after a load that gave
+// error: that it holds no spells, is not a regular file, or could not be read
+// and why; nothing for a file read or not there.
+std::string LoadStatus(const std::string& path, FileError error) {
+    if (error == FileError::NoSpells) {
+        return MessagePath(path) + " holds no spells.";
+    }
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (error == FileError::None || !std::filesystem::exists(status)) {
+        return {};
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return MessagePath(path) + " is not a regular file.";
+    }
+    return MessagePath(path) + " could not be read. " + ExplainFileError(path, error);
+}
+
 // The spells at the given rows of the level of the view, resolved before any
 // of them changes.
 std::vector<tSpell*> SpellsAt(TSpellBook& view, int32_t level, const std::vector<int32_t>& rows) {
@@ -91,7 +109,7 @@ void tMasterList::LoadPool(bool reportFailure) {
     const std::string path = MasterFileName(Settings.get());
     const FileError error = LoadMasterSpells(path);
     FUnreadFile.clear();
-    View.ShowStatus(error == FileError::NoSpells ? MessagePath(path) + " holds no spells." : std::string());
+    View.ShowStatus(LoadStatus(path, error));
     if (error != FileError::None && FileExists(path)) {
         FUnreadFile = path;
         if (reportFailure) {

@@ -26,6 +26,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -163,6 +164,14 @@ void TfrmMain::FormCreate() {
     InstallSpellCursor();
     OpenSharedState();
     Frame.SetOpenFolder(ReadDataDirectory());
+    // A settings file that could not be read stays named in the status bar
+    // (menus' passing tips do not wipe it): its defaults stay in force.
+    if (const std::string notice = SettingsNotice(); !notice.empty()) {
+        auto* label = new QLabel(FromMarkedText(notice), this);
+        label->setObjectName(QStringLiteral("lblSettingsNotice"));
+        label->setAccessibleName(QStringLiteral("Settings notice"));
+        statusBar()->addWidget(label, 1);
+    }
 }
 
 // The menus, toolbar and pop-up menu from the command table; the commands this

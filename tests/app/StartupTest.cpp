@@ -45,6 +45,7 @@ TEST_F(StartupTest, AFirstStartInAnEmptyFolderTakesEveryDefaultAndWritesNothing)
     EXPECT_NE(Specialties.get(), DefaultSpecialties.get())
         << "editing the list in use leaves the built-in one";
     EXPECT_TRUE(std::filesystem::is_empty(Folder.Path()));
+    EXPECT_EQ(SettingsNotice(), "") << "a missing settings file is no news";
 }
 
 TEST_F(StartupTest, OddsAndDataDirectoryComeFromTheSettingsFile) {
@@ -72,6 +73,11 @@ TEST_F(StartupTest, ARefusedSettingsWriteIsReportedWithTheFilesPath) {
     EXPECT_FALSE(WriteSetting(MainSection, DataDirectoryKey, "/elsewhere/", messages));
     EXPECT_EQ(messages.Errors,
               (std::vector<std::string>{"Unable to write to " + FolderText() + "Quillmark.INI"}));
+    EXPECT_EQ(messages.Details, (std::vector<std::string>{"It is a folder, not a file."}));
+    // It was said at start already.
+    EXPECT_EQ(WithoutPathMarks(SettingsNotice()),
+              FolderText() + "Quillmark.INI could not be read. It is a folder, not a "
+                             "file. The default settings are in force.");
 }
 
 TEST_F(StartupTest, AnAcceptedSettingsWriteIsReadBackAndReportsNothing) {

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -363,6 +365,25 @@ TEST_F(MasterListTest, AFileOfNoSpellsIsSaidToBeSoAndNotReplacedUnasked) {
     List->SetMasterFile();
     EXPECT_EQ(View.Status, "");
     EXPECT_EQ(MasterSpells->Count(), 5);
+}
+
+// At start the status bar says why the pool is empty: a file of no spells, a
+// special file in the master file's place; a missing file says nothing.
+TEST_F(MasterListTest, TheStatusBarSaysWhyThePoolIsEmpty) {
+    std::filesystem::create_directory(Folder / "folder.dat");
+    ASSERT_EQ(::mkfifo((Folder / "pipe.dat").c_str(), 0600), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {"folder.dat", Path("folder.dat") + " is not a regular file."},
+        {"pipe.dat", Path("pipe.dat") + " is not a regular file."},
+        {"/dev/null", "/dev/null is not a regular file."},
+        {"missing.dat", ""},
+        {"master.dat", ""},
+    };
+    for (const auto& [name, status] : cases) {
+        Use(name, std::nullopt);
+        EXPECT_EQ(View.Status, status) << name;
+        EXPECT_TRUE(UI.Errors.empty()) << name;
+    }
 }
 
 TEST_F(MasterListTest, AFileThatCouldNotBeReadIsNotReplacedUnasked) {

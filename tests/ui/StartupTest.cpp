@@ -25,6 +25,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
@@ -39,6 +40,7 @@ private slots:
 
     void AnEmptyFolderGivesEveryDefaultAndWritesNothing();
     void SettingsSpecialtiesAndMasterFileAreReadInTheirOrder();
+    void WhatCouldNotBeReadIsSaidAtStart();
     void TheFrameCarriesItsMenusAndToolbar();
     void HelpOpensAtTheContextOfTheWindow();
     void ClosingTheEmptyFrameEndsTheProgram();
@@ -92,8 +94,9 @@ void StartupTest::AnEmptyFolderGivesEveryDefaultAndWritesNothing() {
     QCOMPARE(specialties->item(0)->text(), QStringLiteral("Generalist"));
     QCOMPARE(specialties->item(8)->text(), QStringLiteral("Transmuter"));
 
-    // Nothing is written at start.
+    // Nothing is written at start, and there was nothing to say.
     QVERIFY(std::filesystem::is_empty(program.Folder.Path()));
+    QVERIFY(Named<QLabel>(frmMain, QStringLiteral("lblSettingsNotice")) == nullptr);
 }
 
 void StartupTest::SettingsSpecialtiesAndMasterFileAreReadInTheirOrder() {
@@ -115,6 +118,23 @@ void StartupTest::SettingsSpecialtiesAndMasterFileAreReadInTheirOrder() {
     auto* specialties = Named<QListWidget>(frmBookParm, QStringLiteral("lbSpecialty"));
     QCOMPARE(specialties->count(), 2);
     QCOMPARE(specialties->item(1)->text(), QStringLiteral("Wild Mage"));
+}
+
+// A settings file and a master file that cannot be read are named in the
+// status bars of the frame and the master list at start.
+void StartupTest::WhatCouldNotBeReadIsSaidAtStart() {
+    tProgramUnderTest program;
+    std::filesystem::create_directory(program.Folder / "Quillmark.INI");
+    std::filesystem::create_directory(program.Folder / "MASTER.DAT");
+    program.Start();
+    auto* notice = Named<QLabel>(frmMain, QStringLiteral("lblSettingsNotice"));
+    QVERIFY(notice != nullptr);
+    QCOMPARE(notice->text(),
+             program.QPath("Quillmark.INI") +
+                 QStringLiteral(
+                     " could not be read. It is a folder, not a file. The default settings are in force."));
+    QCOMPARE(frmMasterList->statusBar()->currentMessage(),
+             QStringLiteral("MASTER.DAT is not a regular file."));
 }
 
 void StartupTest::TheFrameCarriesItsMenusAndToolbar() {
