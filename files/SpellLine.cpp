@@ -4,18 +4,13 @@
 #include "model/SpellBook.h"
 
 #include <algorithm>
-#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 
-// The readers' wider vector instructions are chosen when the program runs,
-// by what the processor has; the compilers that can build them are GCC and
-// Clang for x86-64.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define QUILL_WIDE_SCANS 1
-#include <immintrin.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
 #endif
 
 namespace {
@@ -166,100 +161,52 @@ std::vector<std::string> SplitFields(std::string_view line, size_t maxFields) {
 constexpr size_t WindowBytes = 128;
 static_assert(tLineReader::ReadablePastEnd >= WindowBytes);
 
-// How the window's masks are made: bytes of the line compared sixteen at a
-// time with the processor's baseline vector instructions (one at a time
-// without them), or 32 at a time where the processor has AVX2 (64 at a time
-// with AVX-512 measured no faster). Each sets the masks of the first
-// WindowBytes bytes at data (both words of a mask, or the first alone when
-// the first 64 bytes hold a line break or limit is at most 64), and gives
-// the running parity of a mask's bits.
-struct tBaseScan {
-    // Bit i of the result: whether bits 0 to i of mask are odd in number.
-    static uint64_t PrefixXor(uint64_t mask) {
-        for (int shift = 1; shift < 64; shift *= 2) {
-            mask ^= mask << shift;
-        }
-        return mask;
+// Bit i of the result: whether bits 0 to i of mask are odd in number.
+uint64_t PrefixXor(uint64_t mask) {
+    for (int shift = 1; shift < 64; shift *= 2) {
+        mask ^= mask << shift;
     }
-
-    static void Masks(const char* data, size_t limit, uint64_t quotes[2], uint64_t breaks[2]) {
-#if defined(__SSE2__)
-        // Each word is put together in registers and stored once: stores of
-        // its parts one by one would stall the loads that read it whole. The
-        // second word is read only when the line goes on past the first.
-        const __m128i quote = _mm_set1_epi8('"');
-        const __m128i cr = _mm_set1_epi8('\r');
-        const __m128i lf = _mm_set1_epi8('\n');
-        for (size_t word = 0; word < 2; ++word) {
-            uint64_t wordQuotes = 0;
-            uint64_t lineBreaks = 0;
-            for (size_t part = 0; part < 4; ++part) {
-                const __m128i bytes =
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + word * 64 + part * 16));
-                wordQuotes |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)))}
-                              << (part * 16);
-                lineBreaks |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(
-                                  _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))))}
-                              << (part * 16);
-            }
-            quotes[word] = wordQuotes;
-            breaks[word] = lineBreaks;
-            if (lineBreaks != 0 || limit <= 64) {
-                break;
-            }
-        }
-#else
-        (void)limit;
-        for (size_t i = 0; i < WindowBytes; ++i) {
-            quotes[i / 64] |= uint64_t{data[i] == '"'} << (i % 64);
-            breaks[i / 64] |= uint64_t{data[i] == '\r' || data[i] == '\n'} << (i % 64);
-        }
-#endif
-    }
-};
-
-#if defined(QUILL_WIDE_SCANS)
-#define QUILL_AVX2 "avx2,bmi,bmi2,pclmul"
-
-// PrefixXor as one carry-less multiplication by all ones.
-__attribute__((target("pclmul"))) inline uint64_t PrefixXorMultiplied(uint64_t mask) {
-    const __m128i product =
-        _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(mask)), _mm_set1_epi8(-1), 0);
-    return static_cast<uint64_t>(_mm_cvtsi128_si64(product));
+    return mask;
 }
 
-struct tAvx2Scan {
-    __attribute__((target(QUILL_AVX2))) static uint64_t PrefixXor(uint64_t mask) {
-        return PrefixXorMultiplied(mask);
-    }
-    __attribute__((target(QUILL_AVX2))) static void Masks(const char* data, size_t limit, uint64_t quotes[2],
-                                                          uint64_t breaks[2]) {
-        const __m256i quote = _mm256_set1_epi8('"');
-        const __m256i cr = _mm256_set1_epi8('\r');
-        const __m256i lf = _mm256_set1_epi8('\n');
-        for (size_t word = 0; word < 2; ++word) {
-            uint64_t wordQuotes = 0;
-            uint64_t lineBreaks = 0;
-            for (size_t part = 0; part < 2; ++part) {
-                const __m256i bytes =
-                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + word * 64 + part * 32));
-                wordQuotes |=
-                    uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, quote)))}
-                    << (part * 32);
-                lineBreaks |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(
-                                  _mm256_cmpeq_epi8(bytes, cr), _mm256_cmpeq_epi8(bytes, lf))))}
-                              << (part * 32);
-            }
-            quotes[word] = wordQuotes;
-            breaks[word] = lineBreaks;
-            if (lineBreaks != 0 || limit <= 64) {
-                break;
-            }
+// Sets the masks of the first WindowBytes bytes at data: both words of a
+// mask, or the first alone when the first 64 bytes hold a line break or
+// limit is at most 64. The bytes are compared sixteen at a time with the
+// processor's baseline vector instructions (one at a time without them).
+void Masks(const char* data, size_t limit, uint64_t quotes[2], uint64_t breaks[2]) {
+#if defined(__SSE2__)
+    // Each word is put together in registers and stored once: stores of its
+    // parts one by one would stall the loads that read it whole. The second
+    // word is read only when the line goes on past the first.
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (size_t word = 0; word < 2; ++word) {
+        uint64_t wordQuotes = 0;
+        uint64_t lineBreaks = 0;
+        for (size_t part = 0; part < 4; ++part) {
+            const __m128i bytes =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + word * 64 + part * 16));
+            wordQuotes |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)))}
+                          << (part * 16);
+            lineBreaks |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(
+                              _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))))}
+                          << (part * 16);
+        }
+        quotes[word] = wordQuotes;
+        breaks[word] = lineBreaks;
+        if (lineBreaks != 0 || limit <= 64) {
+            break;
         }
     }
-};
-
+#else
+    (void)limit;
+    for (size_t i = 0; i < WindowBytes; ++i) {
+        quotes[i / 64] |= uint64_t{data[i] == '"'} << (i % 64);
+        breaks[i / 64] |= uint64_t{data[i] == '\r' || data[i] == '\n'} << (i % 64);
+    }
 #endif
+}
 
 // The quotes of a line in the first WindowBytes bytes of a text, told apart
 // by where they stand. Bit i of a mask stands for byte i, in two words.
@@ -271,14 +218,14 @@ struct tAvx2Scan {
 // at once, else it closes a text. A line whose texts are each an opening
 // quote, doubled pairs and a closing quote, with no quote between them, is
 // thus told apart without a step from quote to quote.
-template <class tScan> class tQuoteWindow {
+class tQuoteWindow {
 public:
     // Reads the window at data, of which the bytes before limit count; the
     // WindowBytes bytes at data must be readable.
     tQuoteWindow(const char* data, size_t limit) {
         uint64_t quotes[2] = {};
         uint64_t breaks[2] = {};
-        tScan::Masks(data, limit, quotes, breaks);
+        Masks(data, limit, quotes, breaks);
         // Bytes at and past limit do not count: a break is put there.
         if (limit < WindowBytes) {
             breaks[limit / 64] |= uint64_t{1} << (limit % 64);
@@ -293,8 +240,8 @@ public:
         } else if (LineEnd < WindowBytes) {
             quotes[1] &= (uint64_t{1} << (LineEnd - 64)) - 1;
         }
-        const uint64_t oddLow = tScan::PrefixXor(quotes[0]);
-        const uint64_t odd[2] = {oddLow, tScan::PrefixXor(quotes[1]) ^ (0 - (oddLow >> 63))};
+        const uint64_t oddLow = PrefixXor(quotes[0]);
+        const uint64_t odd[2] = {oddLow, PrefixXor(quotes[1]) ^ (0 - (oddLow >> 63))};
         const uint64_t quoteNext[2] = {quotes[0] >> 1 | quotes[1] << 63, quotes[1] >> 1};
         for (size_t word = 0; word < 2; ++word) {
             const uint64_t even = quotes[word] & ~odd[word];
@@ -359,9 +306,8 @@ constexpr size_t QuickSlot = WindowBytes + 16;
 // bytes at shown (the line, or the line this is a copy of), or, when a
 // doubled quote is inside (the window's next pairs before close), a copy
 // with each pair read as one quote in slot (QuickSlot bytes).
-template <class tWindow>
-[[gnu::always_inline]] inline void TakeText(const char* line, const char* shown, tWindow& window, size_t open,
-                                            size_t close, std::string_view& field, char* slot) {
+[[gnu::always_inline]] inline void TakeText(const char* line, const char* shown, tQuoteWindow& window,
+                                            size_t open, size_t close, std::string_view& field, char* slot) {
     const size_t start = open + 1;
     size_t pair = window.TakePairBefore(close);
     if (pair >= close) {
@@ -406,15 +352,15 @@ template <class tWindow>
 // page: then the quote after each of those commas is the next text's
 // opening, there is no quote outside the texts, and each text holds only
 // doubled pairs between its quotes.
-template <class tScan>
-inline size_t ParseWrittenSpellLineWith(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
+[[gnu::flatten]] size_t ParseWrittenSpellLineAt(std::string_view bytes, const char* shown,
+                                                tSpellLineFields& fields) {
     const size_t n = bytes.size();
     const char* line = bytes.data();
     // The shortest such line: 1,"a","",0,"C","","N" and its line end.
     if (n < 23 || line[0] < '1' || line[0] > '9' || line[1] != ',' || line[2] != '"') {
         return 0;
     }
-    tQuoteWindow<tScan> window(line, std::min(n, WindowBytes));
+    tQuoteWindow window(line, std::min(n, WindowBytes));
     const size_t lineEnd = window.LineEnd;
     // A line whose end is not in the window, or not in bytes, is left to be
     // read whole; so is a CR ending the bytes, whose line feed may be in what
@@ -469,46 +415,6 @@ inline size_t ParseWrittenSpellLineWith(std::string_view bytes, const char* show
     return lineEnd + (line[lineEnd] == '\r' && line[lineEnd + 1] == '\n' ? 2 : 1);
 }
 
-// The reader of written lines for each set of instructions, everything it
-// calls made part of it, so that the wider instructions are used throughout.
-using tParseAt = size_t (*)(std::string_view, const char*, tSpellLineFields&);
-
-[[gnu::flatten]] size_t ParseAtBase(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
-    return ParseWrittenSpellLineWith<tBaseScan>(bytes, shown, fields);
-}
-#if defined(QUILL_WIDE_SCANS)
-[[gnu::flatten]] __attribute__((target(QUILL_AVX2))) size_t
-ParseAtAvx2(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
-    return ParseWrittenSpellLineWith<tAvx2Scan>(bytes, shown, fields);
-}
-#endif
-
-tParseAt ParseAtFor(tLineScan scan) {
-    switch (scan) {
-#if defined(QUILL_WIDE_SCANS)
-    case tLineScan::Avx2:
-        return ParseAtAvx2;
-#endif
-    default:
-        return ParseAtBase;
-    }
-}
-
-size_t ParseAtFirst(std::string_view bytes, const char* shown, tSpellLineFields& fields);
-
-// The reader in use: from the first line read on, the widest the processor
-// has. Atomic, so that readers on two threads would never race for it.
-std::atomic<tParseAt> ParseAtInUse{ParseAtFirst};
-
-size_t ParseWrittenSpellLineAt(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
-    return ParseAtInUse.load(std::memory_order_relaxed)(bytes, shown, fields);
-}
-
-size_t ParseAtFirst(std::string_view bytes, const char* shown, tSpellLineFields& fields) {
-    ParseAtInUse.store(ParseAtFor(LineScans().back()), std::memory_order_relaxed);
-    return ParseWrittenSpellLineAt(bytes, shown, fields);
-}
-
 // The same for a line on its own: it is copied with a line end into room
 // that may be read past, when it is short enough to be read that way.
 bool ParseWrittenSpellLine(std::string_view line, tSpellLineFields& fields) {
@@ -524,22 +430,6 @@ bool ParseWrittenSpellLine(std::string_view line, tSpellLineFields& fields) {
 }
 
 } // namespace
-
-std::vector<tLineScan> LineScans() {
-    std::vector<tLineScan> scans = {tLineScan::Base};
-#if defined(QUILL_WIDE_SCANS)
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
-        __builtin_cpu_supports("pclmul")) {
-        scans.push_back(tLineScan::Avx2);
-    }
-#endif
-    return scans;
-}
-
-void UseLineScan(tLineScan scan) {
-    ParseAtInUse.store(ParseAtFor(scan), std::memory_order_relaxed);
-}
 
 std::vector<std::string> SplitCommaText(std::string_view line) {
     return SplitFields(line, std::numeric_limits<size_t>::max());

@@ -67,16 +67,6 @@ bool ParseSpellLineFieldsByRule(std::string_view line, tSpellLineFields& fields)
 // which may be read a little past their end.
 size_t ParseWrittenSpellLineInBuffer(std::string_view bytes, tSpellLineFields& fields);
 
-// The instructions the quick reader of written lines compares bytes with:
-// the processor's baseline ones, or wider ones where it has them.
-enum class tLineScan { Base, Avx2 };
-
-// The kinds this processor can run, narrowest first. The reader uses the
-// widest of them unless UseLineScan chose another (tests run each in turn:
-// every kind reads every line to the same values).
-std::vector<tLineScan> LineScans();
-void UseLineScan(tLineScan scan);
-
 // The spell's line without a line end, such as 3,"Fireball","PHB",150,"C","e/c","N".
 // A double quote inside a text field is doubled, so the line reads back into
 // an equal spell.
