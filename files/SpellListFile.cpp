@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -103,45 +102,6 @@ private:
     std::unordered_map<const char*, uint32_t> Numbers; // by where a shared copy keeps its bytes
 };
 
-// An entry of the sort of a file's spells: up to eight bytes of the spell's
-// key, most significant first, and the number of its record.
-struct tPart {
-    uint64_t Part;
-    size_t Record;
-};
-
-// Puts parts in order by Part and, for equal parts, by Record, given in
-// order of Record.
-//
-// The parts are dealt by each byte of Part in turn, the least significant
-// first, into buckets that keep the order they come in; a byte all parts
-// share is passed over. The counts of all bytes are taken in one pass.
-void SortParts(std::vector<tPart>& parts) {
-    constexpr size_t Bytes = sizeof(uint64_t);
-    std::array<std::array<size_t, 256>, Bytes> counts{};
-    for (const tPart& part : parts) {
-        for (size_t byte = 0; byte < Bytes; ++byte) {
-            ++counts[byte][part.Part >> (8 * byte) & 0xFF];
-        }
-    }
-    std::vector<tPart> dealt(parts.size());
-    for (size_t byte = 0; byte < Bytes; ++byte) {
-        std::array<size_t, 256>& count = counts[byte];
-        if (std::find(count.begin(), count.end(), parts.size()) != count.end()) {
-            continue;
-        }
-        size_t start = 0;
-        for (size_t& c : count) {
-            start += std::exchange(c, start);
-        }
-        const int shift = static_cast<int>(8 * byte);
-        for (const tPart& part : parts) {
-            dealt[count[part.Part >> shift & 0xFF]++] = part;
-        }
-        parts.swap(dealt);
-    }
-}
-
 // The values of a spell read from a line out of order, kept until the
 // spells are sorted.
 // A record fills a cache line and never straddles two: after the sort
@@ -197,8 +157,8 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     // book, which links it at its end. At the first line out of order, the
     // spells not yet handed over and every line after are read into records
     // of their values (with the name, or a longer name kept apart), with a
-    // small entry holding the search key. The entries are sorted (by a few
-    // bytes of the keys), and then the spells are made in book order and
+    // small entry holding the search key. The entries are sorted, and then
+    // the spells are made in book order and
     // handed to the book. So a large unsorted file costs no more than a sort,
     // not the n squared of inserting every spell by walking the book, and its
     // spells lie in memory in book order, as after reading a sorted file.
@@ -323,114 +283,43 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         take(line);
     }
     if (!ordered) {
-        // Of equal spells the one read first comes first, and is kept. The
-        // spells are sorted by up to eight bytes of their keys: the first
-        // ones in which the keys of the file differ (its spells may share a
-        // level, or the beginning of every name), so that the sort moves
-        // small parts, and for equal parts in the order read. Then each run
-        // of equal parts (rare: names alike in the bytes compared) is put in
-        // order by the whole key, where more bytes differ, and by name,
-        // keeping the order read for equal names.
-        const auto keyByte = [](const tSpellKey& key, int byte) {
-            const uint64_t word = byte < 8 ? key.High : byte < 16 ? key.Mid : key.Low;
-            return word >> (56 - 8 * (byte % 8)) & 0xFF;
-        };
-        tSpellKey varying;
-        for (const tEntry& entry : entries) {
-            varying.High |= entry.Key.High ^ entries.front().Key.High;
-            varying.Mid |= entry.Key.Mid ^ entries.front().Key.Mid;
-            varying.Low |= entry.Key.Low ^ entries.front().Key.Low;
-        }
-        std::array<int, 8> compared{};
-        size_t comparedCount = 0;
-        bool whole = true; // the compared bytes are every byte that differs
-        for (int byte = 0; byte < 24; ++byte) {
-            if (keyByte(varying, byte) != 0) {
-                if (comparedCount < compared.size()) {
-                    compared[comparedCount++] = byte;
-                } else {
-                    whole = false;
-                }
+        // Of equal spells the one read first comes first, and is kept: the
+        // entries are sorted by key, for equal keys (names alike in their
+        // first bytes) by name, and for equal names in the order read.
+        std::sort(entries.begin(), entries.end(), [&](const tEntry& a, const tEntry& b) {
+            if (const int32_t order = compareKeys(a.Key, b.Key); order != 0) {
+                return order < 0;
             }
-        }
-        // The compared bytes, taken from the key's words a run of bytes
-        // side by side at a time: (word >> Shift & Mask) << To.
-        struct tSpan {
-            int Word;
-            int Shift;
-            uint64_t Mask;
-            int To;
-        };
-        std::array<tSpan, 8> spans{};
-        size_t spanCount = 0;
-        for (size_t k = 0; k < comparedCount; ++k) {
-            const int byte = compared[k];
-            const int shift = 56 - 8 * (byte % 8);
-            const int to = 56 - 8 * static_cast<int>(k);
-            if (spanCount > 0 && compared[k - 1] == byte - 1 && spans[spanCount - 1].Word == byte / 8) {
-                tSpan& span = spans[spanCount - 1];
-                span.Shift = shift;
-                span.Mask = span.Mask << 8 | 0xFF;
-                span.To = to;
-            } else {
-                spans[spanCount++] = {byte / 8, shift, 0xFF, to};
+            if (const int32_t order = CompareTextAscii(nameOf(records[a.Record]), nameOf(records[b.Record]));
+                order != 0) {
+                return order < 0;
             }
-        }
-        std::vector<tPart> parts;
-        parts.reserve(entries.size());
-        for (const tEntry& entry : entries) {
-            const uint64_t words[3] = {entry.Key.High, entry.Key.Mid, entry.Key.Low};
-            uint64_t part = 0;
-            for (size_t k = 0; k < spanCount; ++k) {
-                const tSpan& span = spans[k];
-                part |= (words[span.Word] >> span.Shift & span.Mask) << span.To;
-            }
-            parts.push_back({part, entry.Record});
-        }
-        std::vector<tEntry>().swap(entries);
-        SortParts(parts);
-        for (auto run = parts.begin(); run != parts.end();) {
-            const auto next = std::find_if(run + 1, parts.end(),
-                                           [&run](const tPart& part) { return part.Part != run->Part; });
-            if (next - run > 1) {
-                std::stable_sort(run, next, [&](const tPart& a, const tPart& b) {
-                    if (!whole) {
-                        const tSpellKey aKey = SpellKeyOf(records[a.Record].Level, nameOf(records[a.Record]));
-                        const tSpellKey bKey = SpellKeyOf(records[b.Record].Level, nameOf(records[b.Record]));
-                        if (const int32_t order = compareKeys(aKey, bKey); order != 0) {
-                            return order < 0;
-                        }
-                    }
-                    return CompareTextAscii(nameOf(records[a.Record]), nameOf(records[b.Record])) < 0;
-                });
-            }
-            run = next;
-        }
-        const auto sortedName = [&](size_t i) { return nameOf(records[parts[i].Record]); };
+            return a.Record < b.Record;
+        });
+        const auto sortedName = [&](size_t i) { return nameOf(records[entries[i].Record]); };
         size_t kept = 0;
-        for (size_t i = 0; i < parts.size(); ++i) {
+        for (size_t i = 0; i < entries.size(); ++i) {
             // After the sort the records lie in no order: the ones needed a
             // few steps on are fetched ahead.
-            if (i + 16 < parts.size()) {
-                __builtin_prefetch(&records[parts[i + 16].Record]);
+            if (i + 16 < entries.size()) {
+                __builtin_prefetch(&records[entries[i + 16].Record]);
             }
             // Of equal spells the first is kept.
-            if (i > 0 && parts[i].Part == parts[kept].Part &&
-                records[parts[i].Record].Level == records[parts[kept].Record].Level &&
+            if (i > 0 && entries[i].Key == entries[kept].Key &&
                 CompareTextAscii(sortedName(i), sortedName(kept)) == 0) {
                 continue;
             }
             kept = i;
-            const tRecord& listed = records[parts[i].Record];
+            const tRecord& listed = records[entries[i].Record];
             keep(std::make_unique<tSpell>(listed.Level, sortedName(i), texts.Text(listed.Book), listed.Page,
                                           listed.Frequency, texts.Text(listed.Category), listed.Memorized));
         }
         book.AddSpellsInOrder(inOrder);
         inOrder.clear();
-        // The records and the sort's arrays, which may be larger than the
-        // book, are given back to the system at once.
+        // The records and the entries, which may be larger than the book,
+        // are given back to the system at once.
         records.Release();
-        std::vector<tPart>().swap(parts);
+        std::vector<tEntry>().swap(entries);
         std::string().swap(names);
     }
     book.AddSpellsInOrder(inOrder);
