@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <random>
 #include <sstream>
@@ -209,6 +210,45 @@ TEST(SpellListFileTest, LinesInOrderUpToAnyPointReadAsAddingThemOneByOne) {
         auto book = ReadText(bytes);
         ASSERT_TRUE(book);
         EXPECT_EQ(SpellsOf(*book), SpellsOf(expected)) << tail.substr(0, 40);
+    }
+}
+
+// Out-of-order files come back whole and sorted: as many spells as fill the
+// reader's record blocks to each side of their edges (4 KiB doubling to 64
+// KiB, then 16 MiB).
+TEST(SpellListFileTest, OutOfOrderFilesComeBackWholeAndSorted) {
+    std::vector<std::vector<std::string>> files;
+    const size_t small = 64 + 128 + 256 + 512 + 1024;
+    for (const size_t count :
+         {size_t{63}, size_t{64}, size_t{65}, small, small + 1, small + 262144, small + 262145}) {
+        std::vector<std::string> descending;
+        for (size_t i = count; i-- > 0;) {
+            descending.push_back("2,\"Spell " + std::to_string(1000000 + i) + "\"");
+        }
+        files.push_back(descending);
+    }
+    for (const std::vector<std::string>& lines : files) {
+        std::string bytes;
+        std::vector<std::unique_ptr<tSpell>> spells;
+        for (const std::string& line : lines) {
+            bytes += line + "\r\n";
+            spells.push_back(ParseSpellLine(line));
+        }
+        // The expected book, made fast: the spells sorted and added in order,
+        // the first of equal spells kept.
+        std::stable_sort(spells.begin(), spells.end(),
+                         [](const auto& a, const auto& b) { return CompareSpells(*a, *b) < 0; });
+        TSpellBook expected;
+        const tSpell* last = nullptr;
+        for (std::unique_ptr<tSpell>& spell : spells) {
+            if (!last || CompareSpells(*spell, *last) != 0) {
+                last = spell.get();
+                expected.AddSpell(std::move(spell));
+            }
+        }
+        auto book = ReadText(bytes);
+        ASSERT_TRUE(book);
+        EXPECT_EQ(SpellsOf(*book), SpellsOf(expected)) << lines.size() << " lines from " << lines.front();
     }
 }
 
