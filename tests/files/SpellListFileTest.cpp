@@ -213,11 +213,32 @@ TEST(SpellListFileTest, LinesInOrderUpToAnyPointReadAsAddingThemOneByOne) {
     }
 }
 
-// Out-of-order files come back whole and sorted: as many spells as fill the
-// reader's record blocks to each side of their edges (4 KiB doubling to 64
-// KiB, then 16 MiB).
+// Out-of-order files come back whole and sorted: names that differ in a few
+// scattered bytes only (most byte places alike in every name), names of every
+// length around the room a record keeps for a name (36 bytes), and as many
+// spells as fill the reader's record blocks to each side of their edges (4 KiB
+// doubling to 64 KiB, then 16 MiB).
 TEST(SpellListFileTest, OutOfOrderFilesComeBackWholeAndSorted) {
+    std::mt19937 draw(13);
     std::vector<std::vector<std::string>> files;
+    std::vector<std::string> sparse;
+    for (int i = 0; i < 2000; ++i) {
+        std::string name(9, 'A');
+        for (int k = 0; k < 2; ++k) {
+            name[draw() % name.size()] = "BC"[draw() % 2];
+        }
+        sparse.push_back("1,\"" + name + "\",\"b" + std::to_string(i) + "\"");
+    }
+    sparse.insert(sparse.begin(), {"1,\"AAAACAAAB\"", "1,\"AAABAAAAA\""});
+    files.push_back(sparse);
+    std::vector<std::string> lengths;
+    for (size_t length = 1; length <= 80; ++length) {
+        for (const char last : {'z', 'a', 'm'}) {
+            lengths.push_back(std::to_string(length % 3 + 1) + ",\"" + std::string(length - 1, 'n') + last +
+                              "\"");
+        }
+    }
+    files.push_back(lengths);
     const size_t small = 64 + 128 + 256 + 512 + 1024;
     for (const size_t count :
          {size_t{63}, size_t{64}, size_t{65}, small, small + 1, small + 262144, small + 262145}) {
