@@ -240,8 +240,7 @@ TEST(SpellListFileTest, OutOfOrderFilesComeBackWholeAndSorted) {
     }
     files.push_back(lengths);
     const size_t small = 64 + 128 + 256 + 512 + 1024;
-    for (const size_t count :
-         {size_t{63}, size_t{64}, size_t{65}, small, small + 1, small + 262144, small + 262145}) {
+    for (const size_t count : {size_t{63}, size_t{64}, size_t{65}, small, small + 1, small + 262145}) {
         std::vector<std::string> descending;
         for (size_t i = count; i-- > 0;) {
             descending.push_back("2,\"Spell " + std::to_string(1000000 + i) + "\"");
