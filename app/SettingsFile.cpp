@@ -300,12 +300,20 @@ int32_t tSettingsFile::ReadInteger(std::string_view section, std::string_view ke
 }
 
 bool tSettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    return WriteStrings(section, {{std::string(key), std::string(value)}});
+}
+
+bool tSettingsFile::WriteStrings(std::string_view section,
+                                 const std::vector<std::pair<std::string, std::string>>& values) {
     std::string bytes;
     if (LoadFile(FPath, bytes, &FLastFileError) == tLoad::Failed) {
         FLastError = SettingsWriteError(FPath);
         return false;
     }
-    const std::string changed = SetSettingsValue(bytes, section, key, value);
+    std::string changed = std::move(bytes);
+    for (const auto& [key, value] : values) {
+        changed = SetSettingsValue(changed, section, key, value);
+    }
     const bool saved = WriteFileAtomically(
         FPath,
         [&changed](std::ostream& out) {

@@ -19,6 +19,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 constexpr std::string_view SettingsFileName = "Quillmark.INI";
 
@@ -77,6 +79,10 @@ public:
     // never written over from a partial read); LastError() then holds
     // SettingsWriteError(Path()) and the file is left as it was.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+    // Sets each key of values to its value in the section, in one write that
+    // changes all of them or none.
+    bool WriteStrings(std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& values);
     bool WriteInteger(std::string_view section, std::string_view key, int32_t value);
 
     // The message of the last refused write; empty after a write that worked.

@@ -2,6 +2,7 @@
 
 #include "app/NumberBox.h"
 #include "app/PathText.h"
+#include "app/RecentFiles.h"
 #include "app/Shared.h"
 #include "files/Fill.h"
 #include "files/SpellbookFile.h"
@@ -131,6 +132,7 @@ bool tSpellBookDocument::WriteTo(const std::string& path) {
         return false;
     }
     SpellBook->Modified = false;
+    NoteRecentFile(path);
     return true;
 }
 

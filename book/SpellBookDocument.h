@@ -70,7 +70,8 @@ public:
     void TakeNewBook(std::unique_ptr<TSpellBook> book);
 
     // Save: Save As for an untitled window; otherwise writes the book to the
-    // caption's path. True when the book was written: it is then unchanged.
+    // caption's path. True when the book was written: it is then unchanged,
+    // and its file first among the recent files.
     // A refused write shows "Unable to write to <path>" and leaves the book
     // changed.
     bool Save();

@@ -1,6 +1,7 @@
 #include "frame/MainFrame.h"
 
 #include "app/PathText.h"
+#include "app/RecentFiles.h"
 #include "app/Shared.h"
 #include "files/SpellbookFile.h"
 
@@ -42,6 +43,7 @@ tSpellBookDocument* tMainFrameCommands::OpenFile(const std::string& path) {
     }
     tSpellBookDocument* window = Host.CreateSpellBookWindow();
     window->TakeOpenedBook(std::move(book), path);
+    NoteRecentFile(path);
     UI.HideWorking();
     if (error == FileError::NoSpells) {
         UI.Message(tMessageKind::Information, tButtons::Ok, "The file holds no spells.", MessagePath(path));
@@ -58,6 +60,16 @@ tSpellBookDocument* tMainFrameCommands::CreateScroll(tSpellBookDocument& source)
     tSpellBookDocument* window = Host.CreateSpellBookWindow();
     window->TakeNewBook(MakeScroll(source.Book(), counts));
     return window;
+}
+
+tSpellBookDocument* tMainFrameCommands::OpenRecentFile(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::not_found) {
+        ForgetRecentFile(path);
+        UI.ShowError(RecentFileGone, MessagePath(path));
+        return nullptr;
+    }
+    return OpenFile(path);
 }
 
 void tMainFrameCommands::SetDataDirectory() {

@@ -39,6 +39,8 @@ public:
 };
 
 inline constexpr const char* ErrorReadingSpellbook = "Error Reading Spellbook File";
+inline constexpr const char* RecentFileGone =
+    "This spellbook is no longer there. It is taken off the list of recent files.";
 
 class tMainFrameCommands {
 public:
@@ -59,11 +61,17 @@ public:
     void Open();
 
     // Opens a spellbook file into a new window behind the working notice
-    // "Loading Spellbook". When it cannot be read, shows "Error Reading
-    // Spellbook File" with the path and the reason beneath it, makes no window
-    // and returns none. A file that held text but no spell opens as an empty
-    // book, and the user is told.
+    // "Loading Spellbook", and puts it first among the recent files. When it
+    // cannot be read, shows "Error Reading Spellbook File" with the path and
+    // the reason beneath it, makes no window and returns none. A file that held text but no spell opens as an
+    // empty book, and the user is told.
     tSpellBookDocument* OpenFile(const std::string& path);
+
+    // One of the recent files chosen in a "&File" menu: opened as OpenFile
+    // does (and so put first in the list). A file that is no longer there is
+    // said to be gone and taken off the list; one that cannot be read stays
+    // on it, after its read error.
+    tSpellBookDocument* OpenRecentFile(const std::string& path);
 
     // Create Scroll: the scroll dialog for the source window's book, then,
     // behind "Creating Scroll", a new untitled window holding a scroll of

@@ -21,6 +21,7 @@
 #include "ui/Printer.h"
 #include "ui/ProgramWindows.h"
 #include "ui/Prompts.h"
+#include "ui/RecentFilesMenu.h"
 #include "ui/SpellList.h"
 #include "ui/Text1252.h"
 
@@ -195,6 +196,8 @@ void TfrmMain::BuildCommands() {
 
     mnuFile = commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
                                  {NewSpellbook, OpenSpellbook, Divider, PrinterSetup, Divider, Exit}, this);
+    new tRecentFilesMenu(mnuFile, commands.MenuAction(Exit),
+                         [this](const std::string& path) { Frame.OpenRecentFile(path); });
     mnuOptions = commands.BuildMenu(
         QStringLiteral("&Options"), QStringLiteral("mnuOptions"),
         {SetMasterFile, ViewMaster, Divider, DataDirectories, SpellSelectionOdds, SetSpecialties}, this);
@@ -342,6 +345,8 @@ tSpellBookDocument* TfrmMain::CreateSpellBookWindow() {
     // What the window asks for, the frame does.
     connect(window, &TfrmSpellBook::newRequested, this, &TfrmMain::mnuNewSpellbookClick);
     connect(window, &TfrmSpellBook::openRequested, this, &TfrmMain::mnuOpenSpellbookClick);
+    connect(window, &TfrmSpellBook::openRecentRequested, this,
+            [this](const std::string& path) { Frame.OpenRecentFile(path); });
     connect(window, &TfrmSpellBook::exitRequested, this, &TfrmMain::mnuExitClick);
     connect(window, &TfrmSpellBook::specialtyMaintenanceRequested, this, &TfrmMain::mnuSetSpecialtiesClick);
     connect(window, &TfrmSpellBook::addSelectedSpellRequested, this, &TfrmMain::ShowMasterListAt);

@@ -9,6 +9,7 @@
 #include "ui/Controls.h"
 #include "ui/FrmPrintPreview.h"
 #include "ui/Prompts.h"
+#include "ui/RecentFilesMenu.h"
 #include "ui/SpellList.h"
 #include "ui/Text1252.h"
 
@@ -306,6 +307,9 @@ void TfrmSpellBook::BuildCommands() {
     mnuFile = commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
                                  {New, Open, Save, SaveAs, Close, Divider, ImportSpells, ExportSpell, Divider,
                                   CopyToClipboard, PrinterSetup, PrintPreview, Print, Divider, Exit});
+    // The frame opens a recent file, as it opens any.
+    new tRecentFilesMenu(mnuFile, commands.MenuAction(Exit),
+                         [this](const std::string& path) { emit openRecentRequested(path); });
     mnuEdit = commands.BuildMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"),
                                  {FillBook, ValidateBook, ClearBook, Divider, AddSelectedSpell,
                                   AddRandomSpell, Divider, ToggleMemorized, DeleteSpell, EditSpell,

@@ -100,6 +100,8 @@ signals:
     // maintenance shown modally (the request returns when it closed).
     void newRequested();
     void openRequested();
+    // One of the recent files chosen in the "&File" menu.
+    void openRecentRequested(const std::string& path);
     void exitRequested();
     void specialtyMaintenanceRequested();
     // Add Selected Spell: the master list shown at this window's level.

@@ -1,6 +1,7 @@
 #include "FakeFrame.h"
 #include "frame/Transfer.h"
 
+#include "app/RecentFiles.h"
 #include "app/Shared.h"
 #include "files/Odds.h"
 #include "files/RuleTables.h"
@@ -199,6 +200,43 @@ TEST_F(MainFrameTest, SetDataDirectoryShowsTheStoredFolderAndWritesTheChosenOne)
     Host.DataDirectories = {std::nullopt};
     Frame.SetDataDirectory();
     EXPECT_EQ(Host.DataDirectoryShown.back(), program);
+    CloseSharedState();
+    SetProgramDirectory("");
+}
+
+// Open, Save and Save As put a book first among the recent files; a recent
+// file that is gone is said to be and dropped, one that cannot be read stays.
+TEST_F(MainFrameTest, RecentFilesFollowOpensAndSavesAndAGoneOneIsSaidAndDropped) {
+    SetProgramDirectory(Folder.Path().string());
+    OpenSharedState();
+    const char* const book = "5\r\n7\r\n15\r\nGeneralist\r\nC\r\n1,Sleep,Tome,4,C,e/c,N\r\n \r\n";
+    const std::string a = Write("a.spb", book);
+    const std::string b = Write("b.spb", book);
+    const std::string c = (Folder / "c.spb").string();
+    ASSERT_TRUE(Frame.OpenFile(a));
+    tSpellBookDocument* second = Frame.OpenFile(b);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(RecentFiles(), (std::vector<std::string>{b, a}));
+    ASSERT_TRUE(Host.Windows.front()->Document.Save());
+    EXPECT_EQ(RecentFiles(), (std::vector<std::string>{a, b}));
+    Host.Windows.back()->View.SaveFiles = {c};
+    ASSERT_TRUE(second->SaveAs());
+    EXPECT_EQ(RecentFiles(), (std::vector<std::string>{c, a, b}));
+
+    std::filesystem::remove(b);
+    EXPECT_EQ(Frame.OpenRecentFile(b), nullptr);
+    EXPECT_EQ(Host.Messages.Errors, std::vector<std::string>{RecentFileGone});
+    EXPECT_EQ(Host.Messages.Details, std::vector<std::string>{b});
+    EXPECT_EQ(RecentFiles(), (std::vector<std::string>{c, a}));
+    EXPECT_EQ(Host.OpenWindows(), 2);
+
+    ASSERT_TRUE(Frame.OpenRecentFile(a));
+    EXPECT_EQ(RecentFiles(), (std::vector<std::string>{a, c}));
+    std::filesystem::remove(c);
+    std::filesystem::create_directory(c);
+    EXPECT_EQ(Frame.OpenRecentFile(c), nullptr);
+    EXPECT_EQ(Host.Messages.Errors.back(), ErrorReadingSpellbook);
+    EXPECT_EQ(RecentFiles(), (std::vector<std::string>{a, c})) << "a file there but unreadable stays";
     CloseSharedState();
     SetProgramDirectory("");
 }

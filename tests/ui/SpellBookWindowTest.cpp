@@ -116,6 +116,7 @@ private slots:
     void TheRealFileDialogsAsTheWindowsSetThemUp();
     void KeyboardShortcutsReachTheActiveWindow();
     void TheDesktopsKeysReachTheSameCommandsAndMenusShowWhatTheyShowed();
+    void EveryFileMenuListsTheRecentFiles();
     void TextCrossesAsWindows1252();
     void OnlyANewValueChangesTheBook();
     void ANumberBoxFollowsItsRuleOnEveryText();
@@ -718,6 +719,56 @@ void SpellBookWindowTest::TheDesktopsKeysReachTheSameCommandsAndMenusShowWhatThe
     frmMasterList->ShowAtLevel();
     check(frmMasterList, frmMasterList, master);
     tCommands::SetWatcher(nullptr);
+}
+
+// The frame's and each spellbook window's "&File" menu list the books
+// opened or saved last, numbered, above Exit; choosing one opens it, and one
+// that is gone is said to be and taken off.
+void SpellBookWindowTest::EveryFileMenuListsTheRecentFiles() {
+    // The recent items and what follows them, as the menu shows them on opening.
+    const auto recent = [](QMenu* menu) {
+        emit menu->aboutToShow();
+        QStringList items;
+        bool listing = false;
+        for (QAction* action : menu->actions()) {
+            listing = listing || action->objectName().startsWith(QLatin1String("mnuRecentFile"));
+            if (listing && action->isVisible()) {
+                items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            }
+        }
+        return items;
+    };
+    auto* frameMenu = frmMain->findChild<QMenu*>(QStringLiteral("mnuFile"), Qt::FindDirectChildrenOnly);
+    QVERIFY(frameMenu);
+    QCOMPARE(recent(frameMenu), QStringList{"E&xit"}); // no list, no line of its own
+    TfrmSpellBook* first = OpenBook("one.spb", BookWithMemorized(0));
+    QVERIFY(OpenBook("two & more.spb", BookWithMemorized(1)));
+    const QString one = Program->QPath("one.spb");
+    const QString two = Program->QPath("two & more.spb");
+    const QStringList both{"&1 " + QString(two).replace("&", "&&"), "&2 " + one, "-", "E&xit"};
+    QCOMPARE(recent(first->FileMenu()), both);
+    QCOMPARE(recent(frameMenu), both);
+
+    Named<QAction>(first->FileMenu(), QStringLiteral("mnuRecentFile2"))->trigger();
+    QCOMPARE(SpellBooks().size(), 3);
+    QCOMPARE(SpellBooks().last()->windowTitle(), one);
+    QCOMPARE(recent(SpellBooks().last()->FileMenu()).first(), "&1 " + one);
+
+    std::filesystem::remove(Program->Path("two & more.spb"));
+    QCOMPARE(recent(first->FileMenu()).at(1), "&2 " + QString(two).replace("&", "&&"));
+    Named<QAction>(first->FileMenu(), QStringLiteral("mnuRecentFile2"))->trigger();
+    QCOMPARE(Prompts::Shown().back().Kind, QStringLiteral("error"));
+    QCOMPARE(Prompts::Shown().back().Detail, two);
+    QCOMPARE(SpellBooks().size(), 3);
+    QCOMPARE(recent(frameMenu), (QStringList{"&1 " + one, "-", "E&xit"}));
+
+    // The next run lists it still.
+    DestroyProgramWindows();
+    LoadProgram();
+    CreateProgramWindows();
+    QVERIFY(QTest::qWaitForWindowExposed(frmMain));
+    frameMenu = frmMain->findChild<QMenu*>(QStringLiteral("mnuFile"), Qt::FindDirectChildrenOnly);
+    QCOMPARE(recent(frameMenu), (QStringList{"&1 " + one, "-", "E&xit"}));
 }
 
 void SpellBookWindowTest::TextCrossesAsWindows1252() {
