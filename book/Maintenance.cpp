@@ -3,8 +3,8 @@
 #include "app/PathText.h"
 #include "app/SettingsFile.h"
 #include "book/Adding.h"
+#include "files/FileFormat.h"
 #include "files/Rules.h"
-#include "files/SpellListFile.h"
 #include "model/BookSearch.h"
 
 #include <algorithm>
@@ -124,10 +124,18 @@ void ImportSpells(tSpellBookDocument& document) {
     if (!document.View().ChooseImportFile(document.DialogFolder(), path) || path.empty()) {
         return;
     }
-    FileError error = FileError::None;
-    std::unique_ptr<TSpellBook> spells = ReadSpellList(path, &error);
-    if (!spells || error == FileError::NoSpells) {
-        document.UserInterface().ShowError("Error Reading Spell File", FileErrorDetail(path, error));
+    // A file of another program's kind is read in its format, found by its
+    // extension; any other as a spell list, which takes the spells of the
+    // program's own files (a spellbook's header yields none).
+    const tFileFormat* format = FileFormatOfPath(path);
+    if (!format || format->Own() || !format->CanRead()) {
+        format = &SpellListFormat();
+    }
+    tFormatError error;
+    std::unique_ptr<TSpellBook> spells = ReadBookFile(*format, path, error);
+    if (!spells || error.Error == FileError::NoSpells) {
+        document.UserInterface().ShowError("Error Reading Spell File",
+                                           MessagePath(path) + "\r\n" + ExplainFormatError(path, error));
         return;
     }
     for (spells->First(); const tSpell* spell = spells->CurrentSpell(); spells->Next()) {
@@ -146,9 +154,14 @@ void ExportSpells(tSpellBookDocument& document) {
         document.UserInterface().AskYesNo(ReplaceFileQuestion(path)) != tAnswer::Yes) {
         return;
     }
-    FileError error = FileError::None;
-    if (!WriteSpellList(document.Book(), path, &error)) {
+    // The format the file's extension names, else a spell list.
+    const tFileFormat* format = FileFormatOfPath(path);
+    if (!format || !format->CanWrite()) {
+        format = &SpellListFormat();
+    }
+    tFormatError error;
+    if (!WriteBookFile(*format, document.Book(), document.Caption(), path, error)) {
         document.UserInterface().ShowError(SettingsWriteError(MessagePath(path)),
-                                           ExplainFileError(path, error));
+                                           ExplainFormatError(path, error));
     }
 }

@@ -40,12 +40,14 @@ void EditSpells(tSpellBookDocument& document, tSpellEditor& editor);
 // the last with its name emptied.
 void CreateNewSpells(tSpellBookDocument& document, tSpellEditor& editor);
 
-// The spells of a spell list file chosen in the import dialog, each through
-// the legal test and the invalid-spell question; a file that cannot be read
-// is said to be so.
+// The spells of a file chosen in the import dialog (a CSV or JSON file by
+// its extension, any other read as a spell list), each through the legal
+// test and the invalid-spell question; a file that cannot be read is said to
+// be so, with the reason its format gives.
 void ImportSpells(tSpellBookDocument& document);
 
-// The whole book, all levels, to a spell list file chosen in the export
-// dialog (asking before it replaces a file); a file that cannot be written is
-// said to be so. The book's changed mark stays.
+// The whole book, all levels, to a file chosen in the export dialog (asking
+// before it replaces a file), in the format its extension names, else as a
+// spell list; a file that cannot be written is said to be so. The book's
+// changed mark stays.
 void ExportSpells(tSpellBookDocument& document);

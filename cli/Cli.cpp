@@ -7,6 +7,7 @@
 #include "cli/TerminalText.h"
 #include "files/AtomicWrite.h"
 #include "files/DataFile.h"
+#include "files/FileFormat.h"
 #include "files/Fill.h"
 #include "files/Odds.h"
 #include "files/RuleTables.h"
@@ -26,6 +27,7 @@
 #include "output/Scroll.h"
 #include "output/SpellListLine.h"
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <limits>
@@ -70,6 +72,15 @@ std::string Prefix(const tRun& run) {
         error = FileError::CannotOpen;
     }
     throw tFailure{ExitFileFailure, Prefix(run) + path + " " + DescribeFileError(error)};
+}
+
+// The same for a file its format refused or could not write, with the
+// format's reason when it gave one.
+[[noreturn]] void FileFailure(const tRun& run, const std::string& path, const tFormatError& error) {
+    if (error.Reason.empty()) {
+        FileFailure(run, path, error.Error);
+    }
+    throw tFailure{ExitFileFailure, Prefix(run) + path + ": " + error.Reason};
 }
 
 // Runs read, which reads the file path; a failed allocation on the way (a file
@@ -125,10 +136,8 @@ std::optional<int32_t> FrequencyOption(const tRun& run, const tArguments& args, 
     if (!text) {
         return std::nullopt;
     }
-    for (size_t i = 0; i < FrequencyNames.size(); ++i) {
-        if (SameTextAscii(*text, FrequencyNames[i])) {
-            return static_cast<int32_t>(i) + FrequencyRestricted;
-        }
+    if (int32_t code = 0; FrequencyFromTitle(*text, code)) {
+        return code;
     }
     BadArguments(run, std::string(name) +
                           " must be Common, Uncommon, Rare, \"Very Rare\" or Restricted, not " +
@@ -165,16 +174,18 @@ enum class tUse {
     WriteBack // written back as a spellbook (fill, validate, convert)
 };
 
-// A spellbook file or spell list. A file that held text but no spell fails the
-// run; so does, for a book to be written back, a header whose caster level or
-// intelligence is not a number (written back as 0 it would lose every spell
-// to the rules).
-std::unique_ptr<TSpellBook> LoadBook(const tRun& run, const std::string& path, tUse use = tUse::Read) {
-    FileError error = FileError::None;
-    std::unique_ptr<TSpellBook> book = ReadInput(run, path, [&] { return ReadSpellbookFile(path, &error); });
+// A spellbook file or spell list, or a file of the format given. A file that
+// held text but no spell fails the run; so does, for a book to be written
+// back, a header whose caster level or intelligence is not a number (written
+// back as 0 it would lose every spell to the rules).
+std::unique_ptr<TSpellBook> LoadBook(const tRun& run, const std::string& path, tUse use = tUse::Read,
+                                     const tFileFormat& format = SpellbookFormat()) {
+    tFormatError error;
+    std::unique_ptr<TSpellBook> book =
+        ReadInput(run, path, [&] { return ReadBookFile(format, path, error); });
     const bool damagedHeader =
-        error == FileError::CasterLevelNotNumber || error == FileError::IntelligenceNotNumber;
-    if (!book || error == FileError::NoSpells || (use == tUse::WriteBack && damagedHeader)) {
+        error.Error == FileError::CasterLevelNotNumber || error.Error == FileError::IntelligenceNotNumber;
+    if (!book || error.Error == FileError::NoSpells || (use == tUse::WriteBack && damagedHeader)) {
         FileFailure(run, path, error);
     }
     return book;
@@ -239,7 +250,9 @@ using tWriter = std::function<bool(std::ostream&)>;
 
 // Writes through writer into the file path, replacing it only when all went
 // well, or to standard output when path is none.
-void Emit(const tRun& run, const std::optional<std::string>& path, const tWriter& writer) {
+// A writer that failed may say why in why.
+void Emit(const tRun& run, const std::optional<std::string>& path, const tWriter& writer,
+          const tFormatError* why = nullptr) {
     if (!path) {
         std::ostringstream text;
         writer(text);
@@ -248,6 +261,9 @@ void Emit(const tRun& run, const std::optional<std::string>& path, const tWriter
     }
     FileError error = FileError::None;
     if (!WriteFileAtomically(*path, writer, &error)) {
+        if (why && !why->Reason.empty()) {
+            FileFailure(run, *path, *why);
+        }
         FileFailure(run, *path, error == FileError::None ? FileError(FileError::CannotWrite) : error);
     }
 }
@@ -501,22 +517,70 @@ int RunList(const tRun& run, const tArguments& args) {
     return ExitSuccess;
 }
 
+// The names of the formats that pass keep, for messages and help, convert's
+// default first ("spellbook, list, markdown, csv or json"), or their
+// extensions (".csv or .json").
+std::string FormatNames(const std::function<bool(const tFileFormat&)>& keep, bool extensions = false,
+                        std::string_view between = ", ", std::string_view last = " or ") {
+    std::vector<const tFileFormat*> formats = FileFormats();
+    std::stable_partition(formats.begin(), formats.end(),
+                          [](const tFileFormat* format) { return format == &SpellbookFormat(); });
+    std::vector<std::string> names;
+    for (const tFileFormat* format : formats) {
+        if (keep(*format)) {
+            names.push_back(extensions ? "." + std::string(format->Extension())
+                                       : std::string(format->Name()));
+        }
+    }
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        text += std::string(i == 0 ? "" : i + 1 == names.size() ? last : between) + names[i];
+    }
+    return text;
+}
+
+bool Writes(const tFileFormat& format) {
+    return format.CanWrite();
+}
+
+// A format of another program's kind, which convert finds by a file's
+// extension: the program's own files are told apart by their content.
+bool Foreign(const tFileFormat& format) {
+    return !format.Own();
+}
+
+// The format of another program's kind that path's extension names, when
+// it reads (reading) or writes; none for any other path.
+const tFileFormat* ForeignFormatOf(const std::string& path, bool reading) {
+    const tFileFormat* format = FileFormatOfPath(path);
+    if (!format || !Foreign(*format) || !(reading ? format->CanRead() : format->CanWrite())) {
+        return nullptr;
+    }
+    return format;
+}
+
 int RunConvert(const tRun& run, const tArguments& args) {
     ExpectPositional(run, args, 2, "IN and OUT");
-    const std::string form = args.Value("--as").value_or("spellbook");
-    const bool asList = SameTextAscii(form, "list");
-    if (!asList && !SameTextAscii(form, "spellbook")) {
-        BadArguments(run, "--as must be spellbook or list, not " + Quoted(form));
+    const std::string& in = args.Positional[0];
+    const std::string& out = args.Positional[1];
+    const tFileFormat* to = ForeignFormatOf(out, false);
+    if (const std::optional<std::string> name = args.Value("--as")) {
+        to = FindFileFormat(*name);
+        if (!to || !to->CanWrite()) {
+            BadArguments(run, "--as must be " + FormatNames(Writes) + ", not " + Quoted(*name));
+        }
     }
+    if (!to) {
+        to = &SpellbookFormat();
+    }
+    const tFileFormat* from = ForeignFormatOf(in, true);
 
-    // Only a spellbook written back carries the header on.
+    // A header that is written out must hold what was read.
     std::unique_ptr<TSpellBook> book =
-        LoadBook(run, args.Positional[0], asList ? tUse::Read : tUse::WriteBack);
-    if (asList) {
-        Emit(run, args.Positional[1], [&book](std::ostream& o) { return WriteSpellList(*book, o); });
-    } else {
-        Emit(run, args.Positional[1], SpellbookWriter(*book));
-    }
+        LoadBook(run, in, to->KeepsHeader() ? tUse::WriteBack : tUse::Read, from ? *from : SpellbookFormat());
+    tFormatError error;
+    Emit(
+        run, out, [&](std::ostream& o) { return to->Write(*book, in, o, error); }, &error);
     return ExitSuccess;
 }
 
@@ -536,7 +600,7 @@ std::vector<tOptionSpec> OutputOptionSpecs(std::vector<tOptionSpec> extra = {}) 
 struct tCommand {
     std::string_view Name;
     std::string_view Summary;
-    std::string_view Help;
+    std::string Help;
     std::vector<tOptionSpec> Options;
     int (*Run)(const tRun&, const tArguments&);
 };
@@ -674,13 +738,23 @@ spells of MASTER that pass the filter; all levels in order, or one level.
           {"--specialties", true}},
          RunList},
         {"convert",
-         "rewrite a spellbook or spell list file",
-         R"(Usage: quillmark-cli convert IN OUT [--as spellbook|list]
+         "rewrite a spellbook or spell list file in another format",
+         "Usage: quillmark-cli convert IN OUT [--as " + FormatNames(Writes, false, "|", "|") + R"(]
 
-Reads IN (a spellbook file of version 3, 4 or 5, or a spell list) and writes it
-to OUT as a version-5 spellbook (the default) or as a spell list.
+Reads IN (a spellbook file of version 3, 4 or 5 or a spell list, or by its
+extension a )" +
+             FormatNames([](const tFileFormat& f) { return Foreign(f) && f.CanRead(); }, true) +
+             R"( file) and writes it to OUT in the format --as
+names, else in the one OUT's extension names ()" +
+             FormatNames([](const tFileFormat& f) { return Foreign(f) && f.CanWrite(); }, true, ", ", ", ") +
+             R"(), else as a
+version-5 spellbook. A )" +
+             FormatNames([](const tFileFormat& f) { return f.CanWrite() && !f.KeepsHeader(); }) +
+             R"( file keeps no caster level, intelligence,
+specialty or frequency; read back, it gets the values a spell list gets.
 
-  --as FORM           spellbook or list
+  --as FORMAT         )" +
+             FormatNames(Writes) + R"(
 )",
          {{"--as", true}},
          RunConvert},

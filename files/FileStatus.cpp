@@ -26,6 +26,8 @@ std::string DescribeKind(FileError error) {
         return "line 2 (the caster level) is not a number";
     case FileError::IntelligenceNotNumber:
         return "line 3 (the intelligence) is not a number";
+    case FileError::BadContent:
+        return "is damaged";
     }
     return {};
 }

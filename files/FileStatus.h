@@ -7,6 +7,10 @@
 // could be read from it: it is no spell list at all), or, for a spellbook file
 // whose header line 2 or 3 is not a number, CasterLevelNotNumber or
 // IntelligenceNotNumber (that value reads as 0).
+//
+// BadContent is a file whose content its format refuses (a CSV file without
+// one of its columns, a JSON file that does not parse); the format says why
+// in words (files/FileFormat.h).
 
 #include <string>
 
@@ -22,7 +26,8 @@ public:
         CannotWrite,
         NoSpells,
         CasterLevelNotNumber,
-        IntelligenceNotNumber
+        IntelligenceNotNumber,
+        BadContent
     };
 
     // NOLINTNEXTLINE: a kind is a FileError with no system error number.

@@ -64,6 +64,11 @@ bool IsSpellLegal(const tSpell* spell, const TSpellBook* book, tSpecialtyList* s
     return specialties->AffinityByName(book->Specialty, spell) != AffinityProhibited;
 }
 
+int32_t NumberPerDay(const TSpellBook& book, int32_t level) {
+    const int32_t bonus = book.Specialty == "Generalist" ? 0 : 1;
+    return SpellsPerDay(book.CasterLevel, level) + bonus;
+}
+
 std::vector<std::unique_ptr<tSpell>> PurgeIllegalSpells(TSpellBook& book, tSpecialtyList& specialties) {
     std::vector<std::unique_ptr<tSpell>> removed;
     book.First();

@@ -19,6 +19,12 @@
 // cursor.
 bool IsSpellLegal(const tSpell* spell, const TSpellBook* book, tSpecialtyList* specialties);
 
+// The number per day a book's text shows for a spell level: the spells of the
+// level the book's caster prepares per day, plus one for any specialty other
+// than exactly "Generalist" (byte-wise), even where the table gives 0. A
+// caster level outside 1..30 counts as a table entry of 0.
+int32_t NumberPerDay(const TSpellBook& book, int32_t level);
+
 // Removes every spell of the book that is not legal for it, testing each spell
 // once, and returns an independent copy of each removed spell in book order.
 // An owning book releases the removed spells; a references-only book only lets

@@ -1,6 +1,7 @@
 #include "files/SpellListFile.h"
 
 #include "files/AtomicWrite.h"
+#include "files/FileFormat.h"
 #include "files/SpellLine.h"
 #include "model/Text.h"
 
@@ -372,4 +373,36 @@ bool WriteSpellList(TSpellBook& book, std::ostream& out) {
 bool WriteSpellList(TSpellBook& book, const std::string& path, FileError* error) {
     return WriteFileAtomically(
         path, [&book](std::ostream& out) { return WriteSpellList(book, out); }, error);
+}
+
+namespace {
+
+class tSpellListFormat final : public tFileFormat {
+public:
+    std::string_view Name() const override { return "list"; }
+    std::string_view Extension() const override { return "dat"; }
+    std::string_view DialogFilter() const override { return "*.DAT (data files)|*.DAT"; }
+    bool Own() const override { return true; }
+    bool KeepsHeader() const override { return false; }
+    bool CanRead() const override { return true; }
+    bool CanWrite() const override { return true; }
+
+    std::unique_ptr<TSpellBook> Read(std::istream& in, tFormatError& error) const override {
+        return ReadSpellList(in, &error.Error);
+    }
+    bool Write(TSpellBook& book, const std::string& /*caption*/, std::ostream& out,
+               tFormatError& error) const override {
+        if (!WriteSpellList(book, out)) {
+            error.Error = FileError::CannotWrite;
+            return false;
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+const tFileFormat& SpellListFormat() {
+    static const tSpellListFormat format;
+    return format;
 }

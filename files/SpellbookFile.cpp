@@ -1,6 +1,7 @@
 #include "files/SpellbookFile.h"
 
 #include "files/AtomicWrite.h"
+#include "files/FileFormat.h"
 #include "files/RuleTables.h"
 #include "files/SpellLine.h"
 #include "files/SpellListFile.h"
@@ -37,30 +38,6 @@ const std::string& SpecialtyOfNumber(const std::string& line) {
     return NumberedSpecialties[static_cast<size_t>(number)];
 }
 
-// Header values for a book read without a header: the lowest caster level
-// (from 2 up) that grants a spell of the book's highest level, and the lowest
-// intelligence whose maximum per level exceeds the first-level spells.
-void DeriveHeader(TSpellBook& book) {
-    int32_t highest = 1;
-    for (int32_t level = MaxSpellLevel; level >= 2; --level) {
-        if (book.LevelCount[level] > 0) {
-            highest = level;
-            break;
-        }
-    }
-    int32_t caster = 2;
-    while (caster < MaxCasterLevel && SpellsPerDay(caster, highest) == 0) {
-        ++caster;
-    }
-    book.CasterLevel = caster;
-
-    int32_t intelligence = MinIntelligence;
-    while (intelligence < MaxIntelligence && MaximumCount(intelligence) <= book.LevelCount[1]) {
-        ++intelligence;
-    }
-    book.Intelligence = intelligence;
-}
-
 // Reads header lines 2 to 5. Returns the warning for a caster level or
 // intelligence line that is not a number (the first of them), else None.
 FileError ReadHeader(tLineReader& reader, int32_t version, TSpellBook& book) {
@@ -85,6 +62,27 @@ FileError ReadHeader(tLineReader& reader, int32_t version, TSpellBook& book) {
 }
 
 } // namespace
+
+void DeriveHeader(TSpellBook& book) {
+    int32_t highest = 1;
+    for (int32_t level = MaxSpellLevel; level >= 2; --level) {
+        if (book.LevelCount[level] > 0) {
+            highest = level;
+            break;
+        }
+    }
+    int32_t caster = 2;
+    while (caster < MaxCasterLevel && SpellsPerDay(caster, highest) == 0) {
+        ++caster;
+    }
+    book.CasterLevel = caster;
+
+    int32_t intelligence = MinIntelligence;
+    while (intelligence < MaxIntelligence && MaximumCount(intelligence) <= book.LevelCount[1]) {
+        ++intelligence;
+    }
+    book.Intelligence = intelligence;
+}
 
 std::unique_ptr<TSpellBook> ReadSpellbookFile(std::istream& in, FileError* error) {
     tLineReader reader(in);
@@ -128,4 +126,36 @@ bool WriteSpellbookFile(TSpellBook& book, std::ostream& out) {
 bool WriteSpellbookFile(TSpellBook& book, const std::string& path, FileError* error) {
     return WriteFileAtomically(
         path, [&book](std::ostream& out) { return WriteSpellbookFile(book, out); }, error);
+}
+
+namespace {
+
+class tSpellbookFormat final : public tFileFormat {
+public:
+    std::string_view Name() const override { return "spellbook"; }
+    std::string_view Extension() const override { return "spb"; }
+    std::string_view DialogFilter() const override { return "*.SPB (Spellbook Files)|*.SPB"; }
+    bool Own() const override { return true; }
+    bool KeepsHeader() const override { return true; }
+    bool CanRead() const override { return true; }
+    bool CanWrite() const override { return true; }
+
+    std::unique_ptr<TSpellBook> Read(std::istream& in, tFormatError& error) const override {
+        return ReadSpellbookFile(in, &error.Error);
+    }
+    bool Write(TSpellBook& book, const std::string& /*caption*/, std::ostream& out,
+               tFormatError& error) const override {
+        if (!WriteSpellbookFile(book, out)) {
+            error.Error = FileError::CannotWrite;
+            return false;
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+const tFileFormat& SpellbookFormat() {
+    static const tSpellbookFormat format;
+    return format;
 }

@@ -29,6 +29,12 @@
 std::unique_ptr<TSpellBook> ReadSpellbookFile(std::istream& in, FileError* error = nullptr);
 std::unique_ptr<TSpellBook> ReadSpellbookFile(const std::string& path, FileError* error = nullptr);
 
+// Header values for a book read without a header (a spell list): the lowest
+// caster level (from 2 up) that grants a spell of the book's highest level,
+// and the lowest intelligence whose maximum per level exceeds the first-level
+// spells. Specialty and Frequency are left as they are.
+void DeriveHeader(TSpellBook& book);
+
 // Writes the book as a version-5 file; lines end with CR LF. The book's cursor
 // is left none and FileVersion is not changed. Returns false when writing
 // fails; the path form then leaves any previous file as it was and sets error

@@ -26,6 +26,16 @@ const std::string& FrequencyTitle(int32_t code) {
     return FrequencyTitles[FrequencyIndex(code)];
 }
 
+bool FrequencyFromTitle(std::string_view title, int32_t& code) {
+    for (size_t i = 0; i < FrequencyTitles.size(); ++i) {
+        if (SameTextAscii(title, FrequencyTitles[i])) {
+            code = static_cast<int32_t>(i) + FrequencyRestricted;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool FrequencyFromLetter(char letter, int32_t& code) {
     // Every spell line read asks this: a look-up, not a search of the letters.
     // Each byte's code plus 5, or 0 for a byte that is no frequency letter.

@@ -39,6 +39,10 @@ const std::string& FrequencyTitle(int32_t code);
 // returns false and leaves code alone for any other byte.
 bool FrequencyFromLetter(char letter, int32_t& code);
 
+// Sets code from a frequency's display name ("Very Rare"; any ASCII case) and
+// returns true; returns false and leaves code alone for any other text.
+bool FrequencyFromTitle(std::string_view title, int32_t& code);
+
 class tSpell {
 public:
     tSpell() = default;

@@ -64,11 +64,6 @@ std::string EntryText(const tSpell& spell, const tOutputOptions& options, bool w
     return text;
 }
 
-int32_t NumberPerDay(const TSpellBook& book, int32_t level) {
-    const int32_t bonus = book.Specialty == "Generalist" ? 0 : 1;
-    return SpellsPerDay(book.CasterLevel, level) + bonus;
-}
-
 std::string LevelHeader(const TSpellBook& book, int32_t level) {
     return "level: " + std::to_string(level) +
            "     number per day: " + std::to_string(NumberPerDay(book, level));

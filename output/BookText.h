@@ -4,6 +4,7 @@
 // takes the lines joined by JoinLines; the preview and the printer build their
 // entries and headers with the same functions.
 
+#include "files/Rules.h"
 #include "model/SpellBook.h"
 #include "output/OutputOptions.h"
 
@@ -15,11 +16,6 @@
 // with withExtras also, each under its option and in this order,
 // " (" category ")", " [" book " " page "]" and "-" frequency letter.
 std::string EntryText(const tSpell& spell, const tOutputOptions& options, bool withExtras);
-
-// The spells of the level the book's caster prepares per day, plus one for any
-// specialty other than exactly "Generalist" (byte-wise), even where the table
-// gives 0. A caster level outside 1..30 counts as a table entry of 0.
-int32_t NumberPerDay(const TSpellBook& book, int32_t level);
 
 // "level: " L "     number per day: " N, with N from NumberPerDay.
 std::string LevelHeader(const TSpellBook& book, int32_t level);

@@ -24,4 +24,4 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev libcups2-dev
-    librsvg2-bin)
+    librsvg2-bin nlohmann-json3-dev)

@@ -9,14 +9,14 @@
 #   3. the core test suites again under AddressSanitizer and
 #      UndefinedBehaviorSanitizer (any report fails the run);
 #   4. each file format's fuzzer (spell list, spellbook, specialty and
-#      settings file) for a short, bounded time.
+#      settings file, CSV and JSON) for a short, bounded time.
 # The printing tests print through CUPS: cupsd is started when it is not
 # running and three print queues are added for the run (see start_printing);
 # both are undone when the script ends.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format clang-tidy xvfb xauth xdotool xclip \
-    cups printer-driver-cups-pdf poppler-utils dpkg-dev desktop-file-utils appstream
+    cups printer-driver-cups-pdf poppler-utils dpkg-dev desktop-file-utils appstream cmark-gfm
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then

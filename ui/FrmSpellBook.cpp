@@ -4,6 +4,7 @@
 #include "book/Adding.h"
 #include "book/Maintenance.h"
 #include "book/Output.h"
+#include "files/FileFormat.h"
 #include "ui/Artwork.h"
 #include "ui/Commands.h"
 #include "ui/Controls.h"
@@ -42,10 +43,14 @@ constexpr int WindowHeight = 440;
 constexpr int MinimumClientHeight = 275;
 
 const QString SaveFilter = QStringLiteral("*.SPB (Spellbook Files)|*.spb|*.* (All Files)|*.*");
-const QString ImportFilter =
-    QStringLiteral("*.SPB (spellbook Files)|*.spb|*.DAT (data files)|*.dat|*.* (all files)|*.*");
-// Export asks itself before it replaces a file.
-const QString ExportFilter = QStringLiteral("*.DAT (data files)|*.DAT|*.* (all files)|*.*");
+// Import and export list every format that reads or writes, the spell list
+// first. Export asks itself before it replaces a file.
+QString ImportFilter() {
+    return FromText(DialogFilterOf(true));
+}
+QString ExportFilter() {
+    return FromText(DialogFilterOf(false));
+}
 
 // The spellbook window's commands, in the order of the table below.
 enum class tBookCommand {
@@ -711,8 +716,8 @@ std::vector<int32_t> TfrmSpellBook::SelectedRows() const {
 bool TfrmSpellBook::ChooseImportFile(const std::string& folder, std::string& path) {
     QString chosen;
     if (!Prompts::ChooseOpenFile(this,
-                                 {QStringLiteral("Import Spells"), ImportFilter, QString(), FromPath(folder),
-                                  QStringLiteral("dlgImport")},
+                                 {QStringLiteral("Import Spells"), ImportFilter(), QString(),
+                                  FromPath(folder), QStringLiteral("dlgImport")},
                                  chosen)) {
         return false;
     }
@@ -723,8 +728,8 @@ bool TfrmSpellBook::ChooseImportFile(const std::string& folder, std::string& pat
 bool TfrmSpellBook::ChooseExportFile(const std::string& folder, std::string& path) {
     QString chosen;
     if (!Prompts::ChooseSaveFile(this,
-                                 {QStringLiteral("Export Spells"), ExportFilter, QString(), FromPath(folder),
-                                  QStringLiteral("dlgExport")},
+                                 {QStringLiteral("Export Spells"), ExportFilter(), QString(),
+                                  FromPath(folder), QStringLiteral("dlgExport")},
                                  chosen)) {
         return false;
     }

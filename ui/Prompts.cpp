@@ -76,6 +76,27 @@ tAnswer Dismissed(tButtons buttons) {
     }
 }
 
+// The extension of the first pattern of the dialog's filter entry chosen (as
+// the dialog shows it: its description, with or without its patterns):
+// "*.csv" gives "csv". The dialog's default extension for a pattern that
+// names none ("*.*").
+QString FilterSuffix(const tFileDialog& dialog, const QString& chosen) {
+    const QStringList parts = dialog.Filter.split(QLatin1Char('|'));
+    const QStringList shown = DialogFilters(dialog.Filter);
+    for (qsizetype i = 0; 2 * i + 1 < parts.size(); ++i) {
+        if (chosen != parts[2 * i] && chosen != shown.value(i)) {
+            continue;
+        }
+        const QString pattern = parts[2 * i + 1].split(QLatin1Char(';')).constFirst().trimmed();
+        const QString suffix = pattern.startsWith(QStringLiteral("*.")) ? pattern.mid(2) : QString();
+        if (suffix.isEmpty() || suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?'))) {
+            break;
+        }
+        return suffix.toLower();
+    }
+    return dialog.DefaultSuffix;
+}
+
 bool ChooseFile(QWidget* parent, const tFileDialog& dialog, QString& path, bool save) {
     const QString kind = save ? QStringLiteral("save") : QStringLiteral("open");
     auto& files = Seam().Files;
@@ -95,6 +116,13 @@ bool ChooseFile(QWidget* parent, const tFileDialog& dialog, QString& path, bool 
     box.setOption(QFileDialog::HideNameFilterDetails, true);
     box.setNameFilters(DialogFilters(dialog.Filter));
     box.setDefaultSuffix(dialog.DefaultSuffix);
+    if (save) {
+        // A name typed without an extension gets the one of the kind of file
+        // chosen; "*.*" gives it the dialog's default.
+        QObject::connect(&box, &QFileDialog::filterSelected, &box, [&box, &dialog](const QString& chosen) {
+            box.setDefaultSuffix(FilterSuffix(dialog, chosen));
+        });
+    }
     if (!dialog.FileName.isEmpty()) {
         box.selectFile(dialog.FileName);
     }

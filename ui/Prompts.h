@@ -38,7 +38,9 @@ tAnswer Message(QWidget* parent, tMessageKind kind, tButtons buttons, const std:
                 const std::string& detail);
 
 // Open dialog (the folder and the file must exist) and save dialog (it never
-// asks about replacing: the commands ask themselves). False when cancelled.
+// asks about replacing: the commands ask themselves; once the user picks a
+// kind of file, a name typed without an extension gets that kind's). False
+// when cancelled.
 bool ChooseOpenFile(QWidget* parent, const tFileDialog& dialog, QString& path);
 bool ChooseSaveFile(QWidget* parent, const tFileDialog& dialog, QString& path);
 

@@ -291,6 +291,41 @@ TEST_F(AddingMaintenanceTest, ExportWritesTheWholeBookAsASpellList) {
               (std::vector<std::string>{"Unable to write to " + (Folder / "folder.dat").string()}));
 }
 
+// The file's extension names its format; a file of another extension is a
+// spell list. What a format refuses is said with its reason.
+TEST_F(AddingMaintenanceTest, ImportAndExportTakeTheFormatFromTheFileName) {
+    Holding(5, 0, "Generalist", Spells({Spell(1, "Aa"), Spell(3, "Cc", 0, "abj", true)}));
+    for (const char* name : {"out.CSV", "out.json", "out.md", "out.spb", "out.txt"}) {
+        View().ExportFiles.emplace_back((Folder / name).string());
+        ExportSpells(Window.Document);
+    }
+    EXPECT_TRUE(
+        ReadBytes(Folder / "out.CSV").starts_with("level,name,book,page,frequency,category,memorized\r\n"));
+    EXPECT_TRUE(ReadBytes(Folder / "out.json").starts_with("{\r\n  \"caster_level\": 5,"));
+    EXPECT_TRUE(ReadBytes(Folder / "out.md").starts_with("# /books/b.spb\r\n")) << "the window's caption";
+    EXPECT_TRUE(ReadBytes(Folder / "out.spb").starts_with("5\r\n5\r\n12\r\nGeneralist\r\nC\r\n1,\"Aa\""));
+    EXPECT_TRUE(ReadBytes(Folder / "out.txt").starts_with("1,\"Aa\""));
+    EXPECT_TRUE(UI.Errors.empty());
+
+    Holding(5, 0, "Generalist", Spells({Spell(1, "Aa")}));
+    WriteBytes(Folder / "in.csv",
+               "name,level,book,category,page,frequency,memorized\r\nBb,1,,,,,Y\r\naa,1,,,,,N\r\n");
+    WriteBytes(Folder / "in.json", "{\"spells\": [{\"level\": 2, \"name\": \"D\\u00e9\"}]}");
+    WriteBytes(Folder / "bad.json", "{\"spells\": [{\"level\": 2}]}");
+    View().ImportFiles = {(Folder / "in.csv").string(), (Folder / "out.spb").string(),
+                          (Folder / "in.json").string(), (Folder / "bad.json").string(),
+                          (Folder / "out.md").string()};
+    for (size_t i = 0; i < 5; ++i) {
+        ImportSpells(Window.Document);
+    }
+    EXPECT_EQ(NamesOf(Book()), (std::vector<std::string>{"Aa", "Bb", "D\xE9", "Cc"}));
+    EXPECT_TRUE(Book().SpellAt(1, 1)->Memorized);
+    EXPECT_EQ(UI.Errors, (std::vector<std::string>{"Error Reading Spell File", "Error Reading Spell File"}));
+    EXPECT_EQ(UI.Details,
+              (std::vector<std::string>{(Folder / "bad.json").string() + "\r\nSpell 1: \"name\" is missing.",
+                                        (Folder / "out.md").string() + "\r\nThe file holds no spells."}));
+}
+
 class tFakeFormat : public tOutputFormat {
 public:
     std::deque<bool> Answers;

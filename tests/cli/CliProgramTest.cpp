@@ -468,7 +468,7 @@ TEST_F(CliProgram, ListShowsTheFilteredLines) {
     }
 }
 
-TEST_F(CliProgram, ConvertBetweenSpellbookAndSpellList) {
+TEST_F(CliProgram, ConvertBetweenFormatsNamedByAsOrByExtension) {
     // A spell list in, a spellbook out: the header is worked out from the
     // spells (highest level 3 needs caster level 5).
     auto pool = TSpellBook::Create(0, 0, 0, "");
@@ -495,6 +495,30 @@ TEST_F(CliProgram, ConvertBetweenSpellbookAndSpellList) {
     ASSERT_EQ(RunProgram(dir, {"convert", "old.spb", "new.spb", "--as", "spellbook"}).Status, 0);
     EXPECT_EQ(ReadBytes(dir / "new.spb"),
               "5\r\n7\r\n15\r\nInvoker\r\nR\r\n1,\"Alarm\",\"PHB\",1,\"C\",\"abj\",\"N\"\r\n \r\n");
+
+    // The other formats by OUT's extension or --as (any case), and read back
+    // by IN's extension: CSV keeps the spells, JSON the header too.
+    const auto convert = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), "convert");
+        const tRunResult run = RunProgram(dir, args);
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(run.Err + run.Out, "");
+    };
+    convert({"book.spb", "book.CSV"});
+    EXPECT_TRUE(
+        ReadBytes(dir / "book.CSV").starts_with("level,name,book,page,frequency,category,memorized\r\n1,"));
+    convert({"book.CSV", "from-csv.txt", "--as", "LIST"});
+    EXPECT_EQ(ReadBytes(dir / "from-csv.txt"), ReadBytes(dir / "list.dat"));
+    convert({"new.spb", "book.json"});
+    convert({"book.json", "from-json.spb"});
+    EXPECT_EQ(ReadBytes(dir / "from-json.spb"), ReadBytes(dir / "new.spb"));
+    convert({"new.spb", "page.txt", "--as", "markdown"});
+    EXPECT_TRUE(ReadBytes(dir / "page.txt").starts_with("# new.spb\r\n")) << ReadBytes(dir / "page.txt");
+    convert({"new.spb", "page.md"});
+    EXPECT_EQ(ReadBytes(dir / "page.md"), ReadBytes(dir / "page.txt"));
+    // The program's own extensions keep the default: a spellbook.
+    convert({"list.dat", "other.dat"});
+    EXPECT_EQ(ReadBytes(dir / "other.dat"), ReadBytes(dir / "book.spb"));
 }
 
 TEST_F(CliProgram, HelpForEveryCommandAndTheVersion) {
@@ -531,6 +555,9 @@ TEST_F(CliProgram, BadInputGetsOneLineAndLeavesTheOutputAlone) {
     const std::string spells = "1,\"Sleep\",\"PHB\",1,\"C\",\"e/c\",\"N\"\r\n \r\n";
     WriteBytes(dir / "level.spb", "5\r\nseven\r\n12\r\nGeneralist\r\nC\r\n" + spells);
     WriteBytes(dir / "int.spb", "5\r\n7\r\n\r\nGeneralist\r\nC\r\n" + spells);
+    WriteBytes(dir / "bad.csv", "level,name,book,frequency,category,memorized\r\n1,Sleep,,Common,,N\r\n");
+    WriteBytes(dir / "bad.json", "1,\"Sleep\",\"PHB\",1,\"C\",\"e/c\",\"N\"\r\n");
+    WriteBytes(dir / "page.md", "# Notes\r\n\r\n- Caster Level: 3\r\n");
     const std::string keep = "previous contents\r\n";
     WriteBytes(dir / "keep.spb", keep);
     const std::vector<std::string> good = {"--master", "master.dat", "--level", "4", "--intelligence", "9"};
@@ -582,7 +609,13 @@ TEST_F(CliProgram, BadInputGetsOneLineAndLeavesTheOutputAlone) {
         {{"list", "master.dat", "--level", "0"}, 2, "--level"},
         {{"list", "master.dat", "--match", "missing.spb"}, 1, "missing.spb"},
         {{"convert", "master.dat"}, 2, "OUT"},
-        {{"convert", "master.dat", "keep.spb", "--as", "pdf"}, 2, "pdf"},
+        {{"convert", "master.dat", "keep.spb", "--as", "pdf"},
+         2,
+         "--as must be spellbook, list, markdown, csv or json, not \"pdf\""},
+        {{"convert", "bad.csv", "keep.spb"}, 1, "bad.csv: the column \"page\" is missing"},
+        {{"convert", "bad.json", "keep.spb"}, 1, "bad.json: parse error at line 1"},
+        {{"convert", "page.md", "keep.spb"}, 1, "page.md holds no spells"},
+        {{"convert", "level.spb", "keep.spb", "--as", "json"}, 1, "level.spb line 2"},
         {{"convert", "missing.dat", "keep.spb"}, 1, "missing.dat"},
         {{"convert", "master.dat", "no/such/folder/x.spb"}, 1, "no/such/folder/x.spb"},
         {{"new", "--master", "master.dat", "--level", "4", "--intelligence", "9", "--count", "2", "-o",

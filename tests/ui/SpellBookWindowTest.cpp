@@ -619,6 +619,45 @@ void SpellBookWindowTest::TheRealFileDialogsAsTheWindowsSetThemUp() {
                                 "save without asking", "any", "900x620"}));
     QCOMPARE(SpellBooks().size(), 1);
     QCOMPARE(window->windowTitle(), Program->QPath("d.spb"));
+
+    // Import and export list every format that reads or writes, the spell
+    // list first; picking a kind of file in the export dialog gives a name
+    // typed without an extension that kind's, "*.*" none.
+    Prompts::SetUnattended(false);
+    QStringList import;
+    cancelNextDialog(import);
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuImportSpells"))));
+    QStringList exported;
+    QTimer::singleShot(0, [&exported] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* types = dialog ? dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")) : nullptr;
+        if (!types) {
+            return;
+        }
+        exported = QStringList{dialog->objectName(), dialog->nameFilters().join(QLatin1Char(';')),
+                               dialog->defaultSuffix()};
+        // The keys a user picks a kind with: down to CSV, then the first
+        // and the last (all files).
+        for (const std::vector<Qt::Key>& keys : std::vector<std::vector<Qt::Key>>{
+                 {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}, {Qt::Key_Home}, {Qt::Key_End}}) {
+            for (Qt::Key key : keys) {
+                QTest::keyClick(types, key);
+            }
+            exported << dialog->defaultSuffix();
+        }
+        dialog->reject();
+    });
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuExportSpell"))));
+    Prompts::SetUnattended(true);
+    QCOMPARE(import.mid(0, 2), (QStringList{"dlgImport", "Import Spells"}));
+    QCOMPARE(import[4], filters("*.DAT (data files)|*.DAT|*.SPB (Spellbook Files)|*.SPB|"
+                                "*.CSV (comma-separated values)|*.csv|*.JSON (JSON files)|*.json|"
+                                "*.* (all files)|*.*"));
+    QCOMPARE(exported, (QStringList{"dlgExport",
+                                    filters("*.DAT (data files)|*.DAT|*.SPB (Spellbook Files)|*.SPB|"
+                                            "*.MD (Markdown files)|*.md|*.CSV (comma-separated values)|*.csv|"
+                                            "*.JSON (JSON files)|*.json|*.* (all files)|*.*"),
+                                    "", "csv", "dat", ""}));
 }
 
 void SpellBookWindowTest::KeyboardShortcutsReachTheActiveWindow() {
