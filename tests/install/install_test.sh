@@ -120,7 +120,7 @@ QUILLMARK="$ROOT/usr/bin/quillmark"
 FRAME=""
 frame_shown() {
     local id WIDTH=0
-    for id in $(xdotool search --onlyvisible --pid "$PROGRAM_PID" --name '^Quillmark$' 2> /dev/null); do
+    for id in $(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name '^Quillmark$' 2> /dev/null); do
         eval "$(xdotool getwindowgeometry --shell "$id" 2> /dev/null)"
         [ "$WIDTH" -ge 1000 ] && FRAME="$id" && return 0
     done
@@ -138,17 +138,30 @@ wait_for() {
     fail "waited in vain for: $*"
 }
 window_shown() {
-    xdotool search --onlyvisible --pid "$PROGRAM_PID" --name "^$1\$" > /dev/null 2>&1
+    xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "^$1\$" > /dev/null 2>&1
+}
+window_gone() {
+    ! window_shown "$1"
+}
+# Keys for the window of that name, once it is on screen and has the
+# keyboard: no window manager hands it over, and keys sent sooner would go
+# to the window before it.
+keys_to() {
+    local name="$1" id
+    shift
+    wait_for window_shown "$name"
+    id="$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "^$name\$" | head -n 1)"
+    [ "$name" = Quillmark ] && id="$FRAME"
+    xdotool windowfocus --sync "$id"
+    xdotool "$@"
 }
 start_windows() {
     "${AS_USER[@]}" "$QUILLMARK" > "$WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
     wait_for frame_shown
-    # No window manager gives it the keyboard: the frame takes it here.
-    xdotool windowfocus --sync "$FRAME"
 }
 end_windows() {
-    xdotool key alt+f x
+    keys_to Quillmark key alt+f x
     local _
     for _ in $(seq 300); do
         kill -0 "$PROGRAM_PID" 2> /dev/null || break
@@ -172,19 +185,19 @@ grep -q "Only Mine" "$DATA/Quillmark/MASTER.DAT" || fail "the second start wrote
 # A setting: the master file, chosen in Options > Set Master File...
 head -n 5 "$ROOT/usr/share/quillmark/MASTER.DAT" > "$HOME_DIR/Documents/Five.DAT"
 chmod a+r "$HOME_DIR/Documents/Five.DAT"
-xdotool key alt+o f
-wait_for window_shown "Set Master File"
-xdotool key ctrl+a
-xdotool type --delay 20 "$HOME_DIR/Documents/Five.DAT"
-xdotool key Return
+keys_to Quillmark key alt+o f
+keys_to "Set Master File" key ctrl+a
+keys_to "Set Master File" type --delay 20 "$HOME_DIR/Documents/Five.DAT"
+keys_to "Set Master File" key Return
 wait_for grep -q "^MasterFile=$HOME_DIR/Documents/Five.DAT" "$CONFIG/Quillmark/Quillmark.INI"
+wait_for window_gone "Set Master File"
 # The specialties: Options > Set Specialties... (the menu's last item), then
 # File > Save Changes.
-xdotool key alt+o Up Return
-wait_for window_shown "Specialty Maintenance"
-xdotool key alt+f s
+keys_to Quillmark key alt+o Up Return
+keys_to "Specialty Maintenance" key alt+f s
 wait_for test -s "$CONFIG/Quillmark/Specialty.dat"
-xdotool key alt+f x
+keys_to "Specialty Maintenance" key alt+f x
+wait_for window_gone "Specialty Maintenance"
 end_windows
 grep -qF "master list   $HOME_DIR/Documents/Five.DAT" <<< "$(as_user "$QUILLMARK" --help)" ||
     fail "the master file chosen is not read back from the user's settings"
