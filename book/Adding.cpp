@@ -8,18 +8,14 @@ std::string InvalidSpellQuestion(const std::string& name) {
     return "Added spell...\r\n--->  " + name + "  <---\r\nis invalid for this spellbook";
 }
 
-bool AddSpellWithQuestion(tSpellBookDocument& document, std::unique_ptr<tSpell> spell) {
-    TSpellBook& book = document.Book();
-    if (!IsSpellLegal(spell.get(), &book, &document.Specialties()) &&
+bool AddSpellWithQuestion(tSpellBookDocument& document, tBookChanges& changes,
+                          std::unique_ptr<tSpell> spell) {
+    if (!IsSpellLegal(spell.get(), &changes.Book(), &document.Specialties()) &&
         document.UserInterface().AskOkCancel(InvalidSpellQuestion(spell->Name), tMessageKind::Information) !=
             tAnswer::Ok) {
         return false;
     }
-    if (!book.AddSpell(spell)) {
-        return false;
-    }
-    book.Modified = true;
-    return true;
+    return changes.Add(std::move(spell));
 }
 
 void AddRandomSpell(tSpellBookDocument& document, TSpellBook* master) {
@@ -53,15 +49,21 @@ void AddRandomSpell(tSpellBookDocument& document, TSpellBook* master) {
     do {
         drawn = missing[static_cast<size_t>(RandomInt(static_cast<int32_t>(missing.size())))];
     } while (!OddsDrawAccepts(drawn->Frequency));
-    AddSpellWithQuestion(document, drawn->Copy());
+    document.Change(AddRandomSpellStep,
+                    [&](tBookChanges& changes) { AddSpellWithQuestion(document, changes, drawn->Copy()); });
     document.Refresh();
 }
 
 void FillBookCommand(tSpellBookDocument& document, TSpellBook* master) {
     tWorking working(document.UserInterface(), WorkingFillingSpellbook);
-    TSpellBook& book = document.Book();
-    const bool modified = book.Modified;
-    FillBook(&book, master, &document.Specialties());
-    book.Modified = modified;
+    document.Change(FillBookStep,
+                    [&](tBookChanges& changes) {
+                        std::vector<tSpell*> added;
+                        FillBook(&changes.Book(), master, &document.Specialties(), &added);
+                        for (tSpell* spell : added) {
+                            changes.Added(spell);
+                        }
+                    },
+                    {.Marks = false});
     document.Refresh();
 }

@@ -11,12 +11,16 @@
 // "Added spell...\r\n--->  " + name + "  <---\r\nis invalid for this spellbook"
 std::string InvalidSpellQuestion(const std::string& name);
 
-// Adds the spell object itself to the window's book when it is legal for it,
-// or when the user answers OK to the invalid-spell question (Cancel drops it).
-// A spell equal to one the book holds is refused without a message. The book
-// is marked changed when it took the spell; returns whether it did. The view
-// is not refreshed.
-bool AddSpellWithQuestion(tSpellBookDocument& document, std::unique_ptr<tSpell> spell);
+// Adds the spell object itself to the window's book, as one of the changes
+// of a command, when it is legal for the book or when the user answers OK to
+// the invalid-spell question (Cancel drops it). A spell equal to one the book
+// holds is refused without a message. Returns whether the book took the
+// spell. The view is not refreshed.
+bool AddSpellWithQuestion(tSpellBookDocument& document, tBookChanges& changes, std::unique_ptr<tSpell> spell);
+
+// The names of the steps that add spells.
+inline constexpr const char* AddRandomSpellStep = "Add Random Spell";
+inline constexpr const char* FillBookStep = "Fill Book";
 
 inline constexpr const char* NoMasterList = "No Master list available";
 
@@ -30,5 +34,5 @@ inline constexpr const char* NoMasterList = "No Master list available";
 void AddRandomSpell(tSpellBookDocument& document, TSpellBook* master);
 
 // Fill Book: fills the book from master behind "Filling Spellbook" and
-// refreshes the view; the book's changed mark stays as it was.
+// refreshes the view; the spells it adds are not an unsaved change.
 void FillBookCommand(tSpellBookDocument& document, TSpellBook* master);

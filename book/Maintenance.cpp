@@ -33,8 +33,13 @@ std::string AlreadyInBook(const tSpell& spell) {
 } // namespace
 
 void ValidateBook(tSpellBookDocument& document) {
-    PurgeIllegalSpells(document.Book(), document.Specialties());
-    document.Book().Modified = true;
+    // Marked changed whether or not a spell went.
+    document.Change(ValidateBookStep, [&](tBookChanges& changes) {
+        for (std::unique_ptr<tSpell>& spell : PurgeIllegalSpells(changes.Book(), document.Specialties())) {
+            changes.Removed(std::move(spell));
+        }
+        changes.Touch();
+    });
     document.Refresh();
 }
 
@@ -42,81 +47,84 @@ void ClearBook(tSpellBookDocument& document) {
     if (document.UserInterface().AskOkCancel(ClearBookQuestion) != tAnswer::Ok) {
         return;
     }
-    const TSpellBook& old = document.Book();
-    auto fresh =
-        TSpellBook::Create(old.CasterLevel, old.Intelligence, -document.FrequencyPosition(), old.Specialty);
-    fresh->Modified = true;
-    document.ReplaceBook(std::move(fresh));
+    // The old book is kept whole by the step, not released: the clear and its
+    // undo cost the same, whatever the book holds.
+    document.Change(ClearBookStep, [&](tBookChanges& changes) {
+        const TSpellBook& old = changes.Book();
+        changes.ReplaceBook(TSpellBook::Create(old.CasterLevel, old.Intelligence,
+                                               -document.FrequencyPosition(), old.Specialty));
+    });
     document.Refresh();
 }
 
 void DeleteSpells(tSpellBookDocument& document) {
-    TSpellBook& book = document.Book();
-    for (tSpell* spell : SelectedSpells(document)) {
-        if (SeekSpell(book, spell)) {
-            book.DeleteCurrent();
-            book.Modified = true;
+    document.Change(DeleteSpellStep, [&](tBookChanges& changes) {
+        TSpellBook& book = changes.Book();
+        for (tSpell* spell : SelectedSpells(document)) {
+            if (SeekSpell(book, spell)) {
+                changes.Removed(book.TakeCurrent());
+            }
         }
-    }
+    });
     document.Refresh();
 }
 
 void ToggleMemorized(tSpellBookDocument& document) {
-    const std::vector<tSpell*> spells = SelectedSpells(document);
-    for (tSpell* spell : spells) {
-        spell->Memorized = !spell->Memorized;
-    }
-    if (!spells.empty()) {
+    if (document.Change(ToggleMemorizedStep,
+                        [&](tBookChanges& changes) {
+                            for (tSpell* spell : SelectedSpells(document)) {
+                                changes.Flip(spell);
+                            }
+                        },
+                        {.Marks = false})) {
         document.Refresh();
     }
 }
 
 void EditSpells(tSpellBookDocument& document, tSpellEditor& editor) {
-    TSpellBook& book = document.Book();
-    bool edited = false;
-    for (tSpell* spell : SelectedSpells(document)) {
-        std::unique_ptr<tSpell> copy = spell->Copy();
-        if (!editor.EditSpell(*copy, true)) {
-            continue;
+    const bool edited = document.Change(EditSpellStep, [&](tBookChanges& changes) {
+        TSpellBook& book = changes.Book();
+        for (tSpell* spell : SelectedSpells(document)) {
+            std::unique_ptr<tSpell> copy = spell->Copy();
+            if (!editor.EditSpell(*copy, true)) {
+                continue;
+            }
+            const tSpell* other = FindEqualSpell(book, *copy);
+            if (other && other != spell) {
+                document.UserInterface().ShowError(AlreadyInBook(*copy), "The spell was not changed.");
+                continue;
+            }
+            if (SeekSpell(book, spell)) {
+                changes.Removed(book.TakeCurrent());
+            }
+            changes.Add(std::move(copy));
         }
-        const tSpell* other = FindEqualSpell(book, *copy);
-        if (other && other != spell) {
-            document.UserInterface().ShowError(AlreadyInBook(*copy), "The spell was not changed.");
-            continue;
-        }
-        if (SeekSpell(book, spell)) {
-            book.DeleteCurrent();
-        }
-        book.AddSpell(copy);
-        book.Modified = true;
-        edited = true;
-    }
+    });
     if (edited) {
         document.Refresh();
     }
 }
 
 void CreateNewSpells(tSpellBookDocument& document, tSpellEditor& editor) {
-    TSpellBook& book = document.Book();
     tUserInterface& ui = document.UserInterface();
-    tSpell working(1, std::string(), std::string(), 0, FrequencyCommon, std::string(), false);
-    while (editor.EditSpell(working, true)) {
-        std::unique_ptr<tSpell> spell = working.Copy();
-        tAnswer another = tAnswer::No;
-        if (book.AddSpell(spell)) {
-            book.Modified = true;
-            document.Refresh();
-            another = ui.AskYesNo(AddAnotherSpellQuestion);
-        } else {
-            // Nothing was added: say so instead of reporting the spell added.
-            ui.ShowInformation(AlreadyInBook(working) + "\r\nIt was not added.");
-            another = ui.AskYesNo("Would you like to add another?");
+    document.Change(CreateNewSpellStep, [&](tBookChanges& changes) {
+        tSpell working(1, std::string(), std::string(), 0, FrequencyCommon, std::string(), false);
+        while (editor.EditSpell(working, true)) {
+            tAnswer another = tAnswer::No;
+            if (changes.Add(working.Copy())) {
+                document.Refresh();
+                another = ui.AskYesNo(AddAnotherSpellQuestion);
+            } else {
+                // Nothing was added: say so instead of reporting the spell added.
+                ui.ShowInformation(AlreadyInBook(working) + "\r\nIt was not added.");
+                another = ui.AskYesNo("Would you like to add another?");
+            }
+            if (another != tAnswer::Yes) {
+                break;
+            }
+            working.Name.clear();
         }
-        if (another != tAnswer::Yes) {
-            break;
-        }
-        working.Name.clear();
-    }
+    });
 }
 
 void ImportSpells(tSpellBookDocument& document) {
@@ -138,9 +146,11 @@ void ImportSpells(tSpellBookDocument& document) {
                                            MessagePath(path) + "\r\n" + ExplainFormatError(path, error));
         return;
     }
-    for (spells->First(); const tSpell* spell = spells->CurrentSpell(); spells->Next()) {
-        AddSpellWithQuestion(document, spell->Copy());
-    }
+    document.Change(ImportSpellsStep, [&](tBookChanges& changes) {
+        for (spells->First(); const tSpell* spell = spells->CurrentSpell(); spells->Next()) {
+            AddSpellWithQuestion(document, changes, spell->Copy());
+        }
+    });
     document.Refresh();
 }
 

@@ -13,6 +13,15 @@ inline constexpr const char* ClearBookQuestion =
 inline constexpr const char* AddAnotherSpellQuestion =
     "Spell has been added.\r\nWould you like to add another?";
 
+// The names of the commands' steps in the window's history.
+inline constexpr const char* ValidateBookStep = "Validate Book";
+inline constexpr const char* ClearBookStep = "Clear Book";
+inline constexpr const char* DeleteSpellStep = "Delete Spell";
+inline constexpr const char* ToggleMemorizedStep = "Toggle Memorized";
+inline constexpr const char* EditSpellStep = "Edit Spell Data";
+inline constexpr const char* CreateNewSpellStep = "Create New Spell";
+inline constexpr const char* ImportSpellsStep = "Import Spells";
+
 // Removes every spell the rules do not allow; the book is marked changed
 // whether or not one was removed.
 void ValidateBook(tSpellBookDocument& document);

@@ -26,11 +26,41 @@ std::string ReplaceFileQuestion(const std::string& path) {
 }
 
 tSpellBookDocument::tSpellBookDocument(tSpellBookView& view, tUserInterface& ui, tSpecialtyList& specialties)
-    : FView(view), UI(ui), FSpecialties(specialties), SpellBook(TSpellBook::Create(1, 9, 0, GeneralistName)) {
+    : FView(view), UI(ui), FSpecialties(specialties), SpellBook(TSpellBook::Create(1, 9, 0, GeneralistName)),
+      FHistory([this] { HistoryChanged(); }) {
+}
+
+void tSpellBookDocument::HistoryChanged() {
+    SpellBook->Modified = FHistory.Modified();
+}
+
+bool tSpellBookDocument::Change(std::string name, tBookCommand::tExecute execute, tCommandKind kind) {
+    return FHistory.Do(std::make_unique<tBookCommand>(SpellBook, std::move(name), std::move(execute), kind));
+}
+
+void tSpellBookDocument::Undo() {
+    if (FHistory.Undo()) {
+        ShowWhatTheBookHolds();
+    }
+}
+
+void tSpellBookDocument::Redo() {
+    if (FHistory.Redo()) {
+        ShowWhatTheBookHolds();
+    }
+}
+
+void tSpellBookDocument::ShowWhatTheBookHolds() {
+    FView.SetWizardLevelBox(std::clamp(SpellBook->CasterLevel, WizardLevelBoxMin, WizardLevelBoxMax));
+    FView.SetIntelligenceBox(std::clamp(SpellBook->Intelligence, IntelligenceBoxMin, IntelligenceBoxMax));
+    FView.SetSpecialtyText(SpellBook->Specialty);
+    ShowFrequency(std::clamp(-SpellBook->Frequency, 0, 4));
+    Refresh();
 }
 
 void tSpellBookDocument::Create(const std::string& dataDirectory) {
     SpellBook = TSpellBook::Create(1, 9, FrequencyCommon, GeneralistName);
+    FHistory.Reset(true);
     FView.SetWizardLevelBox(1);
     FView.SetIntelligenceBox(9);
     FView.SetSpecialtyItems(SpecialtyChoices(FSpecialties));
@@ -62,19 +92,19 @@ void tSpellBookDocument::MakeNew(const tBookParameters& parameters, TSpellBook* 
     // shows so rather than going blank.
     FView.SelectSpecialty(std::max(parameters.SpecialtyIndex, 0));
     ShowFrequency(frequency);
-    book.Modified = true;
+    FHistory.Reset(false);
 }
 
 void tSpellBookDocument::TakeOpenedBook(std::unique_ptr<TSpellBook> book, const std::string& path) {
     ShowBook(std::move(book));
-    SpellBook->Modified = false;
+    FHistory.Reset(true);
     FCaption = path;
     FView.SetCaption(FCaption);
 }
 
 void tSpellBookDocument::TakeNewBook(std::unique_ptr<TSpellBook> book) {
     ShowBook(std::move(book));
-    SpellBook->Modified = true;
+    FHistory.Reset(false);
 }
 
 // The window takes the book: the boxes show it (caster level and
@@ -90,15 +120,14 @@ void tSpellBookDocument::ShowBook(std::unique_ptr<TSpellBook> book) {
 }
 
 // Sets the wizard-level and intelligence boxes to the book's values, brought
-// into the boxes' ranges, and runs their change handling (which writes the
-// boxes' values back into the book).
+// into the boxes' ranges, and writes the boxes' values back into the book, as
+// their change handling does; the history starts afresh after it.
 void tSpellBookDocument::ShowBoxesOfBook() {
-    const int32_t level = std::clamp(SpellBook->CasterLevel, WizardLevelBoxMin, WizardLevelBoxMax);
-    FView.SetWizardLevelBox(level);
-    WizardLevelChanged(std::to_string(level));
-    const int32_t intelligence = std::clamp(SpellBook->Intelligence, IntelligenceBoxMin, IntelligenceBoxMax);
-    FView.SetIntelligenceBox(intelligence);
-    IntelligenceChanged(std::to_string(intelligence));
+    SpellBook->CasterLevel = std::clamp(SpellBook->CasterLevel, WizardLevelBoxMin, WizardLevelBoxMax);
+    FView.SetWizardLevelBox(SpellBook->CasterLevel);
+    SpellBook->Intelligence = std::clamp(SpellBook->Intelligence, IntelligenceBoxMin, IntelligenceBoxMax);
+    FView.SetIntelligenceBox(SpellBook->Intelligence);
+    Refresh();
 }
 
 bool tSpellBookDocument::Save() {
@@ -131,7 +160,7 @@ bool tSpellBookDocument::WriteTo(const std::string& path) {
         UI.ShowError(SettingsWriteError(MessagePath(path)), ExplainFileError(path, error));
         return false;
     }
-    SpellBook->Modified = false;
+    FHistory.MarkSaved();
     NoteRecentFile(path);
     return true;
 }
@@ -173,20 +202,23 @@ void tSpellBookDocument::ShowLevel(int32_t level) {
     Refresh();
 }
 
+// The boxes' changes are steps of the history; typing on in the same box
+// makes one step of them.
 void tSpellBookDocument::WizardLevelChanged(const std::string& text) {
-    SpellBook->Modified = true;
-    SpellBook->CasterLevel = NumberBoxValue(text, WizardLevelBoxMin, WizardLevelBoxMax);
+    const int32_t value = NumberBoxValue(text, WizardLevelBoxMin, WizardLevelBoxMax);
+    Change(WizardLevelStep, [value](tBookChanges& changes) { changes.SetCasterLevel(value); },
+           {.Merges = true});
     Refresh();
 }
 
 void tSpellBookDocument::IntelligenceChanged(const std::string& text) {
-    SpellBook->Modified = true;
-    SpellBook->Intelligence = NumberBoxValue(text, IntelligenceBoxMin, IntelligenceBoxMax);
+    const int32_t value = NumberBoxValue(text, IntelligenceBoxMin, IntelligenceBoxMax);
+    Change(IntelligenceStep, [value](tBookChanges& changes) { changes.SetIntelligence(value); },
+           {.Merges = true});
 }
 
 void tSpellBookDocument::SpecialtyChanged(const std::string& text) {
-    SpellBook->Modified = true;
-    SpellBook->Specialty = text;
+    Change(SpecialtyStep, [&text](tBookChanges& changes) { changes.SetSpecialty(text); }, {.Merges = true});
     Refresh();
 }
 
@@ -204,7 +236,10 @@ void tSpellBookDocument::ShowFrequency(int32_t position) {
     FView.SelectFrequency(position);
 }
 
+// The frequency box is not an unsaved change.
 void tSpellBookDocument::FrequencyChanged(int32_t position) {
     FFrequencyPosition = std::clamp(position, 0, 4);
-    SpellBook->Frequency = -FFrequencyPosition;
+    const int32_t frequency = -FFrequencyPosition;
+    Change(FrequencyStep, [frequency](tBookChanges& changes) { changes.SetFrequency(frequency); },
+           {.Marks = false, .Merges = true});
 }

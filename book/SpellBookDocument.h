@@ -5,6 +5,8 @@
 // wizard's four controls. The window forwards its handlers here and shows what
 // the commands tell it through tSpellBookView.
 
+#include "app/BookChanges.h"
+#include "app/Undo.h"
 #include "app/UserInterface.h"
 #include "book/SpellBookView.h"
 #include "model/Specialty.h"
@@ -85,6 +87,16 @@ public:
     // book is then unchanged).
     bool CloseQuery();
 
+    // Runs a change of the book as the newest step of the window's history
+    // (execute makes it through the changes it is given); false when it
+    // changed nothing. The book's Modified follows the history.
+    bool Change(std::string name, tBookCommand::tExecute execute, tCommandKind kind = {});
+    // Takes back the newest step, or does again the one last taken back; the
+    // boxes and the list then show the book as it is.
+    void Undo();
+    void Redo();
+    const tUndoHistory& History() const { return FHistory; }
+
     // Rebuilds the spell list and both counters for the chosen level.
     void Refresh();
     // The specialty box's choices made anew from the list in use ("Generalist"
@@ -105,8 +117,6 @@ public:
     tSpecialtyList& Specialties() { return FSpecialties; }
     tUserInterface& UserInterface() { return UI; }
     tSpellBookView& View() { return FView; }
-    // The book is replaced (Clear Book); the old one is released.
-    void ReplaceBook(std::unique_ptr<TSpellBook> book) { SpellBook = std::move(book); }
     // The position chosen in the frequency box: 0 Common .. 4 Restricted.
     int32_t FrequencyPosition() const { return FFrequencyPosition; }
     const TSpellBook& Book() const { return *SpellBook; }
@@ -121,6 +131,9 @@ private:
     void ShowFrequency(int32_t position);
     void ShowBook(std::unique_ptr<TSpellBook> book);
     void ShowBoxesOfBook();
+    // The boxes show the book's four values, and the list its spells.
+    void ShowWhatTheBookHolds();
+    void HistoryChanged();
 
     tSpellBookView& FView;
     tUserInterface& UI;
@@ -130,4 +143,11 @@ private:
     std::string FDialogFolder;
     int32_t FSpellLevel = 1;
     int32_t FFrequencyPosition = 0;
+    tUndoHistory FHistory;
 };
+
+// The names of the steps the wizard's four boxes make.
+inline constexpr const char* WizardLevelStep = "Wizard Level";
+inline constexpr const char* IntelligenceStep = "Intelligence";
+inline constexpr const char* SpecialtyStep = "Specialty";
+inline constexpr const char* FrequencyStep = "Spell Frequency";

@@ -75,17 +75,21 @@ const tSpell* DrawSpell(const std::vector<const tSpell*>& spells) {
 // Adds drawn spells until the level holds target spells or the pool has no
 // spell of the level left that the book lacks. A drawn spell the book already
 // holds is refused by AddCopy and the loop draws again.
-void FillLevelTo(TSpellBook& book, int32_t level, int32_t target, LevelCandidates& candidates) {
+void FillLevelTo(TSpellBook& book, int32_t level, int32_t target, LevelCandidates& candidates,
+                 std::vector<tSpell*>* added) {
     while (book.CountOfLevel(level) < target && candidates.Missing > 0) {
-        if (book.AddCopy(DrawSpell(candidates.Spells))) {
+        if (tSpell* copy = book.AddCopyOf(DrawSpell(candidates.Spells))) {
             --candidates.Missing;
+            if (added) {
+                added->push_back(copy);
+            }
         }
     }
 }
 
 } // namespace
 
-void TopUpFromPool(TSpellBook& book, TSpellBook& pool) {
+void TopUpFromPool(TSpellBook& book, TSpellBook& pool, std::vector<tSpell*>* added) {
     if (!IsIntelligence(book.Intelligence) || !IsCasterLevel(book.CasterLevel) || book.ReferencesOnly) {
         return;
     }
@@ -95,15 +99,16 @@ void TopUpFromPool(TSpellBook& book, TSpellBook& pool) {
         }
         LevelCandidates candidates = CandidatesOfLevel(book, pool, level);
         if (SpellsPerDay(book.CasterLevel, level) > 0) {
-            FillLevelTo(book, level, StartingCount(book.Intelligence), candidates);
+            FillLevelTo(book, level, StartingCount(book.Intelligence), candidates, added);
         }
         if (UsableEarlier(book.CasterLevel, level)) {
-            FillLevelTo(book, level, MaximumCount(book.Intelligence), candidates);
+            FillLevelTo(book, level, MaximumCount(book.Intelligence), candidates, added);
         }
     }
 }
 
-void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties) {
+void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties,
+              std::vector<tSpell*>* added) {
     if (!book || !source || book->ReferencesOnly) {
         return;
     }
@@ -142,6 +147,6 @@ void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties)
     }
     firstPool.AddReferencesInOrder(first);
     secondPool.AddReferencesInOrder(second);
-    TopUpFromPool(*book, firstPool);
-    TopUpFromPool(*book, secondPool);
+    TopUpFromPool(*book, firstPool, added);
+    TopUpFromPool(*book, secondPool, added);
 }

@@ -8,6 +8,8 @@
 #include "model/Specialty.h"
 #include "model/SpellBook.h"
 
+#include <vector>
+
 // Adds copies of legal spells of source (the whole master list) to book. The
 // legal spells are split into two references-only pools: every preferred one
 // (every one for a generalist or a specialty name not in the list) and about
@@ -18,8 +20,10 @@
 // adds one the book holds, leaves source's spells untouched (its cursor ends
 // none or at the first unusable level) and does not touch Modified. Nothing
 // for a none book or source; with no specialty list every spell counts as
-// legal. Does nothing to a references-only book.
-void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties);
+// legal. Does nothing to a references-only book. With added, the spells it
+// adds are appended to it, in the order they were added.
+void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties,
+              std::vector<tSpell*>* added = nullptr);
 
 // The per-level step of FillBook: for each spell level the book's caster level
 // can use, draws spells of that level from pool (uniformly, each accepted with
@@ -27,4 +31,5 @@ void FillBook(TSpellBook* book, TSpellBook* source, tSpecialtyList* specialties)
 // maximum count or the pool holds no spell of that level the book lacks. Does
 // nothing when the book's Intelligence is outside 9..21, its CasterLevel
 // outside 1..30, or the book is references-only. Moves the cursors of both.
-void TopUpFromPool(TSpellBook& book, TSpellBook& pool);
+// With added, the spells it adds are appended to it.
+void TopUpFromPool(TSpellBook& book, TSpellBook& pool, std::vector<tSpell*>* added = nullptr);

@@ -77,11 +77,16 @@ std::vector<std::unique_ptr<tSpell>> PurgeIllegalSpells(TSpellBook& book, tSpeci
             book.Next();
             continue;
         }
-        removed.push_back(spell->Copy());
-        // After the delete the cursor is on the predecessor, or on the follower
-        // itself when the first spell went; go on with the follower either way.
+        // After the removal the cursor is on the predecessor, or on the
+        // follower itself when the first spell went; go on with the follower
+        // either way.
         const tSpell* follower = book.Current()->Next->Data; // none after the last spell
-        book.DeleteCurrent();
+        if (book.ReferencesOnly) {
+            removed.push_back(spell->Copy());
+            book.DeleteCurrent();
+        } else {
+            removed.push_back(book.TakeCurrent());
+        }
         if (book.CurrentSpell() != follower) {
             book.Next();
         }

@@ -26,9 +26,9 @@ bool IsSpellLegal(const tSpell* spell, const TSpellBook* book, tSpecialtyList* s
 int32_t NumberPerDay(const TSpellBook& book, int32_t level);
 
 // Removes every spell of the book that is not legal for it, testing each spell
-// once, and returns an independent copy of each removed spell in book order.
-// An owning book releases the removed spells; a references-only book only lets
-// go of them. Does not touch Modified.
+// once, and returns the removed spells in book order: an owning book hands
+// over the spells themselves; a references-only book, which only lets go of
+// them, answers independent copies. Does not touch Modified.
 std::vector<std::unique_ptr<tSpell>> PurgeIllegalSpells(TSpellBook& book, tSpecialtyList& specialties);
 
 // One odds draw for a spell of the frequency: a uniform integer from 0 to

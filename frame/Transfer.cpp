@@ -5,7 +5,7 @@
 #include <memory>
 
 void CopySpellsIntoBook(tSpellBookDocument& target, TSpellBook& source, int32_t level,
-                        const std::vector<int32_t>& rows) {
+                        const std::vector<int32_t>& rows, const char* step) {
     // The copies are taken before any is added.
     std::vector<std::unique_ptr<tSpell>> copies;
     for (int32_t row : rows) {
@@ -15,9 +15,11 @@ void CopySpellsIntoBook(tSpellBookDocument& target, TSpellBook& source, int32_t 
         }
     }
     target.ShowLevel(level);
-    for (std::unique_ptr<tSpell>& copy : copies) {
-        if (AddSpellWithQuestion(target, std::move(copy))) {
-            target.Refresh();
+    target.Change(step, [&](tBookChanges& changes) {
+        for (std::unique_ptr<tSpell>& copy : copies) {
+            if (AddSpellWithQuestion(target, changes, std::move(copy))) {
+                target.Refresh();
+            }
         }
-    }
+    });
 }

@@ -118,9 +118,9 @@ bool TSpellBook::AddSpell(std::unique_ptr<tSpell>& spell) {
     return true;
 }
 
-bool TSpellBook::AddCopy(const tSpell* spell) {
+tSpell* TSpellBook::AddCopyOf(const tSpell* spell) {
     if (!spell || ReferencesOnly) {
-        return false;
+        return nullptr;
     }
     // The copy is made only once the spell is known not to be refused, and
     // its place is found by the spell itself, whose bytes are at hand.
@@ -129,11 +129,10 @@ bool TSpellBook::AddCopy(const tSpell* spell) {
             copy = spell->Copy();
             return copy.get();
         })) {
-        return false;
+        return nullptr;
     }
-    static_cast<void>(copy.release()); // the book owns it now
     FLastSpellAt = {};
-    return true;
+    return copy.release(); // the book owns it now
 }
 
 template <class Spells> bool TSpellBook::GoAtEnd(const Spells& spells) const {
@@ -188,6 +187,69 @@ void TSpellBook::AddReferencesInOrder(const std::vector<tSpell*>& spells) {
         }
     }
     FLastSpellAt = {};
+}
+
+TSpellBook::tNodeRef TSpellBook::WalkStart(int32_t level) {
+    if (FUncounted == 0) {
+        SeekLevel(level);
+        const tNodeRef start = Current();
+        SetCurrent(nullptr);
+        return start ? start : TailNode();
+    }
+    const tNodeRef first = FirstNode();
+    return first ? first : TailNode();
+}
+
+size_t TSpellBook::MergeInOrder(const std::vector<tSpell*>& spells) {
+    PrepareChange();
+    FIndex.reset();
+    FLastSpellAt = {};
+    size_t added = 0;
+    if (spells.empty() || !spells.front()) {
+        return added;
+    }
+    tNodeRef next = WalkStart(spells.front()->Level);
+    for (tSpell* spell : spells) {
+        if (!spell) {
+            continue;
+        }
+        int32_t order = -1;
+        while (!IsTail(next) && (order = CompareSpells(*spell, *next->Data)) > 0) {
+            next = next->Next;
+        }
+        if (!IsTail(next) && order == 0) {
+            continue; // refused, as AddSpell would
+        }
+        Linked(LinkBefore(next, spell));
+        ++added;
+    }
+    return added;
+}
+
+size_t TSpellBook::TakeInOrder(const std::vector<tSpell*>& spells) {
+    PrepareChange();
+    FIndex.reset();
+    FLastSpellAt = {};
+    size_t taken = 0;
+    if (!spells.empty() && spells.front()) {
+        tNodeRef node = WalkStart(spells.front()->Level);
+        for (const tSpell* spell : spells) {
+            while (!IsTail(node) && node->Data != spell) {
+                node = node->Next;
+            }
+            if (IsTail(node)) {
+                break;
+            }
+            const tNodeRef next = node->Next;
+            Unlinking(node);
+            SetCurrent(node);
+            UnlinkCurrent();
+            node = next;
+            ++taken;
+        }
+    }
+    SetCurrent(nullptr);
+    return taken;
 }
 
 bool TSpellBook::Contains(const tSpell* spell) const {
@@ -285,17 +347,37 @@ std::string TSpellBook::CurrentMemorizedLetter() const {
 }
 
 void TSpellBook::DeleteCurrent() {
+    TakeCurrent(); // released here for an owning book
+}
+
+std::unique_ptr<tSpell> TSpellBook::TakeCurrent() {
     if (!CurrentSpell()) {
-        return;
+        return nullptr;
     }
     PrepareChange();
     tSpell* spell = CurrentSpell();
     Unlinking(Current());
     FLastSpellAt = {};
     UnlinkCurrent();
-    if (!ReferencesOnly) {
-        delete spell;
+    return ReferencesOnly ? nullptr : std::unique_ptr<tSpell>(spell);
+}
+
+std::unique_ptr<tSpell> TSpellBook::Take(const tSpell* spell) {
+    SetCurrent(nullptr);
+    if (!spell || Count() == 0) {
+        return nullptr;
     }
+    PrepareChange(); // the index is of this book's own nodes
+    if (!FIndex) {
+        BuildIndex();
+    }
+    const tSpellIndex::tPlace place = FIndex->Find(*spell, SpellKeyOf(*spell));
+    const tNodeRef node = place.Equal ? FIndex->NodeAt(place) : nullptr;
+    if (!node || node->Data != spell) {
+        return nullptr;
+    }
+    SetCurrent(node);
+    return TakeCurrent();
 }
 
 void TSpellBook::ForgetNodeBookkeeping() {

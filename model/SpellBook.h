@@ -72,7 +72,9 @@ public:
 
     // Inserts a Copy of the spell. False for none, for a references-only book,
     // and for a duplicate (the copy is released).
-    bool AddCopy(const tSpell* spell);
+    bool AddCopy(const tSpell* spell) { return AddCopyOf(spell) != nullptr; }
+    // The same, answering the copy the book now holds, or none.
+    tSpell* AddCopyOf(const tSpell* spell);
 
     // Adds spells that the caller has put in strict book order, each sorting
     // after the one before it, the same as AddSpell of each in turn: when the
@@ -83,6 +85,20 @@ public:
     // The same for a references-only book, given the spells it is to refer
     // to (owned elsewhere); nothing for an owning book.
     void AddReferencesInOrder(const std::vector<tSpell*>& spells);
+
+    // Spells in strict book order, added as AddSpell of each in turn would
+    // add them, wherever they go (one equal to a spell the book holds is
+    // refused and stays the caller's); returns how many the book took. They
+    // are linked in one walk along the book from the first one's level, and
+    // the index is dropped (it is built again at the next need): for many
+    // spells, far less work than finding each one's place.
+    size_t MergeInOrder(const std::vector<tSpell*>& spells);
+    // Removes these very spells, listed in book order, as Take of each would,
+    // in one walk along the book from the first one's level (the index is
+    // dropped); the caller takes them over, from an owning book too. Stops at
+    // the first spell not found after the one before it. Returns how many it
+    // removed; the cursor is left none.
+    size_t TakeInOrder(const std::vector<tSpell*>& spells);
 
     // True when the book holds a spell equal to spell (same level, name equal
     // ignoring case); false for none. The cursor does not move.
@@ -148,6 +164,14 @@ public:
     // Removes the spell at the cursor (cursor rule of the list); an owning book
     // releases it. Nothing when the cursor is none.
     void DeleteCurrent() override;
+    // Removes the spell at the cursor as DeleteCurrent does, but an owning
+    // book hands it to the caller instead of releasing it. None when the
+    // cursor is none, or from a references-only book.
+    std::unique_ptr<tSpell> TakeCurrent();
+    // Removes this very spell object, found by its place in the book's order
+    // (not by a walk), and hands it over as TakeCurrent does; the cursor is
+    // left as TakeCurrent leaves it, or none when the book does not hold it.
+    std::unique_ptr<tSpell> Take(const tSpell* spell);
     // Removes every spell; Count and every LevelCount end 0.
     void Clear();
 
@@ -184,6 +208,9 @@ private:
     void PrepareChange();
     void OwnNodes();
     void StopWalking();
+    // The first node of the level or a higher one, where a walk for a spell
+    // of that level starts; the tail when there is none.
+    tNodeRef WalkStart(int32_t level);
     // True when spells, in strict book order, go after the book's last spell.
     template <class Spells> bool GoAtEnd(const Spells& spells) const;
     // Links spell at the end, where it sorts; key, when given, is its key.

@@ -502,19 +502,20 @@ void TfrmMain::DropSpells(TfrmSpellBook* target, tSpellList* source) {
     for (TfrmSpellBook* window : SpellBookWindows()) {
         if (window->SpellList() == source) {
             tSpellBookDocument& from = window->Document();
-            CopySpellsIntoBook(target->Document(), from.Book(), from.SpellLevel(), rows);
+            CopySpellsIntoBook(target->Document(), from.Book(), from.SpellLevel(), rows, DropSpellsStep);
             return;
         }
     }
     if (Windows.MasterList && Windows.MasterList->SpellList() == source) {
         tMasterList& master = Windows.MasterList->Commands();
-        CopySpellsIntoBook(target->Document(), master.Shown(), master.SpellLevel(), rows);
+        CopySpellsIntoBook(target->Document(), master.Shown(), master.SpellLevel(), rows, DropSpellsStep);
     }
 }
 
 void TfrmMain::AddSpellsToBook(int32_t level, const std::vector<int32_t>& rows) {
     if (TfrmSpellBook* target = Current.data()) {
-        CopySpellsIntoBook(target->Document(), Windows.MasterList->Commands().Shown(), level, rows);
+        CopySpellsIntoBook(target->Document(), Windows.MasterList->Commands().Shown(), level, rows,
+                           AddSpellsToBookStep);
     }
 }
 

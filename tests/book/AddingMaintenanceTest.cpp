@@ -130,7 +130,9 @@ TEST_F(AddingMaintenanceTest, FillBookLeavesTheChangedMarkAsItWas) {
     auto master = MakeSchoolMaster();
     for (bool modified : {false, true}) {
         Holding(3, 0, "Generalist", {});
-        Book().Modified = modified;
+        if (modified) {
+            Window.Document.IntelligenceChanged("13");
+        }
         FillBookCommand(Window.Document, master.get());
         EXPECT_GT(Book().Count(), 0);
         EXPECT_EQ(Book().Modified, modified);

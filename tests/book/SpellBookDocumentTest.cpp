@@ -187,14 +187,17 @@ TEST_F(SpellBookDocumentTest, WizardControlsChangeTheBookAndOnlyTheFrequencyLeav
     EXPECT_FALSE(doc.Modified());
     EXPECT_EQ(view.RefreshCount, refreshes);
 
-    doc.IntelligenceChanged("not a number");
-    EXPECT_EQ(doc.Book().Intelligence, 9);
-    EXPECT_TRUE(doc.Modified());
-    EXPECT_EQ(view.RefreshCount, refreshes) << "nothing shown depends on intelligence";
     doc.IntelligenceChanged("25");
     EXPECT_EQ(doc.Book().Intelligence, 21);
+    EXPECT_TRUE(doc.Modified());
+    EXPECT_EQ(view.RefreshCount, refreshes) << "nothing shown depends on intelligence";
+    doc.IntelligenceChanged("not a number");
+    EXPECT_EQ(doc.Book().Intelligence, 9);
 
-    doc.Book().Modified = false;
+    // Saved, the book is unchanged until the next box changes it.
+    view.SaveFiles.push_back((Folder / "wizard.spb").string());
+    ASSERT_TRUE(doc.Save());
+    EXPECT_FALSE(doc.Modified());
     doc.WizardLevelChanged("3");
     EXPECT_EQ(doc.Book().CasterLevel, 3);
     EXPECT_TRUE(doc.Modified());
@@ -203,7 +206,8 @@ TEST_F(SpellBookDocumentTest, WizardControlsChangeTheBookAndOnlyTheFrequencyLeav
     doc.WizardLevelChanged("");
     EXPECT_EQ(doc.Book().CasterLevel, 1);
 
-    doc.Book().Modified = false;
+    ASSERT_TRUE(doc.Save());
+    EXPECT_FALSE(doc.Modified());
     doc.SpecialtyChanged("Abj");
     EXPECT_EQ(doc.Book().Specialty, "Abj");
     EXPECT_TRUE(doc.Modified());

@@ -84,7 +84,7 @@ std::unique_ptr<TSpellBook> MixedBook() {
     return book;
 }
 
-TEST(PurgeIllegalSpells, RemovesEachIllegalSpellAndHandsBackCopies) {
+TEST(PurgeIllegalSpells, RemovesEachIllegalSpellAndHandsItBack) {
     auto specialties = MakeDefaultSpecialties();
     auto book = MixedBook();
     const auto removed = PurgeIllegalSpells(*book, *specialties);

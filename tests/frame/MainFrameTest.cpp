@@ -162,7 +162,7 @@ TEST_F(MainFrameTest, SpellsCopiedIntoABookFromAnotherWindow) {
     target->Book().Modified = false;
     // Aura, Bane (held already: refused silently), Cloud (Rare: asked, Cancel).
     Host.Messages.Answers = {tAnswer::Cancel};
-    CopySpellsIntoBook(*target, *source, 2, {0, 1, 2});
+    CopySpellsIntoBook(*target, *source, 2, {0, 1, 2}, DropSpellsStep);
     EXPECT_EQ(NamesOf(target->Book()), (std::vector<std::string>{"Aura", "bane"}));
     EXPECT_FALSE(target->Book().SpellAt(2, 0)->Memorized) << "a copied spell arrives unmemorized";
     EXPECT_TRUE(source->SpellAt(2, 0)->Memorized) << "the source keeps its own";

@@ -1,14 +1,16 @@
 // The spellbook's level starts, ordered index and node blocks against a plain
 // sorted list of the same spells (the list's own linear insertion walk): after
-// every step of long random runs of adds, deletes at the cursor, clears,
-// cursor moves and lookups, both hold the same spells in the same order and
-// every lookup answers alike, cursor included.
+// every step of long random runs of adds, deletes at the cursor, batches
+// merged in and taken out, clears, cursor moves and lookups, both hold the
+// same spells in the same order and every lookup answers alike, cursor
+// included.
 #include "model/Random.h"
 #include "model/SpellBook.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
@@ -154,13 +156,70 @@ public:
             }
             ASSERT_EQ(drawn, Ref.CurrentItem());
             ExpectSameCursor();
-        } else if (op < 98) {
+        } else if (op < 94) {
             const tSpell* probe =
                 Pick(2) == 0 && !Store.empty()
                     ? Store[static_cast<size_t>(Pick(static_cast<int32_t>(Store.size())))].get()
                     : NewSpell();
             ASSERT_EQ(Book.Contains(probe), Ref.Contains(probe));
             ASSERT_EQ(Owning.Contains(probe), Ref.Contains(probe));
+        } else if (op < 96) {
+            // A batch in book order merged in, some equal to listed spells.
+            std::vector<tSpell*> batch;
+            for (int n = 1 + Pick(40); n > 0; --n) {
+                batch.push_back(
+                    Pick(4) == 0 ? Store[static_cast<size_t>(Pick(static_cast<int32_t>(Store.size())))].get()
+                                 : NewSpell());
+            }
+            const auto before = [](const tSpell* a, const tSpell* b) { return CompareSpells(*a, *b) < 0; };
+            std::sort(batch.begin(), batch.end(), before);
+            batch.erase(
+                std::unique(batch.begin(), batch.end(),
+                            [](const tSpell* a, const tSpell* b) { return CompareSpells(*a, *b) == 0; }),
+                batch.end());
+            std::vector<tSpell*> copies;
+            for (tSpell* spell : batch) {
+                if (Ref.Insert(spell)) {
+                    copies.push_back(spell->Copy().release());
+                }
+            }
+            ASSERT_EQ(Book.MergeInOrder(batch), copies.size());
+            ASSERT_EQ(Owning.MergeInOrder(copies), copies.size());
+        } else if (op < 98) {
+            // Spells taken out in book order; a single one by Take.
+            std::vector<tSpell*> spells;
+            std::vector<tSpell*> copies;
+            Owning.First();
+            for (Ref.First(); Ref.Current(); Ref.Next(), Owning.Next()) {
+                if (Pick(4) == 0) {
+                    spells.push_back(Ref.CurrentItem());
+                    copies.push_back(Owning.CurrentSpell());
+                }
+            }
+            Ref.First();
+            for (size_t i = 0; Ref.Current() && i < spells.size();) {
+                if (Ref.CurrentItem() != spells[i]) {
+                    Ref.Next();
+                    continue;
+                }
+                const tSpell* follower = Ref.Current()->Next->Data; // none after the last
+                Ref.DeleteCurrent();
+                ++i;
+                if (Ref.CurrentItem() != follower) {
+                    Ref.Next();
+                }
+            }
+            if (spells.size() == 1) {
+                Book.Take(spells.front());
+                const std::unique_ptr<tSpell> taken = Owning.Take(copies.front());
+                ASSERT_EQ(taken.get(), copies.front());
+            } else {
+                ASSERT_EQ(Book.TakeInOrder(spells), spells.size());
+                ASSERT_EQ(Owning.TakeInOrder(copies), copies.size());
+                for (const tSpell* copy : copies) {
+                    delete copy;
+                }
+            }
         } else if (Pick(20) == 0) {
             Book.Clear();
             Owning.Clear();
