@@ -50,6 +50,7 @@ public:
     bool ChooseImportFile(const std::string&, std::string&) override { return false; }
     bool ChooseExportFile(const std::string&, std::string&) override { return false; }
     void PutOnClipboard(const std::string&) override {}
+    void ShowHistory(const std::string&, const std::string&) override {}
 
     tSpecialtyList Specialties;
     tSpellBookDocument Document;

@@ -32,6 +32,7 @@ tSpellBookDocument::tSpellBookDocument(tSpellBookView& view, tUserInterface& ui,
 
 void tSpellBookDocument::HistoryChanged() {
     SpellBook->Modified = FHistory.Modified();
+    FView.ShowHistory(FHistory.UndoName(), FHistory.RedoName());
 }
 
 bool tSpellBookDocument::Change(std::string name, tBookCommand::tExecute execute, tCommandKind kind) {

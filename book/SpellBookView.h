@@ -49,4 +49,7 @@ public:
     // Puts text on the clipboard as plain text: Windows-1252, with marked
     // paths (MessagePath) as the file system spells them.
     virtual void PutOnClipboard(const std::string& text) = 0;
+    // The Undo and Redo items: the names of the steps they would take, each
+    // empty when there is none (the item is then disabled).
+    virtual void ShowHistory(const std::string& undoName, const std::string& redoName) = 0;
 };

@@ -76,6 +76,8 @@ enum class tSpellBookCommand {
     EditSpell,
     CreateNewSpell,
     CreateScroll,
+    Undo,
+    Redo,
 };
 
 // Every command of the window with the controls that carry it.
@@ -216,6 +218,18 @@ constexpr tCommandSpec CommandTable[] = {
      .Caption = "Create Scroll",
      .PopupItem = "pmnuCreateScroll",
      .PopupCaption = "Create Scroll"},
+    // Their captions name the step they take ("&Undo Clear Book"); each is
+    // enabled while there is one.
+    {.Id = tSpellBookCommand::Undo,
+     .MenuItem = "mnuUndo",
+     .Caption = "&Undo",
+     .Shortcut = "Ctrl+Z",
+     .MenuFollowsState = true},
+    {.Id = tSpellBookCommand::Redo,
+     .MenuItem = "mnuRedo",
+     .Caption = "&Redo",
+     .Shortcut = "Ctrl+Y; Ctrl+Shift+Z",
+     .MenuFollowsState = true},
 };
 static_assert(InIdOrder(CommandTable));
 
@@ -311,6 +325,11 @@ void TfrmSpellBook::BuildCommands() {
     commands.On(PrintPreview, [this] { mnuPrintPreviewClick(); });
     commands.On(Print, [this] { mnuPrintClick(); });
     commands.On(CreateScroll, [this] { mnuCreateScrollClick(); });
+    commands.On(Undo, [this] { mnuUndoClick(); });
+    commands.On(Redo, [this] { mnuRedoClick(); });
+    // Nothing to take back yet.
+    commands.SetEnabled(Undo, false);
+    commands.SetEnabled(Redo, false);
 
     mnuFile = commands.BuildMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"),
                                  {New, Open, Save, SaveAs, Close, Divider, ImportSpells, ExportSpell, Divider,
@@ -319,9 +338,9 @@ void TfrmSpellBook::BuildCommands() {
     new tRecentFilesMenu(mnuFile, commands.MenuAction(Exit),
                          [this](const std::string& path) { emit openRecentRequested(path); });
     mnuEdit = commands.BuildMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"),
-                                 {FillBook, ValidateBook, ClearBook, Divider, AddSelectedSpell,
-                                  AddRandomSpell, Divider, ToggleMemorized, DeleteSpell, EditSpell,
-                                  CreateNewSpell, Divider, CreateScroll});
+                                 {Undo, Redo, Divider, FillBook, ValidateBook, ClearBook, Divider,
+                                  AddSelectedSpell, AddRandomSpell, Divider, ToggleMemorized, DeleteSpell,
+                                  EditSpell, CreateNewSpell, Divider, CreateScroll});
     pmSpellBook = commands.BuildPopup(QStringLiteral("pmSpellBook"),
                                       {Save, Divider, ValidateBook, ClearBook, Divider, AddSelectedSpell,
                                        AddRandomSpell, Divider, ToggleMemorized, DeleteSpell, EditSpell,
@@ -589,6 +608,14 @@ void TfrmSpellBook::mnuCreateScrollClick() {
     emit createScrollRequested();
 }
 
+void TfrmSpellBook::mnuUndoClick() {
+    Doc.Undo();
+}
+
+void TfrmSpellBook::mnuRedoClick() {
+    Doc.Redo();
+}
+
 void TfrmSpellBook::grpSpellLevelClick(int position) {
     Doc.SpellLevelChosen(position + 1);
 }
@@ -706,6 +733,13 @@ bool TfrmSpellBook::ChooseSaveFile(const std::string& folder, std::string& path)
 
 void TfrmSpellBook::OpenSpecialtyMaintenance() {
     emit specialtyMaintenanceRequested();
+}
+
+void TfrmSpellBook::ShowHistory(const std::string& undoName, const std::string& redoName) {
+    FCommands->MenuAction(tSpellBookCommand::Undo)->setText(FromText(UndoCaption(undoName)));
+    FCommands->SetEnabled(tSpellBookCommand::Undo, !undoName.empty());
+    FCommands->MenuAction(tSpellBookCommand::Redo)->setText(FromText(RedoCaption(redoName)));
+    FCommands->SetEnabled(tSpellBookCommand::Redo, !redoName.empty());
 }
 
 void TfrmSpellBook::PutOnClipboard(const std::string& text) {

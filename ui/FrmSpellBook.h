@@ -64,6 +64,7 @@ public:
     bool ChooseImportFile(const std::string& folder, std::string& path) override;
     bool ChooseExportFile(const std::string& folder, std::string& path) override;
     void PutOnClipboard(const std::string& text) override;
+    void ShowHistory(const std::string& undoName, const std::string& redoName) override;
 
 public slots:
     void mnuNewClick();
@@ -88,6 +89,8 @@ public slots:
     void mnuPrintPreviewClick();
     void mnuPrintClick();
     void mnuCreateScrollClick();
+    void mnuUndoClick();
+    void mnuRedoClick();
     void grpSpellLevelClick(int position);
     void spnWizardLevelChange(int value);
     void spnWizardIntelligenceChange(int value);

@@ -92,6 +92,11 @@ public:
         return TakeFile(ExportFiles, path);
     }
     void PutOnClipboard(const std::string& text) override { Clipboard = text; }
+    void ShowHistory(const std::string& undoName, const std::string& redoName) override {
+        UndoName = undoName;
+        RedoName = redoName;
+    }
+    std::string UndoName, RedoName;
 };
 
 // One window: its view double and its commands; the messages go to ui.

@@ -106,6 +106,7 @@ private slots:
     void LevelTabsAndTheMemorizedCounterColours();
     void WizardControlsAndTheCloseQuestion();
     void TheCloseQuestionAnsweredEachWay();
+    void UndoAndRedoTakeStepsBackAndForth();
     void AnUnreadableFileLeavesNoWindowAndTheToolbar();
     void MenusMergeAndTheWindowMenuListsTheBooks();
     void NoRightClickMenuBringsTheToolbarBack();
@@ -381,6 +382,55 @@ void SpellBookWindowTest::TheCloseQuestionAnsweredEachWay() {
     QCOMPARE(Prompts::Shown().size(), prompts);
     QCOMPARE(ReadSpellbookFile(Program->Path("fresh.spb"))->Intelligence, 20);
     QVERIFY(window->close());
+}
+
+// The Undo and Redo items head the Edit menu, name the step they take, are
+// enabled only when there is one, and answer their keys; undoing back to the
+// book as opened leaves nothing to ask on close.
+void SpellBookWindowTest::UndoAndRedoTakeStepsBackAndForth() {
+    TfrmSpellBook* window = OpenBook("u.spb", BookWithMemorized(1));
+    QVERIFY(window);
+    const QList<QAction*> edit = window->EditMenu()->actions();
+    auto* undo = Named<QAction>(window, QStringLiteral("mnuUndo"));
+    auto* redo = Named<QAction>(window, QStringLiteral("mnuRedo"));
+    QVERIFY(edit.size() > 3 && edit[0] == undo && edit[1] == redo && edit[2]->isSeparator());
+    QCOMPARE(edit[3]->objectName(), QStringLiteral("mnuFillBook"));
+    auto items = [&] {
+        return QStringList{undo->text(), QString::number(undo->isEnabled()), redo->text(),
+                           QString::number(redo->isEnabled())};
+    };
+    QCOMPARE(items(), (QStringList{"&Undo", "0", "&Redo", "0"}));
+
+    const QStringList lines = ListLines(window);
+    Prompts::SetNextAnswer(tAnswer::Ok);
+    QTest::mouseClick(Named<QToolButton>(window, QStringLiteral("bnBookErase")), Qt::LeftButton);
+    QVERIFY(ListLines(window).isEmpty());
+    QCOMPARE(items(), (QStringList{"&Undo Clear Book", "1", "&Redo", "0"}));
+
+    frmMain->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frmMain));
+    window->SpellList()->setFocus();
+    QTRY_VERIFY(window->SpellList()->hasFocus());
+    const std::pair<QKeySequence, bool> keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_Z), false},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_Y), true},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_Z), false},
+                                                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), true},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_Z), false}};
+    for (const auto& [key, cleared] : keys) {
+        QTest::keySequence(window->SpellList(), key);
+        QCOMPARE(ListLines(window), cleared ? QStringList() : lines);
+        QCOMPARE(window->Document().Modified(), cleared);
+    }
+    QCOMPARE(items(), (QStringList{"&Undo", "0", "&Redo Clear Book", "1"}));
+
+    // A memorized mark toggled and taken back; then closing asks nothing.
+    window->SpellList()->SelectRows({1});
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuToggleMemorized"))));
+    QCOMPARE(items(), (QStringList{"&Undo Toggle Memorized", "1", "&Redo", "0"}));
+    QVERIFY(Trigger(undo));
+    QCOMPARE(ListLines(window), lines);
+    QVERIFY(Trigger(Named<QAction>(window, QStringLiteral("mnuClose"))));
+    QVERIFY(SpellBooks().isEmpty());
 }
 
 void SpellBookWindowTest::AnUnreadableFileLeavesNoWindowAndTheToolbar() {
