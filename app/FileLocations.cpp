@@ -3,8 +3,10 @@
 #include "files/AtomicWrite.h"
 #include "files/DataFile.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -63,7 +65,11 @@ tFileLocations LocationsBeside(const std::string& folder) {
 
 tFileLocations FindFileLocations(const tSystemView& system) {
     const std::string& executableFolder = system.ExecutableFolder;
-    if (!system.MayWrite || system.MayWrite(executableFolder)) {
+    const std::filesystem::path installed = std::filesystem::path(executableFolder) / QUILL_DATA_FROM_BIN;
+    // Root may write a system folder too: an installation's layout tells it
+    // apart from a copy run from a folder of its own.
+    const bool laidOutAsInstalled = system.IsFolder && system.IsFolder(installed.lexically_normal().string());
+    if (!laidOutAsInstalled && (!system.MayWrite || system.MayWrite(executableFolder))) {
         return LocationsBeside(executableFolder);
     }
     const std::optional<std::filesystem::path> config = UserBase(system, "XDG_CONFIG_HOME", ".config");
@@ -71,7 +77,6 @@ tFileLocations FindFileLocations(const tSystemView& system) {
     if (!config || !data) {
         return LocationsBeside(executableFolder);
     }
-    const std::filesystem::path installed = std::filesystem::path(executableFolder) / QUILL_DATA_FROM_BIN;
     tFileLocations locations;
     locations.Installed = true;
     locations.SettingsFolder = FolderText(*config / UserFolderName);
@@ -107,8 +112,24 @@ tSystemView RunningSystem(const std::string& documentsFolder) {
         return value ? std::optional<std::string>(value) : std::nullopt;
     };
     system.MayWrite = [](const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; };
+    system.IsFolder = [](const std::string& path) {
+        std::error_code error;
+        return std::filesystem::is_directory(path, error);
+    };
     system.DocumentsFolder = documentsFolder;
     return system;
+}
+
+bool MakeUserFolder(const std::string& folder) {
+    std::filesystem::path made;
+    for (const std::filesystem::path& part : std::filesystem::path(folder)) {
+        made /= part;
+        if (!part.empty() && ::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    std::error_code error;
+    return std::filesystem::is_directory(folder, error);
 }
 
 bool SeedMasterFile(const tFileLocations& locations) {
@@ -125,7 +146,7 @@ bool SeedMasterFile(const tFileLocations& locations) {
     if (!in || !ReadAllBytes(*in, bytes)) {
         return false;
     }
-    std::filesystem::create_directories(target.parent_path(), error);
+    MakeUserFolder(target.parent_path().string());
     // The whole sample goes to a file of its own first, which is then linked
     // in under the master file's name: a link never replaces a file.
     const std::filesystem::path staged =

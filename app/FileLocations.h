@@ -7,7 +7,9 @@
 // "MASTER.DAT" in the folder it is started in, and its file dialogs start in
 // the executable's folder.
 //
-// A copy installed where it may not write (a system folder) keeps the settings
+// A copy installed where it may not write (a system folder), or laid out as an
+// installation (its data folder, share/quillmark, beside its bin folder) even
+// where it may write, as when root runs it, keeps the settings
 // and the specialty list in the user's configuration folder
 // ($XDG_CONFIG_HOME/Quillmark, else ~/.config/Quillmark), made on the first
 // write, and its master list in the user's data folder
@@ -53,6 +55,8 @@ struct tSystemView {
     std::function<std::optional<std::string>(const char* name)> Variable;
     // Whether this user may make files in the folder.
     std::function<bool(const std::string& folder)> MayWrite;
+    // Whether a folder is at that path.
+    std::function<bool(const std::string& path)> IsFolder;
     // The desktop's documents folder, empty when not known.
     std::string DocumentsFolder;
 };
@@ -72,6 +76,11 @@ tSystemView RunningSystem(const std::string& documentsFolder = {});
 // The folder of the running executable, ending in '/'; the working folder when
 // it cannot be found.
 std::string ExecutableDirectory();
+
+// Makes the folder and every folder above it that is missing, readable by
+// this user alone as the desktop's rules for user folders ask. True when the
+// folder is there afterwards.
+bool MakeUserFolder(const std::string& folder);
 
 // Copies the sample list to the master file when the sample exists and no file
 // is at the master file's place, making its folder first. Never replaces a

@@ -106,8 +106,7 @@ std::string SpecialtyFilePath() {
 }
 
 void MakeSettingsFolder() {
-    std::error_code error;
-    std::filesystem::create_directories(FileLocations().SettingsFolder, error);
+    MakeUserFolder(FileLocations().SettingsFolder);
 }
 
 bool MayWriteSpecialtyFile(const std::string& path) {

@@ -10,10 +10,11 @@
 
 namespace {
 
-// A system of the test's own: the environment is vars, and only the folders
-// in writable may be written.
+// A system of the test's own: the environment is vars, every folder may be
+// written or none, and the installation's data folder is beside the
+// executable's when laidOut.
 tSystemView System(std::string executableFolder, std::map<std::string, std::string> vars, bool writable,
-                   std::string documents = {}) {
+                   std::string documents = {}, bool laidOut = false) {
     tSystemView system;
     system.ExecutableFolder = std::move(executableFolder);
     system.Variable = [vars = std::move(vars)](const char* name) -> std::optional<std::string> {
@@ -21,6 +22,9 @@ tSystemView System(std::string executableFolder, std::map<std::string, std::stri
         return found == vars.end() ? std::nullopt : std::optional<std::string>(found->second);
     };
     system.MayWrite = [writable](const std::string&) { return writable; };
+    system.IsFolder = [laidOut, data = system.ExecutableFolder](const std::string& path) {
+        return laidOut && std::filesystem::path(data + "../share/quillmark").lexically_normal() == path;
+    };
     system.DocumentsFolder = std::move(documents);
     return system;
 }
@@ -30,6 +34,7 @@ TEST(FileLocationsTest, AWritableFolderKeepsEverythingBesideTheProgramAndAReadOn
         const char* Case;
         std::map<std::string, std::string> Vars;
         bool Writable;
+        bool LaidOut;
         const char* Settings;
         const char* Master;
         const char* Help;
@@ -38,12 +43,14 @@ TEST(FileLocationsTest, AWritableFolderKeepsEverythingBesideTheProgramAndAReadOn
         {"a folder it may write",
          {{"HOME", "/home/ann"}},
          true,
+         false,
          "/opt/q/bin/",
          "MASTER.DAT",
          "/opt/q/bin/Quillmark.HLP",
          ""},
         {"installed, XDG folders set",
          {{"HOME", "/home/ann"}, {"XDG_CONFIG_HOME", "/cfg"}, {"XDG_DATA_HOME", "/data/"}},
+         false,
          false,
          "/cfg/Quillmark/",
          "/data/Quillmark/MASTER.DAT",
@@ -52,6 +59,7 @@ TEST(FileLocationsTest, AWritableFolderKeepsEverythingBesideTheProgramAndAReadOn
         {"installed, HOME only",
          {{"HOME", "/home/ann/"}},
          false,
+         false,
          "/home/ann/.config/Quillmark/",
          "/home/ann/.local/share/Quillmark/MASTER.DAT",
          "/opt/q/share/quillmark/Quillmark.HLP",
@@ -59,20 +67,31 @@ TEST(FileLocationsTest, AWritableFolderKeepsEverythingBesideTheProgramAndAReadOn
         {"relative and empty XDG folders are passed over",
          {{"HOME", "/home/ann"}, {"XDG_CONFIG_HOME", "cfg"}, {"XDG_DATA_HOME", ""}},
          false,
+         false,
          "/home/ann/.config/Quillmark/",
          "/home/ann/.local/share/Quillmark/MASTER.DAT",
+         "/opt/q/share/quillmark/Quillmark.HLP",
+         "/opt/q/share/quillmark/MASTER.DAT"},
+        {"installed, run by a user who may write its folder (root)",
+         {{"HOME", "/root"}},
+         true,
+         true,
+         "/root/.config/Quillmark/",
+         "/root/.local/share/Quillmark/MASTER.DAT",
          "/opt/q/share/quillmark/Quillmark.HLP",
          "/opt/q/share/quillmark/MASTER.DAT"},
         {"installed without a home",
          {{"HOME", "relative"}},
          false,
+         true,
          "/opt/q/bin/",
          "MASTER.DAT",
          "/opt/q/bin/Quillmark.HLP",
          ""},
     };
     for (const auto& c : cases) {
-        const tFileLocations found = FindFileLocations(System("/opt/q/bin/", c.Vars, c.Writable));
+        const tFileLocations found =
+            FindFileLocations(System("/opt/q/bin/", c.Vars, c.Writable, {}, c.LaidOut));
         EXPECT_EQ(found.SettingsFolder, c.Settings) << c.Case;
         EXPECT_EQ(found.MasterFile, c.Master) << c.Case;
         EXPECT_EQ(found.HelpFile, c.Help) << c.Case;
@@ -107,6 +126,8 @@ TEST(FileLocationsTest, TheRunningSystemIsAskedForTheExecutablesFolderAndItsRigh
     TempDir folder;
     EXPECT_TRUE(system.MayWrite(folder.Path().string()));
     EXPECT_FALSE(system.MayWrite((folder / "missing").string()));
+    EXPECT_TRUE(system.IsFolder(folder.Path().string()));
+    EXPECT_FALSE(system.IsFolder((folder / "missing").string()));
     EXPECT_EQ(system.DocumentsFolder, "/docs");
 }
 
@@ -118,6 +139,11 @@ TEST(FileLocationsTest, TheSampleListIsCopiedOnlyWhereNoMasterFileIsYet) {
     locations.MasterFile = (folder / "user" / "data" / "MASTER.DAT").string();
 
     ASSERT_TRUE(SeedMasterFile(locations)) << "the folder is made";
+    for (const auto& made : {folder / "user", folder / "user" / "data"}) {
+        EXPECT_EQ(std::filesystem::status(made).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_all)
+            << made << ": the user's folders are the user's alone";
+    }
     EXPECT_EQ(ReadBytes(locations.MasterFile), "1,Sample spell,PHB,1,C,abj\r\n");
     WriteBytes(locations.MasterFile, "the user's own");
     EXPECT_FALSE(SeedMasterFile(locations));

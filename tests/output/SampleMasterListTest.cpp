@@ -13,7 +13,7 @@
 namespace {
 
 std::filesystem::path SampleMasterPath() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "MASTER.DAT";
+    return std::filesystem::path(QUILL_SOURCE_DIR) / "data" / "MASTER.DAT";
 }
 
 TEST(SampleMasterListTest, ReadsAndWritesBackByteForByte) {
