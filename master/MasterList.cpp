@@ -62,14 +62,14 @@ std::vector<tSpell*> SpellsAt(TSpellBook& view, int32_t level, const std::vector
     return spells;
 }
 
-// Removes the spell from the view (a reference) and from the pool, which
-// releases it.
-void RemoveFromViewAndPool(TSpellBook& view, TSpellBook& pool, tSpell* spell) {
+// Removes the spell from the view (a reference) and from the pool, whose
+// change keeps it.
+void RemoveFromViewAndPool(TSpellBook& view, tBookChanges& pool, tSpell* spell) {
     if (SeekSpell(view, spell)) {
         view.DeleteCurrent();
     }
-    if (SeekSpell(pool, spell)) {
-        pool.DeleteCurrent();
+    if (SeekSpell(pool.Book(), spell)) {
+        pool.Removed(pool.Book().TakeCurrent());
     }
 }
 
@@ -78,7 +78,7 @@ void RemoveFromViewAndPool(TSpellBook& view, TSpellBook& pool, tSpell* spell) {
 tMasterList::tMasterList(tMasterListView& view, tUserInterface& ui, tSpellEditor& editor,
                          tSpecialtyList& specialties, std::function<const TSpellBook*()> activeBook)
     : View(view), UI(ui), Editor(editor), FSpecialties(specialties), ActiveBook(std::move(activeBook)),
-      ShownSpells(TSpellBook::Create(0, 0, 0, std::string())) {
+      ShownSpells(TSpellBook::Create(0, 0, 0, std::string())), FHistory([this] { HistoryChanged(); }) {
     ShownSpells->MarkReferencesOnly();
 }
 
@@ -117,7 +117,7 @@ void tMasterList::LoadPool(bool reportFailure) {
             UI.ShowError(ErrorReadingMaster, FileErrorDetail(path, error));
         }
     }
-    View.EnableSave(false);
+    FHistory.Reset(true);
 }
 
 void tMasterList::SpellLevelChosen(int32_t level) {
@@ -177,73 +177,100 @@ void tMasterList::CategoryEnter() {
     View.SetCategoryChoices(CategoryNames(*MasterSpells));
 }
 
-void tMasterList::SetModified() {
-    MasterSpells->Modified = true;
-    View.EnableSave(true);
+void tMasterList::HistoryChanged() {
+    MasterSpells->Modified = FHistory.Modified();
+    View.EnableSave(MasterSpells->Modified);
+    View.ShowHistory(FHistory.UndoName(), FHistory.RedoName());
 }
 
-void tMasterList::ClearModified() {
-    MasterSpells->Modified = false;
-    View.EnableSave(false);
+bool tMasterList::Change(std::string name, tBookCommand::tExecute execute) {
+    return FHistory.Do(std::make_unique<tBookCommand>(MasterSpells, std::move(name), std::move(execute)));
+}
+
+void tMasterList::ShowPoolAgain() {
+    if (FFilterOn) {
+        ApplyFilter();
+        return;
+    }
+    ShowWholePool(*MasterSpells, *ShownSpells);
+    LevelView();
+}
+
+// The view lets go of the pool's spells first: the pool's change then moves
+// no view along with it.
+void tMasterList::Undo() {
+    if (FHistory.CanUndo()) {
+        ShownSpells->Clear();
+        FHistory.Undo();
+        ShowPoolAgain();
+    }
+}
+
+void tMasterList::Redo() {
+    if (FHistory.CanRedo()) {
+        ShownSpells->Clear();
+        FHistory.Redo();
+        ShowPoolAgain();
+    }
 }
 
 void tMasterList::EditSpellData() {
-    bool edited = false;
-    for (tSpell* spell : SpellsAt(*ShownSpells, FSpellLevel, View.SelectedRows())) {
-        std::unique_ptr<tSpell> copy = spell->Copy();
-        if (!Editor.EditSpell(*copy, false)) {
-            continue;
+    const bool edited = Change(EditSpellDataStep, [&](tBookChanges& pool) {
+        for (tSpell* spell : SpellsAt(*ShownSpells, FSpellLevel, View.SelectedRows())) {
+            std::unique_ptr<tSpell> copy = spell->Copy();
+            if (!Editor.EditSpell(*copy, false)) {
+                continue;
+            }
+            // Another spell of the same level and name would refuse the edited
+            // one after this one was gone: the edit is refused instead.
+            const tSpell* other = FindEqualSpell(*MasterSpells, *copy);
+            if (other && other != spell) {
+                UI.ShowError(AlreadyThere(*copy), "The spell was not changed.");
+                continue;
+            }
+            RemoveFromViewAndPool(*ShownSpells, pool, spell);
+            tSpell* added = copy.get();
+            if (pool.Add(std::move(copy))) {
+                ShownSpells->AddSpell(added);
+            }
         }
-        // Another spell of the same level and name would refuse the edited
-        // one after this one was gone: the edit is refused instead.
-        const tSpell* other = FindEqualSpell(*MasterSpells, *copy);
-        if (other && other != spell) {
-            UI.ShowError(AlreadyThere(*copy), "The spell was not changed.");
-            continue;
-        }
-        RemoveFromViewAndPool(*ShownSpells, *MasterSpells, spell);
-        tSpell* added = copy.get();
-        if (MasterSpells->AddSpell(copy)) {
-            ShownSpells->AddSpell(added);
-        }
-        SetModified();
-        edited = true;
-    }
+    });
     if (edited) {
         Rebuild();
     }
 }
 
 void tMasterList::DeleteSpell() {
-    const std::vector<tSpell*> spells = SpellsAt(*ShownSpells, FSpellLevel, View.SelectedRows());
-    for (tSpell* spell : spells) {
-        RemoveFromViewAndPool(*ShownSpells, *MasterSpells, spell);
-        SetModified();
-    }
+    Change(DeleteSpellStep, [&](tBookChanges& pool) {
+        for (tSpell* spell : SpellsAt(*ShownSpells, FSpellLevel, View.SelectedRows())) {
+            RemoveFromViewAndPool(*ShownSpells, pool, spell);
+        }
+    });
     LevelView();
 }
 
 void tMasterList::AddNewSpell() {
-    tSpell working(1, std::string(), std::string(), 0, FrequencyCommon, std::string(), false);
-    while (Editor.EditSpell(working, false)) {
-        std::unique_ptr<tSpell> copy = working.Copy();
-        tSpell* added = copy.get();
-        tAnswer another = tAnswer::No;
-        if (MasterSpells->AddSpell(copy)) {
-            ShownSpells->AddSpell(added);
-            SetModified();
-            LevelView();
-            another = UI.AskYesNo(AddAnotherQuestion);
-        } else {
-            // Nothing was added: say so instead of reporting the spell added.
-            UI.ShowInformation(AlreadyThere(working) + "\r\nIt was not added.");
-            another = UI.AskYesNo("Would you like to add another?");
+    Change(AddNewSpellStep, [&](tBookChanges& pool) {
+        tSpell working(1, std::string(), std::string(), 0, FrequencyCommon, std::string(), false);
+        while (Editor.EditSpell(working, false)) {
+            std::unique_ptr<tSpell> copy = working.Copy();
+            tSpell* added = copy.get();
+            tAnswer another = tAnswer::No;
+            if (pool.Add(std::move(copy))) {
+                ShownSpells->AddSpell(added);
+                LevelView();
+                another = UI.AskYesNo(AddAnotherQuestion);
+            } else {
+                // Nothing was added: say so instead of reporting the spell added.
+                UI.ShowInformation(AlreadyThere(working) + "\r\nIt was not added.");
+                another = UI.AskYesNo("Would you like to add another?");
+            }
+            if (another != tAnswer::Yes) {
+                break;
+            }
+            working.Name.clear();
         }
-        if (another != tAnswer::Yes) {
-            break;
-        }
-        working.Name.clear();
-    }
+    });
     Rebuild();
 }
 
@@ -262,7 +289,7 @@ bool tMasterList::Save() {
         return false;
     }
     FUnreadFile.clear();
-    ClearModified();
+    FHistory.MarkSaved();
     return true;
 }
 

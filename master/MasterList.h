@@ -5,6 +5,8 @@
 // file and the close question. The window forwards its handlers here and
 // shows what the commands tell it through tMasterListView.
 
+#include "app/BookChanges.h"
+#include "app/Undo.h"
 #include "app/UserInterface.h"
 #include "model/Specialty.h"
 #include "model/SpellBook.h"
@@ -45,6 +47,9 @@ public:
     virtual void SetCategoryChoices(const std::vector<std::string>& choices) = 0;
     // The File menu's "&Save Master File".
     virtual void EnableSave(bool enabled) = 0;
+    // The Undo and Redo items: the names of the steps they would take, each
+    // empty when there is none (the item is then disabled).
+    virtual void ShowHistory(const std::string& undoName, const std::string& redoName) = 0;
     // The busy cursor.
     virtual void ShowBusy(bool busy) = 0;
     // A line in the status bar; empty clears it.
@@ -91,6 +96,12 @@ public:
     // New spells from the editor, one after another while the user asks for
     // another.
     void AddNewSpell();
+    // Takes back the newest change of the pool, or does again the one last
+    // taken back; the view shows the pool anew through the filter in force.
+    // Loading a master file starts a new history; saving keeps it.
+    void Undo();
+    void Redo();
+    const tUndoHistory& History() const { return FHistory; }
 
     // Writes the pool to the master file in the form it was read in. False,
     // with the pool still changed, when the write failed (said in an error)
@@ -111,9 +122,12 @@ public:
 
 private:
     void Rebuild();
+    // The view made anew from the pool, through the filter when it is on.
+    void ShowPoolAgain();
     void LoadPool(bool reportFailure);
-    void SetModified();
-    void ClearModified();
+    // Runs a change of the pool as the newest step of the history.
+    bool Change(std::string name, tBookCommand::tExecute execute);
+    void HistoryChanged();
 
     tMasterListView& View;
     tUserInterface& UI;
@@ -126,4 +140,10 @@ private:
     // A master file that exists but gave no pool: a save asks before it
     // replaces it.
     std::string FUnreadFile;
+    tUndoHistory FHistory;
 };
+
+// The names of the commands' steps in the history.
+inline constexpr const char* EditSpellDataStep = "Edit Spell Data";
+inline constexpr const char* DeleteSpellStep = "Delete Spell";
+inline constexpr const char* AddNewSpellStep = "Add New Spell";

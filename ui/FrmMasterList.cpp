@@ -54,6 +54,8 @@ enum class tMasterCommand {
     DeleteSpell,
     ApplyFilter,
     RemoveFilter,
+    Undo,
+    Redo,
 };
 
 // Every command of the window with the controls that carry it.
@@ -110,6 +112,18 @@ constexpr tCommandSpec CommandTable[] = {
      .PopupCaption = "Delete Spell"},
     {.Id = tMasterCommand::ApplyFilter, .MenuItem = "mnuApplyFilter", .Caption = "Apply &Filter"},
     {.Id = tMasterCommand::RemoveFilter, .MenuItem = "mnuRemoveFilter", .Caption = "&Remove Filter"},
+    // Their captions name the step they take ("&Undo Delete Spell"); each is
+    // enabled while there is one.
+    {.Id = tMasterCommand::Undo,
+     .MenuItem = "mnuUndo",
+     .Caption = "&Undo",
+     .Shortcut = "Ctrl+Z",
+     .MenuFollowsState = true},
+    {.Id = tMasterCommand::Redo,
+     .MenuItem = "mnuRedo",
+     .Caption = "&Redo",
+     .Shortcut = "Ctrl+Y; Ctrl+Shift+Z",
+     .MenuFollowsState = true},
 };
 static_assert(InIdOrder(CommandTable));
 
@@ -184,6 +198,11 @@ void TfrmMasterList::BuildCommands() {
     commands.On(DeleteSpell, [this] { mnuDeleteSpellClick(); });
     commands.On(ApplyFilter, [this] { mnuApplyFilterClick(); });
     commands.On(RemoveFilter, [this] { mnuRemoveFilterClick(); });
+    commands.On(Undo, [this] { mnuUndoClick(); });
+    commands.On(Redo, [this] { mnuRedoClick(); });
+    // Nothing to take back yet.
+    commands.SetEnabled(Undo, false);
+    commands.SetEnabled(Redo, false);
     // "&Save Master File" in the File menu: only while there are changes.
     commands.MenuAction(SaveMasterFile)->setEnabled(false);
 
@@ -192,7 +211,8 @@ void TfrmMasterList::BuildCommands() {
         {AddSpellstoBook, Divider, CurrentFileIs, SaveMasterFile, ChangeMasterFile, Divider, Close}, this));
     menuBar()->addMenu(commands.BuildMenu(
         QStringLiteral("&Edit"), QStringLiteral("mnuEdit"),
-        {EditSpellData, AddNewSpell, DeleteSpell, Divider, ApplyFilter, RemoveFilter}, this));
+        {Undo, Redo, Divider, EditSpellData, AddNewSpell, DeleteSpell, Divider, ApplyFilter, RemoveFilter},
+        this));
     pmMasterList = commands.BuildPopup(
         QStringLiteral("pmMasterList"),
         {CurrentFileIs, SaveMasterFile, ChangeMasterFile, Divider, EditSpellData, AddNewSpell, DeleteSpell},
@@ -403,6 +423,14 @@ void TfrmMasterList::mnuCloseClick() {
     close();
 }
 
+void TfrmMasterList::mnuUndoClick() {
+    List->Undo();
+}
+
+void TfrmMasterList::mnuRedoClick() {
+    List->Redo();
+}
+
 void TfrmMasterList::mnuEditSpellDataClick() {
     List->EditSpellData();
 }
@@ -504,6 +532,13 @@ void TfrmMasterList::SetCategoryChoices(const std::vector<std::string>& choices)
 
 void TfrmMasterList::EnableSave(bool enabled) {
     FCommands->MenuAction(tMasterCommand::SaveMasterFile)->setEnabled(enabled);
+}
+
+void TfrmMasterList::ShowHistory(const std::string& undoName, const std::string& redoName) {
+    FCommands->MenuAction(tMasterCommand::Undo)->setText(FromText(UndoCaption(undoName)));
+    FCommands->SetEnabled(tMasterCommand::Undo, !undoName.empty());
+    FCommands->MenuAction(tMasterCommand::Redo)->setText(FromText(RedoCaption(redoName)));
+    FCommands->SetEnabled(tMasterCommand::Redo, !redoName.empty());
 }
 
 void TfrmMasterList::ShowBusy(bool busy) {

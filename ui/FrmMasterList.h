@@ -54,6 +54,7 @@ public:
     void SetSourceBookChoices(const std::vector<std::string>& choices) override;
     void SetCategoryChoices(const std::vector<std::string>& choices) override;
     void EnableSave(bool enabled) override;
+    void ShowHistory(const std::string& undoName, const std::string& redoName) override;
     void ShowBusy(bool busy) override;
     void ShowStatus(const std::string& text) override;
     bool ChooseMasterFile(const std::string& proposedName, const std::string& folder,
@@ -70,6 +71,8 @@ public slots:
     void mnuDeleteSpellClick();
     void mnuApplyFilterClick();
     void mnuRemoveFilterClick();
+    void mnuUndoClick();
+    void mnuRedoClick();
     void grpSpellLevelClick(int position);
     void cbSourceBookEnter();
     void cbCategoryEnter();

@@ -50,6 +50,11 @@ public:
     void SetSourceBookChoices(const std::vector<std::string>& choices) override { SourceBooks = choices; }
     void SetCategoryChoices(const std::vector<std::string>& choices) override { Categories = choices; }
     void EnableSave(bool enabled) override { SaveEnabled = enabled; }
+    void ShowHistory(const std::string& undoName, const std::string& redoName) override {
+        UndoName = undoName;
+        RedoName = redoName;
+    }
+    std::string UndoName, RedoName;
     void ShowBusy(bool busy) override { BusyDepth += busy ? 1 : -1; }
     void ShowStatus(const std::string& text) override { Status = WithoutPathMarks(text); }
     bool ChooseMasterFile(const std::string& proposedName, const std::string& folder,
@@ -296,6 +301,86 @@ TEST_F(MasterListTest, DeleteRemovesTheSelectedSpellsWithoutAQuestion) {
     EXPECT_EQ(List->Shown().Count(), 3);
     EXPECT_TRUE(UI.Questions.empty());
     EXPECT_TRUE(View.SaveEnabled);
+}
+
+// Each change of the pool taken back and done again, one at a time and all in
+// a row, with the view through the filter in force; the save item follows
+// the history, and loading another master file starts a new one.
+TEST_F(MasterListTest, EveryChangeOfThePoolTakesItselfBackAndDoesItselfAgain) {
+    auto pool = [] {
+        std::vector<tSpell> spells;
+        for (MasterSpells->First(); const tSpell* spell = MasterSpells->CurrentSpell();
+             MasterSpells->Next()) {
+            spells.push_back(*spell);
+        }
+        return spells;
+    };
+    View.Boxes = Boxes(false, "", "abj", -1, "");
+    List->ApplyFilter();
+    const struct {
+        const char* Step;
+        std::function<void()> Run;
+    } cases[] = {
+        {EditSpellDataStep,
+         [&] {
+             View.Selected = {0};
+             Editor.Edits = {[](tSpell& spell) { spell.Category = "alt"; }};
+             List->EditSpellData();
+         }},
+        {AddNewSpellStep,
+         [&] {
+             Editor.Edits = {[](tSpell& spell) {
+                                 spell.Name = "Aegis";
+                                 spell.Category = "abj";
+                             },
+                             [](tSpell& spell) { spell.Name = "Ward"; }};
+             UI.Answers = {tAnswer::Yes, tAnswer::No};
+             List->AddNewSpell();
+         }},
+        {DeleteSpellStep,
+         [&] {
+             View.Selected = {0, 1};
+             List->DeleteSpell();
+         }},
+    };
+    std::vector<std::vector<tSpell>> before, after;
+    for (const auto& c : cases) {
+        before.push_back(pool());
+        c.Run();
+        after.push_back(pool());
+        EXPECT_NE(after.back(), before.back()) << c.Step;
+        EXPECT_EQ(View.UndoName, c.Step);
+        const std::vector<std::string> lines = View.Lines;
+        List->Undo();
+        EXPECT_EQ(pool(), before.back()) << c.Step;
+        EXPECT_EQ(View.RedoName, c.Step);
+        List->Redo();
+        EXPECT_EQ(pool(), after.back()) << c.Step;
+        EXPECT_EQ(View.Lines, lines) << c.Step << ": the view through the filter, as after the change";
+        EXPECT_TRUE(View.SaveEnabled && MasterSpells->Modified);
+    }
+    EXPECT_TRUE(UI.Answers.empty() && Editor.Edits.empty());
+    EXPECT_EQ(Names(1), (std::vector<std::string>{"Ward"}))
+        << "Alarm edited out of the filter, Aegis and Charm deleted";
+    for (size_t i = std::size(cases); i-- > 0;) {
+        List->Undo();
+        EXPECT_EQ(pool(), before[i]) << cases[i].Step;
+    }
+    EXPECT_FALSE(View.SaveEnabled || MasterSpells->Modified) << "back at the file as read";
+    EXPECT_EQ(Names(1), (std::vector<std::string>{"Alarm", "Charm"}));
+    EXPECT_EQ(View.Boxes.Category, "abj") << "the filter boxes stay";
+    List->Redo();
+    ASSERT_TRUE(List->Save());
+    List->Undo();
+    EXPECT_TRUE(View.SaveEnabled);
+    List->Redo();
+    EXPECT_FALSE(View.SaveEnabled) << "back at the state saved";
+    EXPECT_TRUE(List->CloseQuery()) << "nothing to ask";
+
+    View.Files = {Path("master.dat")};
+    List->SetMasterFile();
+    EXPECT_EQ(View.UndoName, "");
+    EXPECT_FALSE(List->History().CanUndo() || List->History().CanRedo());
 }
 
 TEST_F(MasterListTest, AddNewSpellCarriesAllButTheNameToTheNextOne) {

@@ -24,6 +24,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -95,6 +96,25 @@ void MasterListWindowTest::TheWindowCarriesEveryCommandAndItsControls() {
     Window()->Commands().DeleteSpell(); // a change, so that the File menu's Save is enabled too
     const QStringList notReached = CommandsNotReached(Window(), Window()->Controls());
     QVERIFY2(notReached.isEmpty(), qPrintable(notReached.join('\n')));
+
+    // Undo and Redo head the Edit menu, name the step and answer their keys.
+    const QList<QAction*> edit = Named<QMenu>(Window(), QStringLiteral("mnuEdit"))->actions();
+    QVERIFY(edit.size() > 3 && edit[2]->isSeparator());
+    QCOMPARE(edit[0]->objectName(), QStringLiteral("mnuUndo"));
+    QCOMPARE(edit[1]->objectName(), QStringLiteral("mnuRedo"));
+    QCOMPARE(edit[0]->text(), QStringLiteral("&Undo Delete Spell"));
+    QVERIFY(!edit[1]->isEnabled());
+    const int count = MasterSpells->Count();
+    Window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Window()));
+    List()->setFocus();
+    QTRY_VERIFY(List()->hasFocus());
+    QTest::keySequence(List(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(MasterSpells->Count(), count + 1);
+    QCOMPARE(edit[1]->text(), QStringLiteral("&Redo Delete Spell"));
+    QVERIFY(!edit[0]->isEnabled());
+    QTest::keySequence(List(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    QCOMPARE(MasterSpells->Count(), count);
 
     // The filter panel, its labels and the button pairs.
     QCOMPARE(Named<QLabel>(Window(), QStringLiteral("lblFilterOptions"))->text(),
