@@ -1,6 +1,5 @@
 #include "files/SpellLine.h"
 
-#include "files/ByteSearch.h"
 #include "model/SpellBook.h"
 
 #include <algorithm>
@@ -52,11 +51,6 @@ int HexDigit(char c) {
         return c - 'A' + 10;
     }
     return -1;
-}
-
-// The next double quote in line from position from on, or npos.
-size_t FindQuote(std::string_view line, size_t from) {
-    return FindEitherByte<'"', '"'>(line, from);
 }
 
 // Reads the fields of a line one after the other by the comma-text rule.
@@ -115,7 +109,7 @@ private:
     std::string_view ReadQuoted(std::string& scratch) {
         const size_t n = Line.size();
         ++I;
-        size_t quote = FindQuote(Line, I);
+        size_t quote = Line.find('"', I);
         if (quote != std::string_view::npos && (quote + 1 == n || Line[quote + 1] != '"')) {
             const std::string_view field = Line.substr(I, quote - I); // the usual field: no quote inside
             I = quote + 1;
@@ -125,7 +119,7 @@ private:
         while (quote != std::string_view::npos && quote + 1 < n && Line[quote + 1] == '"') {
             scratch.append(Line.substr(I, quote + 1 - I));
             I = quote + 2;
-            quote = FindQuote(Line, I);
+            quote = Line.find('"', I);
         }
         if (quote == std::string_view::npos) {
             scratch.append(Line.substr(I));

@@ -1,7 +1,5 @@
 #include "files/TextLines.h"
 
-#include "files/ByteSearch.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -31,6 +29,7 @@ bool tLineReader::Fill() {
         return false;
     }
     Pos = End = 0;
+    NextLineFeed = Unknown;
     if (!SourceDone) {
         try {
             In.read(Buffer.data(), static_cast<std::streamsize>(BlockSize));
@@ -66,9 +65,15 @@ bool tLineReader::Fill() {
     return true;
 }
 
-size_t tLineReader::FindLineBreak() const {
-    const size_t at = FindEitherByte<'\r', '\n'>(std::string_view(Buffer.data(), End), Pos);
-    return at == std::string_view::npos ? End : at;
+size_t tLineReader::FindLineBreak() {
+    const char* const data = Buffer.data();
+    if (NextLineFeed == Unknown || NextLineFeed < Pos) {
+        const void* lineFeed = std::memchr(data + Pos, '\n', End - Pos);
+        NextLineFeed = lineFeed ? static_cast<size_t>(static_cast<const char*>(lineFeed) - data) : End;
+    }
+    const void* carriageReturn = std::memchr(data + Pos, '\r', NextLineFeed - Pos);
+    return carriageReturn ? static_cast<size_t>(static_cast<const char*>(carriageReturn) - data)
+                          : NextLineFeed;
 }
 
 size_t tLineReader::BytesLeftHint() const {

@@ -59,12 +59,17 @@ private:
     // block when the buffer is used up.
     bool Fill();
     // The position of the next CR or LF in the buffer from Pos on, or End.
-    size_t FindLineBreak() const;
+    size_t FindLineBreak();
 
     std::istream& In;
     std::vector<char> Buffer;
     size_t Pos = 0;
     size_t End = 0;
+    // Where the next line feed in the buffer is (End for none), when known:
+    // a text of lines ending in carriage returns alone is then not searched
+    // to its end for a line feed again at every line.
+    size_t NextLineFeed = Unknown;
+    static constexpr size_t Unknown = std::string_view::npos;
     bool Started = false;    // the first block was read
     bool SourceDone = false; // the stream gave its last block
     bool Ended = false;      // no byte is left: stream exhausted or byte 26 met
