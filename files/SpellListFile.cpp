@@ -105,9 +105,6 @@ private:
 
 // The values of a spell read from a line out of order, kept until the
 // spells are sorted.
-// A record fills a cache line and never straddles two: after the sort
-// the records are fetched in no order, one line each, most with their
-// names in them.
 constexpr size_t NameRoom = 36; // bytes of a name kept in its record
 struct alignas(64) tRecord {
     char Name[NameRoom]; // the name, when it fits
@@ -119,13 +116,14 @@ struct alignas(64) tRecord {
     int8_t Level;     // 1 to 9
     int8_t Frequency; // a frequency code, -4 to 0
     bool Memorized;
+    bool Repeated; // equal to a spell read before it
 };
 static_assert(sizeof(tRecord) == 64);
 
 // The records in blocks that grow from 4 KiB, doubling, to 64 KiB, and then
 // are 16 MiB each: growing moves none, a small read takes little, and blocks
-// that large are mapped by the allocator on their own, so that a large read's
-// records go back to the system when it is done (in blocks a little smaller
+// that large are mapped by the allocator on their own, so that a large block
+// given back goes back to the system at once (in blocks a little smaller
 // they stayed with the program: 10 to 24 MB more resident memory after
 // reading a shuffled list of 500,000 spells).
 class tRecords {
@@ -143,6 +141,17 @@ public:
     void Release() {
         std::vector<std::unique_ptr<tRecord[]>>().swap(Blocks);
         Count = 0;
+        Released = 0;
+    }
+    // Gives back the blocks that lie wholly before the record at at.
+    void ReleaseBefore(size_t at) {
+        for (const size_t block = Place(at).first; Released < block; ++Released) {
+            Blocks[Released].reset();
+        }
+    }
+    tRecord& operator[](size_t at) {
+        const auto [block, inBlock] = Place(at);
+        return Blocks[block][inBlock];
     }
     const tRecord& operator[](size_t at) const {
         const auto [block, inBlock] = Place(at);
@@ -166,6 +175,7 @@ private:
 
     std::vector<std::unique_ptr<tRecord[]>> Blocks;
     size_t Count = 0;
+    size_t Released = 0; // blocks given back, from the first
 };
 
 } // namespace
@@ -176,11 +186,14 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
     // book, which links it at its end. At the first line out of order, the
     // spells not yet handed over and every line after are read into records
     // of their values (with the name, or a longer name kept apart), with a
-    // small entry holding the search key. The entries are sorted, and then
-    // the spells are made in book order and
-    // handed to the book. So a large unsorted file costs no more than a sort,
-    // not the n squared of inserting every spell by walking the book, and its
-    // spells lie in memory in book order, as after reading a sorted file.
+    // small entry holding the search key. The entries are sorted, the
+    // records put in their order, and then the spells are made in book
+    // order and handed to the book, each block of records given back once
+    // its spells are made. So a large unsorted file costs no more than a
+    // sort, not the n squared of inserting every spell by walking the book;
+    // its spells lie in memory in book order, as after reading a sorted
+    // file; and the records and the spells take little more memory together
+    // than the larger of them.
     struct tEntry {
         tSpellKey Key;
         size_t Record;
@@ -226,6 +239,7 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
         added.Level = static_cast<int8_t>(level);
         added.Frequency = static_cast<int8_t>(frequency);
         added.Memorized = memorized;
+        added.Repeated = false;
     };
     const auto nameOf = [&names](const tRecord& listed) {
         return listed.NameSize <= NameRoom ? std::string_view(listed.Name, listed.NameSize)
@@ -315,30 +329,45 @@ bool ReadSpellLines(tLineReader& reader, TSpellBook& book, const std::string* fi
             }
             return a.Record < b.Record;
         });
-        const auto sortedName = [&](size_t i) { return nameOf(records[entries[i].Record]); };
-        size_t kept = 0;
+        // Of equal spells the first is kept. The records are then put in
+        // the entries' order where they lie, each moved once along the
+        // cycles of that order: from[i] is the record that goes to place i,
+        // and i once it is there.
+        std::vector<size_t> from(entries.size());
         for (size_t i = 0; i < entries.size(); ++i) {
-            // After the sort the records lie in no order: the ones needed a
-            // few steps on are fetched ahead.
-            if (i + 16 < entries.size()) {
-                __builtin_prefetch(&records[entries[i + 16].Record]);
+            from[i] = entries[i].Record;
+            if (i > 0 && entries[i].Key == entries[i - 1].Key &&
+                CompareTextAscii(nameOf(records[from[i]]), nameOf(records[from[i - 1]])) == 0) {
+                records[from[i]].Repeated = true;
             }
-            // Of equal spells the first is kept.
-            if (i > 0 && entries[i].Key == entries[kept].Key &&
-                CompareTextAscii(sortedName(i), sortedName(kept)) == 0) {
+        }
+        std::vector<tEntry>().swap(entries);
+        for (size_t start = 0; start < from.size(); ++start) {
+            if (from[start] == start) {
                 continue;
             }
-            kept = i;
-            const tRecord& listed = records[entries[i].Record];
-            keep(std::make_unique<tSpell>(listed.Level, sortedName(i), texts.Text(listed.Book), listed.Page,
+            const tRecord first = records[start];
+            size_t to = start;
+            while (from[to] != start) {
+                records[to] = records[from[to]];
+                to = std::exchange(from[to], to);
+            }
+            records[to] = first;
+            from[to] = to;
+        }
+        std::vector<size_t>().swap(from);
+        for (size_t i = 0; i < records.size(); ++i) {
+            records.ReleaseBefore(i);
+            const tRecord& listed = records[i];
+            if (listed.Repeated) {
+                continue;
+            }
+            keep(std::make_unique<tSpell>(listed.Level, nameOf(listed), texts.Text(listed.Book), listed.Page,
                                           listed.Frequency, texts.Text(listed.Category), listed.Memorized));
         }
         book.AddSpellsInOrder(inOrder);
         inOrder.clear();
-        // The records and the entries, which may be larger than the book,
-        // are given back to the system at once.
         records.Release();
-        std::vector<tEntry>().swap(entries);
         std::string().swap(names);
     }
     book.AddSpellsInOrder(inOrder);
