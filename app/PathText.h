@@ -5,11 +5,9 @@
 // file system spells it and the rest as Windows-1252.
 
 #include "files/FileStatus.h"
+#include "model/Text.h"
 
 #include <string>
-
-// The byte that stands before and after a path inside a message.
-inline constexpr char PathMark = '\x1E';
 
 // The path as it goes into a message: between two marks.
 std::string MessagePath(const std::string& path);

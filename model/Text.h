@@ -28,6 +28,11 @@ inline bool SameTextAscii(std::string_view a, std::string_view b) {
 // occurs nowhere (a school text that is empty matches no category).
 bool ContainsTextAscii(std::string_view haystack, std::string_view needle);
 
+// The byte that stands before and after a file path inside a message or a
+// caption (app/PathText.h): the path between two marks is the file system's
+// bytes, the rest Windows-1252.
+inline constexpr char PathMark = '\x1E';
+
 // A typed name or filter text counts as present only when it sorts after the
 // one-blank text " ", compared byte by byte: "", " " and texts starting with a
 // control character are absent.

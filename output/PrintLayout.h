@@ -59,14 +59,22 @@ constexpr int32_t PaperColumnGap = 15;
 // the next line. Every entry carries its extras when the spell's book is not
 // empty.
 //
+// Nothing is drawn past the page's right edge: a level whose columns would
+// pass it is drawn in as many columns as fit (one at least); a text wider
+// than the page (a caster line, a header, an entry) is broken at blanks, or
+// within a word wider than the page, onto lines of its own; a separator at
+// the end of a line is drawn only as far as it fits. Where everything fits,
+// none of this changes the drawing.
+//
 // On paper, a level moves to a new page when its header and its first line do
 // not fit below the pen, or when its header and column block do not fit there
 // but would on a page of their own; flowing lines that wrap below the bottom
 // start a new page; a column block taller than a page starts below the pen and
 // carries the rows that do not fit over to the next pages, each column keeping
-// its place. So nothing is drawn past the bottom edge of a page that holds the
-// four caster lines, and no page is left blank. In the preview no page
-// starts, and texts that would start below the image are left out.
+// its place. So nothing is drawn past the bottom edge of a page that holds a
+// level header and a line below it, and no page is left blank. In the
+// preview no page starts, and texts that would start below the image are
+// left out.
 //
 // Moves the book's cursor and changes nothing else in the book.
 void DrawBook(TSpellBook& book, const std::string& caption, const tOutputOptions& options,
