@@ -159,5 +159,6 @@ bool tSpecialtyMaintenance::CloseQuery() {
 }
 
 void tSpecialtyMaintenance::Close() {
+    View.RefillParameterChoices();
     View.RefillSpellbookChoices();
 }

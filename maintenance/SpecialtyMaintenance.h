@@ -70,7 +70,10 @@ public:
     // Whether the window may close: unchanged, or the question answered Yes
     // (and saved) or No (the changes stay in force, still unsaved).
     bool CloseQuery();
-    // The window closed: every spellbook window's choices are made anew.
+    // The window closed: the new-spellbook dialog's and every spellbook
+    // window's choices are made anew, whether the list was saved or not (a
+    // saved list is no longer changed, but the choices are still those of
+    // before).
     void Close();
 
 private:

@@ -173,6 +173,16 @@ TEST_F(SpecialtyMaintenanceTest, SaveAndTheCloseQuestion) {
     Maintenance.Close();
     EXPECT_EQ(View.SpellbookRefills, 1);
 
+    // Saved before closing: no question, but every choice list still follows.
+    View.Names = {std::string("Wild Mage")};
+    Maintenance.AddNewSpecialty();
+    EXPECT_TRUE(Maintenance.SaveChanges());
+    const int parameterRefills = View.ParameterRefills;
+    EXPECT_TRUE(Maintenance.CloseQuery());
+    Maintenance.Close();
+    EXPECT_EQ(View.ParameterRefills, parameterRefills + 1);
+    EXPECT_EQ(View.SpellbookRefills, 2);
+
     // A file that cannot be written is said to be so; the changes stay unsaved.
     std::filesystem::remove(Path());
     std::filesystem::create_directory(Path());

@@ -129,6 +129,31 @@ void FrameCommandsTest::SpecialtyMaintenanceChangesReachEveryChoice() {
     QCOMPARE(parameters->item(parameters->count() - 1)->text(), QStringLiteral("Wild Mage"));
     QCOMPARE(choices->currentText(), QStringLiteral("Generalist"));
     QVERIFY(!book->Document().Modified());
+
+    // Deleted and saved before Exit: no question, and every choice list
+    // follows all the same.
+    const size_t asked = Prompts::Shown().size();
+    Prompts::SetNextModal([](QDialog& dialog) {
+        dialog.show();
+        auto* names = Named<QComboBox>(&dialog, QStringLiteral("cbSpecialty"));
+        names->setCurrentIndex(names->findText(QStringLiteral("Wild Mage")));
+        Prompts::SetNextAnswer(tAnswer::Ok);
+        Trigger(Named<QAction>(&dialog, QStringLiteral("mnuDeleteSpecialty")));
+        Trigger(Named<QAction>(&dialog, QStringLiteral("mnuSaveChanges")));
+        Trigger(Named<QAction>(&dialog, QStringLiteral("mnuClose")));
+        return dialog.result();
+    });
+    QVERIFY(Trigger(Named<QAction>(frmMain, QStringLiteral("mnuSetSpecialties"))));
+    QVERIFY(!Specialties->Find("Wild Mage") && !Specialties->Modified);
+    QStringList kinds;
+    for (size_t i = asked; i < Prompts::Shown().size(); ++i) {
+        kinds << Prompts::Shown()[i].Kind;
+    }
+    QCOMPARE(kinds, (QStringList{"modal", "okcancel"}));
+    QCOMPARE(choices->findText(QStringLiteral("Wild Mage")), -1);
+    QCOMPARE(parameters->findItems(QStringLiteral("Wild Mage"), Qt::MatchExactly).size(), 0);
+    QCOMPARE(parameters->item(0)->text(), QStringLiteral("Generalist"));
+    QCOMPARE(parameters->count(), choices->count());
 }
 
 void FrameCommandsTest::TheOddsDialogChangesTheNextDraw() {
