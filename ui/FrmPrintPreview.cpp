@@ -156,7 +156,7 @@ bool TfrmPrintPreview::mnuPrintClick() {
     const tPrintResult result =
         PrintBook(printer, Document.Book(), OutputCaption(Document), Format.Options());
     if (!result.Done) {
-        UI.ShowError(ToText(result.Message));
+        ShowFailure(result, ToPath(printer.outputFileName()));
     }
     return result.Done;
 }
@@ -178,7 +178,15 @@ void TfrmPrintPreview::mnuExportPdfClick() {
     const tPrintResult result = ExportBookPdf(chosen, Document.Book(), OutputCaption(Document),
                                               Format.Options(), ProgramPrinter().pageLayout());
     if (!result.Done) {
+        ShowFailure(result, path);
+    }
+}
+
+void TfrmPrintPreview::ShowFailure(const tPrintResult& result, const std::string& path) {
+    if (result.Error != FileError::None) {
         UI.ShowError(SettingsWriteError(MessagePath(path)), ExplainFileError(path, result.Error));
+    } else {
+        UI.ShowError(ToText(result.Message));
     }
 }
 

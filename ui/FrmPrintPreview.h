@@ -8,6 +8,9 @@
 
 #include <QDialog>
 
+#include <string>
+
+struct tPrintResult;
 class QLabel;
 class QScrollArea;
 class tCommands;
@@ -42,6 +45,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // A print or export that failed, said so: a file that could not be
+    // written named, with why beneath.
+    void ShowFailure(const tPrintResult& result, const std::string& path);
+
     tSpellBookDocument& Document;
     tOutputFormat& Format;
     tQtUserInterface UI;

@@ -170,9 +170,12 @@ tPrintResult PrintBook(QPrinter& printer, TSpellBook& book, const std::string& c
     const QString file = printer.outputFileName();
     const QString printerName = QStringLiteral("\"") + printer.printerName() + QStringLiteral("\"");
     const auto unable = [&file, &printerName](const QString& why) {
-        return Failed(file.isEmpty()
-                          ? QStringLiteral("Unable to print to ") + printerName + QStringLiteral(": ") + why
-                          : UnableToWrite(file));
+        if (!file.isEmpty()) {
+            tPrintResult failed = Failed(UnableToWrite(file));
+            failed.Error = FileError::CannotWrite;
+            return failed;
+        }
+        return Failed(QStringLiteral("Unable to print to ") + printerName + QStringLiteral(": ") + why);
     };
     if (file.isEmpty() && printer.printerName().isEmpty()) {
         return Failed(QStringLiteral("Unable to print: no printer is available."));

@@ -72,7 +72,9 @@ struct tPrintResult {
     bool Done = false;
     int Pages = 0;   // the pages drawn when done
     QString Message; // when not done: what went wrong, naming the printer or file
-    FileError Error; // when a file could not be written: why
+    // When the file of a PDF export or of a print to a file could not be
+    // written: why.
+    FileError Error;
 };
 
 // Prints the book on printer, as the print and printer setup dialogs left it,
@@ -95,6 +97,6 @@ QByteArray BookPdf(TSpellBook& book, const std::string& caption, const tOutputOp
 
 // Writes BookPdf to the file at path, whole or not at all: when the file
 // cannot be written, an existing file there stays as it was and the result
-// says "Unable to write to <path>".
+// says "Unable to write to <path>", with Error set.
 tPrintResult ExportBookPdf(const QString& path, TSpellBook& book, const std::string& caption,
                            const tOutputOptions& options, const QPageLayout& layout = DefaultPdfPageLayout());

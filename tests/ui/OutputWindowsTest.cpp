@@ -177,12 +177,19 @@ void OutputWindowsTest::ThePreviewDrawsAndExportsThePages() {
         QTest::mouseClick(Named<QPushButton>(&dialog, QStringLiteral("bnFont")), Qt::LeftButton);
         Prompts::SetNextFile(pdf);
         QTest::mouseClick(Named<QPushButton>(&dialog, QStringLiteral("bnExportPdf")), Qt::LeftButton);
+        // A file that cannot be written: said so, and why.
+        Prompts::SetNextFile(Program->QPath("no folder/book.pdf"));
+        QTest::mouseClick(Named<QPushButton>(&dialog, QStringLiteral("bnExportPdf")), Qt::LeftButton);
+        const Prompts::tShownPrompt failure = Prompts::Shown().back();
+        controls << failure.Kind + ": " + failure.Text + " / " + failure.Detail;
         QTest::mouseClick(Named<QPushButton>(&dialog, QStringLiteral("bnClose")), Qt::LeftButton);
         return dialog.result();
     });
     QVERIFY(Trigger(Named<QAction>(Window, QStringLiteral("mnuPrintPreview"))));
     QCOMPARE(controls, (QStringList{"Print Preview", "714x668", "Change Font", "Output Format",
-                                    "Printer Setup", "Print", "Export PDF...", "E&xit"}));
+                                    "Printer Setup", "Print", "Export PDF...", "E&xit",
+                                    "error: Unable to write to " + Program->QPath("no folder/book.pdf") +
+                                        " / Its folder was not found."}));
     QCOMPARE(shown.size(), QSize(PreviewWidth, PreviewHeight));
     QVERIFY(shown != afterFormat);
     QCOMPARE(frmPrintFormat->Options().Columns, 2);

@@ -193,6 +193,7 @@ void PrintTest::PdfExportHoldsEveryPageAndSpellOrNamesTheFile() {
     const tPrintResult refused = ExportBookPdf(missing, *book, "Test Book", OneColumn());
     QVERIFY(!refused.Done);
     QCOMPARE(refused.Message, QStringLiteral("Unable to write to ") + missing);
+    QVERIFY(refused.Error == FileError::CannotWrite);
     QVERIFY(!QFile::exists(missing));
 }
 
@@ -230,6 +231,7 @@ void PrintTest::RefusedPrintsAreReportedNamingThePrinter() {
     const tPrintResult unwritable = PrintBook(toFile, *book, "untitled", OneColumn());
     QVERIFY(!unwritable.Done);
     QCOMPARE(unwritable.Message, QStringLiteral("Unable to write to /no such folder/book.pdf"));
+    QVERIFY(unwritable.Error == FileError::CannotWrite);
 
     const QString rejecting = QueueOrSkip("QUILL_CUPS_REJECTING_QUEUE");
     const QString quota = QueueOrSkip("QUILL_CUPS_QUOTA_QUEUE");
