@@ -493,7 +493,9 @@ void TfrmMain::ShowMasterListAt(int32_t level) {
 
 // Lines dropped on a spellbook window's list: from another spellbook window,
 // its book at its level; from the master list, its view at its level; from the
-// window's own list, nothing.
+// window's own list, nothing. The window that receives them becomes the
+// active one (its menus, and the keys of Insert and Delete, reach it), before
+// any question about a spell it is given.
 void TfrmMain::DropSpells(TfrmSpellBook* target, tSpellList* source) {
     if (!source || source == target->SpellList()) {
         return;
@@ -502,14 +504,25 @@ void TfrmMain::DropSpells(TfrmSpellBook* target, tSpellList* source) {
     for (TfrmSpellBook* window : SpellBookWindows()) {
         if (window->SpellList() == source) {
             tSpellBookDocument& from = window->Document();
+            BringToFront(target);
             CopySpellsIntoBook(target->Document(), from.Book(), from.SpellLevel(), rows, DropSpellsStep);
             return;
         }
     }
     if (Windows.MasterList && Windows.MasterList->SpellList() == source) {
         tMasterList& master = Windows.MasterList->Commands();
+        BringToFront(target);
         CopySpellsIntoBook(target->Document(), master.Shown(), master.SpellLevel(), rows, DropSpellsStep);
     }
+}
+
+void TfrmMain::BringToFront(TfrmSpellBook* window) {
+    if (window->isMinimized()) {
+        window->showNormal();
+    }
+    Area->setActiveSubWindow(window);
+    raise();
+    activateWindow();
 }
 
 void TfrmMain::AddSpellsToBook(int32_t level, const std::vector<int32_t>& rows) {

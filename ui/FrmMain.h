@@ -71,6 +71,9 @@ public slots:
     void ShowMasterListAt(int32_t level);
     // Lines of the source list dropped on the target window's list.
     void DropSpells(TfrmSpellBook* target, tSpellList* source);
+    // The spellbook window in front in the frame, the active one, and the
+    // frame the active window.
+    void BringToFront(TfrmSpellBook* window);
 
 signals:
     // The frame agreed to close; the program ends.

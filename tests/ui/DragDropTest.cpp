@@ -14,9 +14,12 @@
 #include "ui/Prompts.h"
 #include "ui/SpellList.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -156,6 +159,9 @@ void DragDropTest::FromTheFilteredMasterListAndFromAnotherBook() {
     QCOMPARE(Prompts::Shown().back().Text,
              QStringLiteral("Added spell...\n--->  Spell alt 1.2  <---\nis invalid for this spellbook"));
     QVERIFY(abjurer->Document().Modified());
+    // The book that received the spells is the active window now.
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(frmMain));
+    QCOMPARE(frmMain->ActiveSpellBook(), abjurer);
 
     // From the Abjurer's book to a generalist's: the memorized spell arrives
     // unmemorized, at the level it was dragged from.
@@ -173,6 +179,10 @@ void DragDropTest::FromTheFilteredMasterListAndFromAnotherBook() {
     QCOMPARE(arrived->Name, std::string("Spell abj 1.1"));
     QVERIFY(!arrived->Memorized);
     QVERIFY(abjurer->Document().Book().SpellAt(1, 0)->Memorized);
+    // The receiving book is the active one: its menus, and Delete reaches it.
+    QCOMPARE(frmMain->ClientArea()->activeSubWindow(), generalist);
+    QCOMPARE(frmMain->ActiveSpellBook(), generalist);
+    QVERIFY(frmMain->menuBar()->actions().contains(generalist->FileMenu()->menuAction()));
 
     // A drop on the list it came from changes nothing.
     const int before = abjurer->Document().Book().Count();
