@@ -156,12 +156,18 @@ QPushButton* FilterButton(const char* name, const QString& caption, const char* 
 } // namespace
 
 bool TfrmMasterList::tLateEditor::EditSpell(tSpell& spell, bool showMemorized) {
-    return Windows.SpellEdit && Windows.SpellEdit->EditSpell(spell, showMemorized);
+    // The editor belongs to this window while it edits a spell of the list.
+    return Windows.SpellEdit && Windows.SpellEdit->EditSpellFor(&Owner, spell, showMemorized);
 }
 
 TfrmMasterList::TfrmMasterList(QWidget* parent, tProgramWindows& windows, tSpecialtyList& specialties,
                                std::function<const TSpellBook*()> activeBook)
-    : QMainWindow(parent, Qt::Window), Windows(windows), UI(this, *windows.Working), Editor(windows) {
+    // A window of the frame's, as a dialog is: the window manager keeps it
+    // above the frame while both are shown, whichever of the two the user
+    // clicks. (A tool window would be too, but the frame's keys would then
+    // reach into it.) It can be made small and large as a main window can.
+    : QMainWindow(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      Windows(windows), UI(this, *windows.Working), Editor(windows, *this) {
     setObjectName(QStringLiteral("frmMasterList"));
     setWindowTitle(QStringLiteral("Master Spell List"));
     setWindowIcon(ProgramIcon());

@@ -90,11 +90,12 @@ private:
     // The spell editor, read from the program's windows when it is used.
     class tLateEditor : public tSpellEditor {
     public:
-        explicit tLateEditor(tProgramWindows& windows) : Windows(windows) {}
+        tLateEditor(tProgramWindows& windows, QWidget& owner) : Windows(windows), Owner(owner) {}
         bool EditSpell(tSpell& spell, bool showMemorized) override;
 
     private:
         tProgramWindows& Windows;
+        QWidget& Owner;
     };
 
     void BuildCommands();

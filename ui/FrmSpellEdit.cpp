@@ -112,9 +112,13 @@ void TfrmSpellEdit::SetMemorizedVisible(bool visible) {
 }
 
 bool TfrmSpellEdit::EditSpell(tSpell& spell, bool showMemorized) {
+    return EditSpellFor(parentWidget(), spell, showMemorized);
+}
+
+bool TfrmSpellEdit::EditSpellFor(QWidget* owner, tSpell& spell, bool showMemorized) {
     LoadSpell(&spell);
     SetMemorizedVisible(showMemorized);
-    if (Prompts::RunModal(*this) != QDialog::Accepted) {
+    if (Prompts::RunModal(*this, owner) != QDialog::Accepted) {
         return false;
     }
     StoreSpell(&spell);

@@ -27,8 +27,10 @@ public:
     void SetMemorizedVisible(bool visible);
 
     // tSpellEditor: LoadSpell, the memorized controls as asked, the dialog
-    // modally, and StoreSpell on OK.
+    // modally, and StoreSpell on OK. The dialog belongs to owner's window
+    // (by default its parent's, the frame's).
     bool EditSpell(tSpell& spell, bool showMemorized) override;
+    bool EditSpellFor(QWidget* owner, tSpell& spell, bool showMemorized);
 
 private:
     tNumberBox* spnLevel = nullptr;

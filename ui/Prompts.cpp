@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QTreeView>
+#include <QWindow>
 
 #include <deque>
 
@@ -37,6 +38,33 @@ tSeam& Seam() {
 // refused.
 void Record(const QString& kind, const QString& text, bool answered, const QString& detail = QString()) {
     Seam().Shown.push_back({kind, text, answered, detail, !answered && Seam().Unattended});
+}
+
+// The window a dialog belongs to: owner's, or its parent's.
+QWidget* OwnerWindow(const QWidget& dialog, QWidget* owner) {
+    QWidget* parent = owner ? owner : dialog.parentWidget();
+    return parent ? parent->window() : nullptr;
+}
+
+// Makes the dialog belong to owner's window (a window over which the window
+// manager keeps it) for the run to come.
+void BelongTo(QWidget& dialog, QWidget* owner) {
+    if (!owner || owner == &dialog) {
+        return;
+    }
+    dialog.winId();
+    owner->winId();
+    if (QWindow* window = dialog.windowHandle()) {
+        window->setTransientParent(owner->windowHandle());
+    }
+}
+
+// The owner's window active again after a dialog of its closed (the window
+// manager may have put another in front).
+void Reactivate(QWidget* owner) {
+    if (owner && owner->isVisible() && !owner->isMinimized()) {
+        owner->activateWindow();
+    }
 }
 
 // A queued answer for a question, or none.
@@ -225,7 +253,11 @@ tAnswer Message(QWidget* parent, tMessageKind kind, tButtons buttons, const std:
     if (!shownDetail.isEmpty()) {
         box.setInformativeText(shownDetail);
     }
-    switch (box.exec()) {
+    QWidget* owner = OwnerWindow(box, nullptr);
+    BelongTo(box, owner);
+    const int closedBy = box.exec();
+    Reactivate(owner);
+    switch (closedBy) {
     case QMessageBox::Ok:
         return tAnswer::Ok;
     case QMessageBox::Yes:
@@ -245,7 +277,9 @@ bool ChooseSaveFile(QWidget* parent, const tFileDialog& dialog, QString& path) {
     return ChooseFile(parent, dialog, path, true);
 }
 
-int RunModal(QDialog& dialog) {
+int RunModal(QDialog& dialog, QWidget* owner) {
+    QWidget* window = OwnerWindow(dialog, owner);
+    BelongTo(dialog, window);
     auto& modals = Seam().Modals;
     if (!modals.empty()) {
         auto handler = std::move(modals.front());
@@ -253,6 +287,7 @@ int RunModal(QDialog& dialog) {
         Record(QStringLiteral("modal"), dialog.objectName(), true);
         const int result = handler(dialog);
         dialog.setResult(result);
+        Reactivate(window);
         return result;
     }
     Record(QStringLiteral("modal"), dialog.objectName(), false);
@@ -260,7 +295,9 @@ int RunModal(QDialog& dialog) {
         dialog.setResult(QDialog::Rejected);
         return QDialog::Rejected;
     }
-    return dialog.exec();
+    const int result = dialog.exec();
+    Reactivate(window);
+    return result;
 }
 
 QStringList DialogFilters(const QString& filter) {

@@ -33,7 +33,8 @@ struct tFileDialog {
 };
 
 // A message box of the kind with the buttons, text and (beneath it, when not
-// empty) detail; the button that closed it.
+// empty) detail, belonging to parent's window, which is active again when it
+// closes; the button that closed it.
 tAnswer Message(QWidget* parent, tMessageKind kind, tButtons buttons, const std::string& text,
                 const std::string& detail);
 
@@ -44,8 +45,11 @@ tAnswer Message(QWidget* parent, tMessageKind kind, tButtons buttons, const std:
 bool ChooseOpenFile(QWidget* parent, const tFileDialog& dialog, QString& path);
 bool ChooseSaveFile(QWidget* parent, const tFileDialog& dialog, QString& path);
 
-// Shows the dialog modally; its result (QDialog::Accepted or Rejected).
-int RunModal(QDialog& dialog);
+// Shows the dialog modally; its result (QDialog::Accepted or Rejected). The
+// dialog belongs to owner's window for the run (the window manager keeps it
+// above that window), or to its parent's without one; that window is active
+// again when it closes.
+int RunModal(QDialog& dialog, QWidget* owner = nullptr);
 
 // The filter list of a "description|pattern|description|pattern" text as the
 // toolkit's file dialog takes it, each pattern matching without regard to

@@ -19,6 +19,7 @@
 #include "ui/SpellList.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -29,6 +30,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -66,6 +68,7 @@ private slots:
     void TheEditorLoadsAndStoresEveryField();
     void AddSpellsToBookAsksForAnIllegalSpell();
     void TheCloseQuestionKeepsOrResetsThePool();
+    void TheListAndTheEditorBelongToTheirWindows();
 
 private:
     TfrmMasterList* Window() { return frmMasterList; }
@@ -324,6 +327,48 @@ void MasterListWindowTest::TheCloseQuestionKeepsOrResetsThePool() {
     QVERIFY(Window()->close());
     QCOMPARE(ReadSpellList(Program->Path("MASTER.DAT"))->Count(), 3);
     QVERIFY(!Window()->isVisible());
+}
+
+// The list belongs to the frame (a window of the kind the window manager
+// keeps above its owner), yet takes its own keys; the spell editor belongs to
+// the window it edits for, which is active again when it closes.
+void MasterListWindowTest::TheListAndTheEditorBelongToTheirWindows() {
+    Window()->ShowAtLevel(1);
+    QVERIFY(QTest::qWaitForWindowActive(Window()));
+    QCOMPARE(Window()->windowType(), Qt::Dialog);
+    QVERIFY(!Window()->isModal());
+    QCOMPARE(Window()->windowHandle()->transientParent(), frmMain->windowHandle());
+
+    QWindow* owner = nullptr;
+    bool editorActive = false;
+    const auto cancelEditor = [&] {
+        Prompts::SetNextModal([&](QDialog& dialog) {
+            dialog.show();
+            editorActive = QTest::qWaitForWindowActive(&dialog);
+            owner = dialog.windowHandle() ? dialog.windowHandle()->transientParent() : nullptr;
+            dialog.hide();
+            return int(QDialog::Rejected);
+        });
+    };
+    cancelEditor();
+    List()->SelectRows({0});
+    QVERIFY(Trigger(Named<QAction>(Window(), QStringLiteral("mnuEditSpellData"))));
+    QVERIFY(editorActive);
+    QCOMPARE(owner, Window()->windowHandle());
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(Window()));
+
+    // Edited from a spellbook window, the editor is the frame's.
+    WriteBytes(Program->Folder / "b.spb", "5\r\n3\r\n12\r\nGeneralist\r\nC\r\n1,Alarm,Tome,1,C,abj,N\r\n");
+    Prompts::SetNextFile(Program->QPath("b.spb"));
+    frmMain->mnuOpenSpellbookClick();
+    QCOMPARE(SpellBooks().size(), 1);
+    TfrmSpellBook* book = SpellBooks().first();
+    book->SpellList()->SelectRows({0});
+    cancelEditor();
+    QVERIFY(Trigger(Named<QAction>(book, QStringLiteral("mnuEditSpell"))));
+    QVERIFY(editorActive);
+    QCOMPARE(owner, frmMain->windowHandle());
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(frmMain));
 }
 
 QTEST_MAIN(MasterListWindowTest)
