@@ -51,6 +51,7 @@ public:
     bool ChooseExportFile(const std::string&, std::string&) override { return false; }
     void PutOnClipboard(const std::string&) override {}
     void ShowHistory(const std::string&, const std::string&) override {}
+    void ComeToFront() override {}
 
     tSpecialtyList Specialties;
     tSpellBookDocument Document;

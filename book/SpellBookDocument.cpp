@@ -170,6 +170,7 @@ bool tSpellBookDocument::CloseQuery() {
     if (!SpellBook->Modified) {
         return true;
     }
+    FView.ComeToFront();
     switch (UI.AskYesNoCancel(CloseQuestion(FCaption))) {
     case tAnswer::No:
         return true;

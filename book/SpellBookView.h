@@ -52,4 +52,7 @@ public:
     // The Undo and Redo items: the names of the steps they would take, each
     // empty when there is none (the item is then disabled).
     virtual void ShowHistory(const std::string& undoName, const std::string& redoName) = 0;
+    // Brings the window to the front, the active one, as a question about it
+    // is asked (while the program closes, each in turn).
+    virtual void ComeToFront() = 0;
 };

@@ -342,6 +342,7 @@ tSpellBookDocument* TfrmMain::CreateSpellBookWindow() {
         tbMain->setVisible(SpellBookWindows().isEmpty());
     });
     connect(window, &TfrmSpellBook::captionChanged, this, &TfrmMain::UpdateWindowMenu);
+    connect(window, &TfrmSpellBook::frontRequested, this, &TfrmMain::BringToFront);
     // What the window asks for, the frame does.
     connect(window, &TfrmSpellBook::newRequested, this, &TfrmMain::mnuNewSpellbookClick);
     connect(window, &TfrmSpellBook::openRequested, this, &TfrmMain::mnuOpenSpellbookClick);

@@ -746,6 +746,10 @@ void TfrmSpellBook::PutOnClipboard(const std::string& text) {
     QGuiApplication::clipboard()->setText(FromMarkedText(text));
 }
 
+void TfrmSpellBook::ComeToFront() {
+    emit frontRequested(this);
+}
+
 std::vector<int32_t> TfrmSpellBook::SelectedRows() const {
     return lbSpells->SelectedRows();
 }

@@ -65,6 +65,7 @@ public:
     bool ChooseExportFile(const std::string& folder, std::string& path) override;
     void PutOnClipboard(const std::string& text) override;
     void ShowHistory(const std::string& undoName, const std::string& redoName) override;
+    void ComeToFront() override;
 
 public slots:
     void mnuNewClick();
@@ -117,6 +118,8 @@ signals:
     void createScrollRequested();
     // The caption changed (the frame's window list follows it).
     void captionChanged();
+    // A question about this window is asked: the frame brings it to the front.
+    void frontRequested(TfrmSpellBook* window);
     // The window agreed to close and is going away.
     void windowClosed(TfrmSpellBook* window);
 

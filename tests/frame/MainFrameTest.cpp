@@ -142,10 +142,13 @@ TEST_F(MainFrameTest, CloseRequestStopsAtTheFirstRefusalBeforeAskingTheMasterLis
     EXPECT_FALSE(FrameCloseQuery({first, second}, master));
     EXPECT_EQ(Host.Messages.Questions.size(), 1u) << "the second window was not asked";
     EXPECT_EQ(masterAsked, 0);
+    EXPECT_EQ(Host.Windows[0]->View.Fronted, 1) << "the window asked about comes to the front";
+    EXPECT_EQ(Host.Windows[1]->View.Fronted, 0);
 
     Host.Messages.Answers = {tAnswer::No, tAnswer::No};
     EXPECT_TRUE(FrameCloseQuery({first, second}, master));
     EXPECT_EQ(masterAsked, 1);
+    EXPECT_EQ(Host.Windows[1]->View.Fronted, 1);
     EXPECT_FALSE(FrameCloseQuery({}, [] { return false; })) << "the master list may refuse";
 }
 

@@ -51,6 +51,7 @@ public:
     std::vector<std::string> ImportFolders;
     std::deque<std::optional<std::string>> ExportFiles;
     std::string Clipboard;
+    int Fronted = 0; // times brought to the front
 
     void SetWizardLevelBox(int32_t value) override { WizardLevelBox = value; }
     void SetIntelligenceBox(int32_t value) override { IntelligenceBox = value; }
@@ -97,6 +98,7 @@ public:
         RedoName = redoName;
     }
     std::string UndoName, RedoName;
+    void ComeToFront() override { ++Fronted; }
 };
 
 // One window: its view double and its commands; the messages go to ui.

@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -246,26 +247,35 @@ void FrameCommandsTest::TheDataDirectoryReachesTheNextNewWindowOnly() {
 
 void FrameCommandsTest::TheCloseRequestAsksTheBooksBeforeTheMasterList() {
     TfrmSpellBook* book = Open("c.spb", "5\r\n3\r\n12\r\nGeneralist\r\nC\r\n \r\n");
-    QVERIFY(book);
+    TfrmSpellBook* other = Open("d.spb", "5\r\n3\r\n12\r\nGeneralist\r\nC\r\n \r\n");
+    QVERIFY(book && other);
     Named<QSpinBox>(book, QStringLiteral("spnWizardLevel"))->setValue(7);
+    Named<QSpinBox>(other, QStringLiteral("spnWizardLevel"))->setValue(8);
     frmMasterList->Commands().DeleteSpell();
     QVERIFY(MasterSpells->Modified);
+    QCOMPARE(frmMain->ClientArea()->activeSubWindow(), other);
 
-    // Cancel on the book: nothing closes and the master list is not asked.
+    // Cancel on the first book: nothing closes, the master list is not
+    // asked, and the book asked about came to the front.
     const size_t before = Prompts::Shown().size();
     Prompts::SetNextAnswer(tAnswer::Cancel);
     QVERIFY(!frmMain->close());
     QCOMPARE(Prompts::Shown().size(), before + 1);
     QVERIFY(Prompts::Shown().back().Text.startsWith(QStringLiteral("Spellbook:")));
-    QCOMPARE(SpellBooks().size(), 1);
+    QCOMPARE(SpellBooks().size(), 2);
+    QCOMPARE(frmMain->ClientArea()->activeSubWindow(), book);
+    QCOMPARE(frmMain->ActiveSpellBook(), book);
 
-    // No on the book, Cancel on the master list: the program stays.
+    // No on the books, Cancel on the master list: the program stays.
+    Prompts::SetNextAnswer(tAnswer::No);
     Prompts::SetNextAnswer(tAnswer::No);
     Prompts::SetNextAnswer(tAnswer::Cancel);
     QVERIFY(!frmMain->close());
     QVERIFY(Prompts::Shown().back().Text.startsWith(QStringLiteral("Master Spell List has been changed")));
     QVERIFY(frmMain->isVisible());
+    QCOMPARE(frmMain->ClientArea()->activeSubWindow(), other);
 
+    Prompts::SetNextAnswer(tAnswer::No);
     Prompts::SetNextAnswer(tAnswer::No);
     Prompts::SetNextAnswer(tAnswer::No);
     QVERIFY(frmMain->close());
