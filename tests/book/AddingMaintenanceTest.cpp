@@ -267,6 +267,15 @@ TEST_F(AddingMaintenanceTest, ImportAddsLegalSpellsAsksForOthersAndSkipsDuplicat
     View().ImportFiles = {(Folder / "missing.dat").string()};
     ImportSpells(Window.Document);
     EXPECT_EQ(UI.Errors, (std::vector<std::string>{"Error Reading Spell File"}));
+
+    // Text, but not one spell: said so, and nothing comes in.
+    WriteBytes(Folder / "notes.txt", "Shopping list\r\nbread, milk\r\n");
+    View().ImportFiles = {(Folder / "notes.txt").string()};
+    ImportSpells(Window.Document);
+    EXPECT_EQ(UI.Errors.size(), 2u);
+    EXPECT_EQ(UI.Errors.back(), "Error Reading Spell File");
+    EXPECT_EQ(UI.Details.back(), (Folder / "notes.txt").string() + "\r\nThe file holds no spells.");
+    EXPECT_EQ(Book().Count(), 3);
 }
 
 TEST_F(AddingMaintenanceTest, ExportWritesTheWholeBookAsASpellList) {

@@ -152,6 +152,26 @@ TEST_F(MainFrameTest, CloseRequestStopsAtTheFirstRefusalBeforeAskingTheMasterLis
     EXPECT_FALSE(FrameCloseQuery({}, [] { return false; })) << "the master list may refuse";
 }
 
+// Arrange stacks the windows in the order they were opened, the active one
+// moved to the front (the end), whichever it is.
+TEST(CascadeOrderTest, TheActiveWindowComesLast) {
+    struct tCase {
+        size_t Count;
+        std::optional<size_t> Active;
+        std::vector<size_t> Order;
+    };
+    const tCase cases[] = {
+        {0, std::nullopt, {}}, {3, std::nullopt, {0, 1, 2}},
+        {1, 0, {0}},           {3, 0, {1, 2, 0}},
+        {3, 1, {0, 2, 1}},     {3, 2, {0, 1, 2}},
+        {4, 5, {0, 1, 2, 3}},
+    };
+    for (const tCase& c : cases) {
+        EXPECT_EQ(CascadeOrder(c.Count, c.Active), c.Order)
+            << c.Count << " windows, active " << (c.Active ? std::to_string(*c.Active) : "none");
+    }
+}
+
 TEST_F(MainFrameTest, SpellsCopiedIntoABookFromAnotherWindow) {
     // The source: a master list view of four level-2 spells, one memorized.
     auto source = TSpellBook::Create(0, 0, 0, "");

@@ -547,8 +547,19 @@ TEST_F(MasterListTest, TheCloseQuestionAndTheReset) {
     EXPECT_NE(std::find(UI.Working.begin(), UI.Working.end(), "show:Resetting Master Spell List"),
               UI.Working.end());
 
+    // Yes when the file cannot be written: the window stays open, and the
+    // changes stay.
+    std::filesystem::remove(Folder / "book.spb");
+    std::filesystem::create_directory(Folder / "book.spb");
     View.Selected = {1};
     List->DeleteSpell();
+    UI.Answers = {tAnswer::Yes};
+    EXPECT_FALSE(List->CloseQuery());
+    EXPECT_EQ(UI.Errors.back(), "Unable to write to " + Path("book.spb"));
+    EXPECT_TRUE(MasterSpells->Modified);
+    EXPECT_EQ(NamesOf(*MasterSpells), std::vector<std::string>{"Alarm"});
+
+    std::filesystem::remove(Folder / "book.spb");
     UI.Answers = {tAnswer::Yes};
     EXPECT_TRUE(List->CloseQuery());
     EXPECT_EQ(ReadSpellbookFile(Path("book.spb"))->Count(), 1);
