@@ -12,19 +12,24 @@
 #include "ui/Prompts.h"
 #include "ui/Text1252.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
 
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 namespace {
@@ -34,6 +39,7 @@ enum class tPreviewCommand {
     Font,
     Format,
     PrinterSetup,
+    PagePreview,
     Print,
     ExportPdf,
     Close,
@@ -43,6 +49,7 @@ constexpr tCommandSpec CommandTable[] = {
     {.Id = tPreviewCommand::Font, .MenuItem = "mnuFont", .Caption = "&Font"},
     {.Id = tPreviewCommand::Format, .MenuItem = "mnuFormat", .Caption = "F&ormat"},
     {.Id = tPreviewCommand::PrinterSetup, .MenuItem = "mnuPrinterSetup", .Caption = "Printer &Setup"},
+    {.Id = tPreviewCommand::PagePreview, .MenuItem = "mnuPagePreview", .Caption = "Page Preview..."},
     {.Id = tPreviewCommand::Print, .MenuItem = "mnuPrint", .Caption = "&Print", .Shortcut = "; Ctrl+P"},
     {.Id = tPreviewCommand::ExportPdf, .MenuItem = "mnuExportPdf", .Caption = "Export P&DF..."},
     {.Id = tPreviewCommand::Close, .MenuItem = "mnuClose", .Caption = "E&xit", .Shortcut = "; Ctrl+W"},
@@ -64,23 +71,29 @@ TfrmPrintPreview::TfrmPrintPreview(QWidget* parent, tSpellBookDocument& document
     FCommands->On(tPreviewCommand::Font, [this] { mnuFontClick(); });
     FCommands->On(tPreviewCommand::Format, [this] { mnuFormatClick(); });
     FCommands->On(tPreviewCommand::PrinterSetup, [this] { mnuPrinterSetupClick(); });
+    FCommands->On(tPreviewCommand::PagePreview, [this] { mnuPagePreviewClick(); });
     FCommands->On(tPreviewCommand::Print, [this] { mnuPrintClick(); });
     FCommands->On(tPreviewCommand::ExportPdf, [this] { mnuExportPdfClick(); });
     FCommands->On(tPreviewCommand::Close, [this] { mnuCloseClick(); });
     auto* menus = new QMenuBar(this);
     menus->setObjectName(QStringLiteral("MenuBar"));
     const tPreviewCommand ids[] = {tPreviewCommand::Font,         tPreviewCommand::Format,
-                                   tPreviewCommand::PrinterSetup, tPreviewCommand::Print,
-                                   tPreviewCommand::ExportPdf,    tPreviewCommand::Close};
+                                   tPreviewCommand::PrinterSetup, tPreviewCommand::PagePreview,
+                                   tPreviewCommand::Print,        tPreviewCommand::ExportPdf,
+                                   tPreviewCommand::Close};
     for (tPreviewCommand id : ids) {
         menus->addAction(FCommands->MenuAction(id));
     }
 
     // The bar of buttons: each runs the command of its menu item.
     auto* bar = new QHBoxLayout;
-    const std::pair<const char*, const char*> buttons[] = {
-        {"bnFont", "Change Font"}, {"bnFormat", "Output Format"},    {"bnPrintSetup", "Printer Setup"},
-        {"bnPrint", "Print"},      {"bnExportPdf", "Export PDF..."}, {"bnClose", "E&xit"}};
+    const std::pair<const char*, const char*> buttons[] = {{"bnFont", "Change Font"},
+                                                           {"bnFormat", "Output Format"},
+                                                           {"bnPrintSetup", "Printer Setup"},
+                                                           {"bnPagePreview", "Page Preview..."},
+                                                           {"bnPrint", "Print"},
+                                                           {"bnExportPdf", "Export PDF..."},
+                                                           {"bnClose", "E&xit"}};
     for (size_t i = 0; i < std::size(buttons); ++i) {
         auto* button = new QPushButton(QLatin1String(buttons[i].second), this);
         button->setObjectName(QLatin1String(buttons[i].first));
@@ -143,9 +156,52 @@ void TfrmPrintPreview::mnuPrinterSetupClick() {
     RenderPreview();
 }
 
+// The book's pages as Print will put them on the chosen printer's paper,
+// page by page, with zoom: Qt's print preview over the printer, drawn by the
+// same code as the print. Its own Print and Page setup run this window's
+// Print and the printer setup, so that every print is checked and reported
+// the same way.
+void TfrmPrintPreview::mnuPagePreviewClick() {
+    QPrintPreviewDialog pages(&ProgramPrinter(), this);
+    pages.setObjectName(QStringLiteral("dlgPagePreview"));
+    pages.setWindowTitle(QStringLiteral("Page Preview"));
+    if (const QScreen* shown = screen()) {
+        pages.resize(shown->availableGeometry().size() * 3 / 4);
+    }
+    connect(&pages, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
+        DrawBookPages(*printer, Document.Book(), OutputCaption(Document), Format.Options());
+    });
+    auto* view = pages.findChild<QPrintPreviewWidget*>();
+    const auto reroute = [&pages](const char* text, const std::function<void()>& command) {
+        const QString caption = QCoreApplication::translate("QPrintPreviewDialog", text);
+        for (QAction* action : pages.findChildren<QAction*>()) {
+            if (action->text() == caption) {
+                disconnect(action, nullptr, &pages, nullptr);
+                connect(action, &QAction::triggered, &pages, command);
+            }
+        }
+    };
+    reroute("Print", [this, &pages] {
+        if (PrintFrom(&pages)) {
+            pages.accept();
+        }
+    });
+    reroute("Page setup", [&pages, view] {
+        RunPrinterSetup(&pages);
+        if (view) {
+            view->updatePreview();
+        }
+    });
+    Prompts::RunModal(pages);
+}
+
 bool TfrmPrintPreview::mnuPrintClick() {
+    return PrintFrom(this);
+}
+
+bool TfrmPrintPreview::PrintFrom(QWidget* owner) {
     QPrinter& printer = ProgramPrinter();
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer, owner);
     dialog.setObjectName(QStringLiteral("dlgPrintDialog"));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

@@ -33,6 +33,9 @@ public slots:
     void mnuFontClick();
     void mnuFormatClick();
     void mnuPrinterSetupClick();
+    // The pages as Print will put them on the printer's paper, page by page,
+    // with zoom, in a window of their own; printing from there is Print.
+    void mnuPagePreviewClick();
     // The print dialog, then the book printed on the printer it chose; a print
     // that fails is said to be so, naming the printer. True when printed.
     bool mnuPrintClick();
@@ -48,6 +51,8 @@ private:
     // A print or export that failed, said so: a file that could not be
     // written named, with why beneath.
     void ShowFailure(const tPrintResult& result, const std::string& path);
+    // Print, its dialog belonging to owner.
+    bool PrintFrom(QWidget* owner);
 
     tSpellBookDocument& Document;
     tOutputFormat& Format;

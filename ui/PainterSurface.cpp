@@ -188,19 +188,15 @@ tPrintResult PrintBook(QPrinter& printer, TSpellBook& book, const std::string& c
             return unable(*refusal);
         }
     }
-    printer.setResolution(PaperResolution());
     if (printer.docName().isEmpty()) {
         printer.setDocName(FromMarkedText(caption));
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    bool failed = false;
+    const int pages = DrawBookPages(printer, book, caption, options, &failed);
+    if (pages == 0) {
         return unable(QStringLiteral("the printer did not accept the job."));
     }
-    tPainterSurface surface(painter, &printer);
-    DrawBook(book, caption, options, tPrintMedium::Paper, surface);
-    const bool ended = painter.end();
-    if (!ended || surface.PageRefused() || printer.printerState() == QPrinter::Error ||
-        printer.printerState() == QPrinter::Aborted) {
+    if (failed || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
         return unable(QStringLiteral("the job failed."));
     }
     if (file.isEmpty()) {
@@ -210,8 +206,24 @@ tPrintResult PrintBook(QPrinter& printer, TSpellBook& book, const std::string& c
     }
     tPrintResult result;
     result.Done = true;
-    result.Pages = surface.Pages();
+    result.Pages = pages;
     return result;
+}
+
+int DrawBookPages(QPrinter& printer, TSpellBook& book, const std::string& caption,
+                  const tOutputOptions& options, bool* refused) {
+    printer.setResolution(PaperResolution());
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return 0;
+    }
+    tPainterSurface surface(painter, &printer);
+    DrawBook(book, caption, options, tPrintMedium::Paper, surface);
+    const bool ended = painter.end();
+    if (refused) {
+        *refused = !ended || surface.PageRefused();
+    }
+    return surface.Pages();
 }
 
 QPageLayout DefaultPdfPageLayout() {

@@ -77,6 +77,13 @@ struct tPrintResult {
     FileError Error;
 };
 
+// Draws the book's pages on printer's device, page after page, at the
+// screen's resolution (the layout's spacing is in device pixels), as
+// printing does: on paper, or on the pages of a print preview. The pages
+// begun; 0 when the device could not be painted on.
+int DrawBookPages(QPrinter& printer, TSpellBook& book, const std::string& caption,
+                  const tOutputOptions& options, bool* refused = nullptr);
+
 // Prints the book on printer, as the print and printer setup dialogs left it,
 // as one job, page after page, at the screen's resolution (the layout's
 // spacing is in device pixels). The job is named after caption unless the

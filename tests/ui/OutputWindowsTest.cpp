@@ -19,15 +19,18 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QToolButton>
@@ -74,6 +77,7 @@ private slots:
     void TheOutputFormatDialogAndItsDefaults();
     void CopyToClipboardAsAnotherProgramReadsIt();
     void ThePreviewDrawsAndExportsThePages();
+    void PagePreviewShowsThePagesPrintPuts();
     void PrintThroughTheWindowToAPrinter();
     void CreateScrollMakesANewWindow();
 
@@ -158,7 +162,8 @@ void OutputWindowsTest::ThePreviewDrawsAndExportsThePages() {
         }
         controls << dialog.windowTitle()
                  << QString::number(dialog.width()) + "x" + QString::number(dialog.height());
-        for (const char* name : {"bnFont", "bnFormat", "bnPrintSetup", "bnPrint", "bnExportPdf", "bnClose"}) {
+        for (const char* name :
+             {"bnFont", "bnFormat", "bnPrintSetup", "bnPagePreview", "bnPrint", "bnExportPdf", "bnClose"}) {
             controls << Named<QPushButton>(&dialog, QLatin1String(name))->text();
         }
         shown = preview->Image()->pixmap().toImage();
@@ -187,7 +192,7 @@ void OutputWindowsTest::ThePreviewDrawsAndExportsThePages() {
     });
     QVERIFY(Trigger(Named<QAction>(Window, QStringLiteral("mnuPrintPreview"))));
     QCOMPARE(controls, (QStringList{"Print Preview", "714x668", "Change Font", "Output Format",
-                                    "Printer Setup", "Print", "Export PDF...", "E&xit",
+                                    "Printer Setup", "Page Preview...", "Print", "Export PDF...", "E&xit",
                                     "error: Unable to write to " + Program->QPath("no folder/book.pdf") +
                                         " / Its folder was not found."}));
     QCOMPARE(shown.size(), QSize(PreviewWidth, PreviewHeight));
@@ -203,6 +208,60 @@ void OutputWindowsTest::ThePreviewDrawsAndExportsThePages() {
                  qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Dusk Lamp")));
     }
+}
+
+// Page Preview shows as many pages as Print then puts on the printer's paper
+// (here a PDF file), drawn by the same code; its Print is the window's own,
+// through the print dialog.
+void OutputWindowsTest::PagePreviewShowsThePagesPrintPuts() {
+    TSpellBook& book = Window->Document().Book();
+    for (int i = 0; i < 120; ++i) {
+        book.AddSpell(
+            tSpell::Create(2, "Quill Page " + std::to_string(100 + i), "Codex", i, 0, "ill", false));
+    }
+    const QString pdf = Program->QPath("printed.pdf");
+    QPrinter& printer = ProgramPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QString title;
+    int previewed = 0;
+    Prompts::SetNextModal([&](QDialog& dialog) {
+        AnswerFormat(1);
+        QTest::mouseClick(Named<QPushButton>(&dialog, QStringLiteral("bnFormat")), Qt::LeftButton);
+        Prompts::SetNextModal([&](QDialog& pages) {
+            title = pages.windowTitle();
+            auto* view = pages.findChild<QPrintPreviewWidget*>();
+            if (!view) {
+                return int(QDialog::Rejected);
+            }
+            view->updatePreview();
+            previewed = view->pageCount();
+            Prompts::SetNextModal([](QDialog&) { return int(QDialog::Accepted); }); // the print dialog
+            for (QAction* action : pages.findChildren<QAction*>()) {
+                if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print")) {
+                    action->trigger();
+                }
+            }
+            return pages.result();
+        });
+        QTest::mouseClick(Named<QPushButton>(&dialog, QStringLiteral("bnPagePreview")), Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(&dialog, QStringLiteral("bnClose")), Qt::LeftButton);
+        return dialog.result();
+    });
+    QVERIFY(Trigger(Named<QAction>(Window, QStringLiteral("mnuPrintPreview"))));
+    printer.setOutputFileName(QString());
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    QCOMPARE(title, QStringLiteral("Page Preview"));
+    QVERIFY2(previewed > 1, qPrintable(QString::number(previewed)));
+    QStringList asked;
+    for (const Prompts::tShownPrompt& prompt : Prompts::Shown()) {
+        asked << prompt.Text;
+    }
+    QVERIFY2(asked.contains(QStringLiteral("dlgPrintDialog")), qPrintable(asked.join(',')));
+    const QString info = QString::fromUtf8(RunOutside(QStringLiteral("pdfinfo"), {pdf}));
+    const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    QVERIFY2(pages.hasMatch(), qPrintable(info));
+    QCOMPARE(pages.captured(1).toInt(), previewed);
 }
 
 void OutputWindowsTest::PrintThroughTheWindowToAPrinter() {
