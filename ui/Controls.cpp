@@ -2,6 +2,8 @@
 
 #include "app/NumberBox.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -128,5 +130,33 @@ void NameControlsFromLabels(QWidget* window) {
     }
     for (QWidget* more : window->findChildren<QWidget*>(QStringLiteral("qt_menubar_ext_button"))) {
         more->setAccessibleName(QStringLiteral("More menus"));
+    }
+}
+
+void OnChoice(QButtonGroup* group, QObject* receiver, std::function<void(int)> chosen) {
+    QObject::connect(group, &QButtonGroup::idToggled, receiver,
+                     [chosen = std::move(chosen)](int id, bool checked) {
+                         if (checked) {
+                             chosen(id);
+                         }
+                     });
+}
+
+void CheckQuietly(QButtonGroup* group, int id) {
+    QAbstractButton* checked = group->button(id);
+    if (!checked) {
+        return;
+    }
+    {
+        const QSignalBlocker quiet(group);
+        checked->setChecked(true);
+    }
+    bool focusInGroup = false;
+    for (QAbstractButton* button : group->buttons()) {
+        focusInGroup = focusInGroup || button->hasFocus();
+        button->setFocusPolicy(button == checked ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    if (focusInGroup) {
+        checked->setFocus(Qt::OtherFocusReason);
     }
 }

@@ -6,6 +6,9 @@
 
 #include <QSpinBox>
 
+#include <functional>
+
+class QButtonGroup;
 class QWidget;
 
 // A number box with up and down arrows. Its value in force follows its text as
@@ -42,6 +45,17 @@ private:
     int FInForce = 0;
     bool FSettling = false;
 };
+
+// Runs chosen(id) whenever a button of the group becomes checked, however
+// that came about: a click, a key, toggle() or setChecked, or a screen
+// reader's "Toggle" action.
+void OnChoice(QButtonGroup* group, QObject* receiver, std::function<void(int)> chosen);
+
+// A command's choice shown: the button id checked without anything reacting
+// to it, made the group's stop for the Tab key (which otherwise stays on the
+// button last clicked), and given the focus when another button of the group
+// has it; so focus and check agree.
+void CheckQuietly(QButtonGroup* group, int id);
 
 // The mouse wheel changes the widget (a drop-down list) only while it has the
 // keyboard focus; the wheel no longer gives it the focus either.

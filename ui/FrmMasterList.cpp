@@ -249,7 +249,7 @@ QWidget* TfrmMasterList::BuildBody() {
         levelRow->addWidget(button);
     }
     grpSpellLevel->button(0)->setChecked(true);
-    connect(grpSpellLevel, &QButtonGroup::idClicked, this, &TfrmMasterList::grpSpellLevelClick);
+    OnChoice(grpSpellLevel, this, [this](int position) { grpSpellLevelClick(position); });
 
     lbSpells = new tSpellList(body);
     lbSpells->setObjectName(QStringLiteral("lbSpells"));
@@ -472,9 +472,7 @@ void TfrmMasterList::cbCategoryEnter() {
 // What the commands show.
 
 void TfrmMasterList::SelectSpellLevel(int32_t level) {
-    if (QAbstractButton* button = grpSpellLevel->button(level - 1)) {
-        button->setChecked(true);
-    }
+    CheckQuietly(grpSpellLevel, level - 1);
 }
 
 void TfrmMasterList::ShowSpells(std::vector<std::string> lines) {

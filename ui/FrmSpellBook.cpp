@@ -455,7 +455,7 @@ QWidget* TfrmSpellBook::BuildBody() {
     layout->addLayout(levelAndCounters);
     layout->addWidget(lbSpells, 1);
 
-    connect(grpSpellLevel, &QButtonGroup::idClicked, this, &TfrmSpellBook::grpSpellLevelClick);
+    OnChoice(grpSpellLevel, this, [this](int position) { grpSpellLevelClick(position); });
     connect(spnWizardLevel, &tNumberBox::numberChanged, this, &TfrmSpellBook::spnWizardLevelChange);
     connect(spnWizardIntelligence, &tNumberBox::numberChanged, this,
             &TfrmSpellBook::spnWizardIntelligenceChange);
@@ -687,9 +687,7 @@ void TfrmSpellBook::SelectFrequency(int32_t position) {
 }
 
 void TfrmSpellBook::SelectSpellLevel(int32_t level) {
-    if (QAbstractButton* button = grpSpellLevel->button(level - 1)) {
-        button->setChecked(true);
-    }
+    CheckQuietly(grpSpellLevel, level - 1);
 }
 
 void TfrmSpellBook::ShowSpells(std::vector<std::string> lines) {

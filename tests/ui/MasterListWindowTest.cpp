@@ -18,6 +18,7 @@
 #include "ui/Prompts.h"
 #include "ui/SpellList.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -69,6 +70,7 @@ private slots:
     void AddSpellsToBookAsksForAnIllegalSpell();
     void TheCloseQuestionKeepsOrResetsThePool();
     void TheListAndTheEditorBelongToTheirWindows();
+    void ALevelIsShownHoweverItsButtonIsChosen();
 
 private:
     TfrmMasterList* Window() { return frmMasterList; }
@@ -369,6 +371,68 @@ void MasterListWindowTest::TheListAndTheEditorBelongToTheirWindows() {
     QVERIFY(editorActive);
     QCOMPARE(owner, frmMain->windowHandle());
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(frmMain));
+}
+
+// In the master list and in a spellbook window, a level reacts to its button
+// being checked however that came about: a click, setChecked, toggle(), or a
+// screen reader's Toggle action. A level chosen by a command is where the
+// focus and the Tab key go.
+void MasterListWindowTest::ALevelIsShownHoweverItsButtonIsChosen() {
+    Window()->ShowAtLevel(1);
+    WriteBytes(Program->Folder / "b.spb", "5\r\n9\r\n12\r\nGeneralist\r\nS\r\n1,Aa,T,1,C,abj,N\r\n"
+                                          "2,Bb,T,1,C,abj,N\r\n2,Cc,T,1,C,abj,N\r\n");
+    Prompts::SetNextFile(Program->QPath("b.spb"));
+    frmMain->mnuOpenSpellbookClick();
+    QCOMPARE(SpellBooks().size(), 1);
+    TfrmSpellBook* book = SpellBooks().first();
+    // Lines at levels 1, 2 and 3: the master list 3, 1, 0; the book 1, 2, 0.
+    const std::pair<QWidget*, tSpellList*> windows[] = {{Window(), List()}, {book, book->SpellList()}};
+    const int lines[2][3] = {{3, 1, 0}, {1, 2, 0}};
+    for (size_t w = 0; w < 2; ++w) {
+        QWidget* window = windows[w].first;
+        tSpellList* list = windows[w].second;
+        const auto level = [window](int n) {
+            return Named<QRadioButton>(window, QStringLiteral("grpSpellLevel%1").arg(n));
+        };
+        QStringList shown;
+        QTest::mouseClick(level(2), Qt::LeftButton);
+        shown << QString::number(list->Count());
+        level(1)->setChecked(true);
+        shown << QString::number(list->Count());
+        level(2)->toggle();
+        shown << QString::number(list->Count());
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(level(3));
+        QVERIFY(face && face->actionInterface());
+        face->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        shown << QString::number(list->Count());
+        QCOMPARE(shown, (QStringList{QString::number(lines[w][1]), QString::number(lines[w][0]),
+                                     QString::number(lines[w][1]), QString::number(lines[w][2])}));
+    }
+
+    // Level 1 clicked, then level 3 chosen by a command (a book's Add
+    // Selected Spell): the focus follows.
+    const auto level = [this](int n) {
+        return Named<QRadioButton>(Window(), QStringLiteral("grpSpellLevel%1").arg(n));
+    };
+    Window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Window()));
+    QTest::mouseClick(level(1), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), level(1));
+    Window()->ShowAtLevel(3);
+    QVERIFY(level(3)->isChecked());
+    QCOMPARE(QApplication::focusWidget(), level(3));
+    // Level 1 clicked, the focus moved out of the group, then level 2 chosen
+    // by a command: Tab into the group lands on level 2.
+    QTest::mouseClick(level(1), Qt::LeftButton);
+    QWidget* before = level(1)->previousInFocusChain();
+    while (before != level(1) && (!(before->focusPolicy() & Qt::TabFocus) || !before->isVisible())) {
+        before = before->previousInFocusChain();
+    }
+    before->setFocus(Qt::TabFocusReason);
+    Window()->ShowAtLevel(2);
+    QCOMPARE(List()->Count(), 1);
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), level(2));
 }
 
 QTEST_MAIN(MasterListWindowTest)
