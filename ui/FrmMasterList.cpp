@@ -194,16 +194,23 @@ void TfrmMasterList::BuildCommands() {
     using enum tMasterCommand;
     FCommands = new tCommands(this, CommandTable);
     tCommands& commands = *FCommands;
-    commands.On(AddSpellstoBook, [this] { mnuAddSpellstoBookClick(); });
-    commands.On(CurrentFileIs, [this] { mnuCurrentFileIsClick(); });
-    commands.On(SaveMasterFile, [this] { mnuSaveMasterFileClick(); });
-    commands.On(ChangeMasterFile, [this] { mnuChangeMasterFileClick(); });
-    commands.On(Close, [this] { mnuCloseClick(); });
-    commands.On(EditSpellData, [this] { mnuEditSpellDataClick(); });
-    commands.On(AddNewSpell, [this] { mnuAddNewSpellClick(); });
-    commands.On(DeleteSpell, [this] { mnuDeleteSpellClick(); });
-    commands.On(ApplyFilter, [this] { mnuApplyFilterClick(); });
-    commands.On(RemoveFilter, [this] { mnuRemoveFilterClick(); });
+    // Each handler, then the hint of the control that ran it goes.
+    const auto on = [this, &commands](tMasterCommand id, void (TfrmMasterList::*handler)()) {
+        commands.On(id, [this, handler] {
+            (this->*handler)();
+            ForgetHint();
+        });
+    };
+    on(AddSpellstoBook, &TfrmMasterList::mnuAddSpellstoBookClick);
+    on(CurrentFileIs, &TfrmMasterList::mnuCurrentFileIsClick);
+    on(SaveMasterFile, &TfrmMasterList::mnuSaveMasterFileClick);
+    on(ChangeMasterFile, &TfrmMasterList::mnuChangeMasterFileClick);
+    on(Close, &TfrmMasterList::mnuCloseClick);
+    on(EditSpellData, &TfrmMasterList::mnuEditSpellDataClick);
+    on(AddNewSpell, &TfrmMasterList::mnuAddNewSpellClick);
+    on(DeleteSpell, &TfrmMasterList::mnuDeleteSpellClick);
+    on(ApplyFilter, &TfrmMasterList::mnuApplyFilterClick);
+    on(RemoveFilter, &TfrmMasterList::mnuRemoveFilterClick);
     commands.On(Undo, [this] { mnuUndoClick(); });
     commands.On(Redo, [this] { mnuRedoClick(); });
     // Nothing to take back yet.
@@ -552,6 +559,28 @@ void TfrmMasterList::ShowBusy(bool busy) {
         QApplication::restoreOverrideCursor();
     }
     FBusy = busy;
+}
+
+// A control's hint, shown while the pointer was over it, goes once its
+// command has run: the pointer may have left it while a question was open,
+// which the window was not told. What the commands show stays.
+void TfrmMasterList::ForgetHint() {
+    const QString shown = statusBar()->currentMessage();
+    if (shown.isEmpty()) {
+        return;
+    }
+    for (const QWidget* control : findChildren<QWidget*>()) {
+        if (control->statusTip() == shown) {
+            statusBar()->clearMessage();
+            return;
+        }
+    }
+    for (const QAction* action : findChildren<QAction*>()) {
+        if (action->statusTip() == shown) {
+            statusBar()->clearMessage();
+            return;
+        }
+    }
 }
 
 void TfrmMasterList::ShowStatus(const std::string& text) {

@@ -99,6 +99,7 @@ private:
     };
 
     void BuildCommands();
+    void ForgetHint();
     QWidget* BuildBody();
     QWidget* BuildFilterPanel();
 

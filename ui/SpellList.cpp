@@ -31,7 +31,9 @@ QVariant tSpellLines::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(Lines.size())) {
         return QVariant();
     }
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
+    // The list cuts a line wider than itself with "..."; its tooltip and what
+    // a screen reader hears are the whole line.
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
         return FromText(Lines[static_cast<size_t>(index.row())]);
     }
     return QVariant();

@@ -30,7 +30,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWindow>
 
 namespace {
@@ -71,6 +73,7 @@ private slots:
     void TheCloseQuestionKeepsOrResetsThePool();
     void TheListAndTheEditorBelongToTheirWindows();
     void ALevelIsShownHoweverItsButtonIsChosen();
+    void HintsGoAndWholeLinesShow();
 
 private:
     TfrmMasterList* Window() { return frmMasterList; }
@@ -433,6 +436,29 @@ void MasterListWindowTest::ALevelIsShownHoweverItsButtonIsChosen() {
     QCOMPARE(List()->Count(), 1);
     QTest::keyClick(before, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), level(2));
+}
+
+// The hint of the control whose command ran goes from the status bar; what a
+// command shows there stays. A line cut with "..." is whole in its tooltip.
+void MasterListWindowTest::HintsGoAndWholeLinesShow() {
+    Window()->ShowAtLevel(1);
+    QVERIFY(QTest::qWaitForWindowExposed(Window()));
+    QStatusBar* status = Window()->statusBar();
+    status->showMessage(QStringLiteral("Add Spells to Book"));
+    QTest::mouseClick(Named<QToolButton>(Window(), QStringLiteral("bnAddToBook")), Qt::LeftButton);
+    QCOMPARE(status->currentMessage(), QString());
+    Window()->ShowStatus("The file holds no spells.");
+    QVERIFY(Trigger(Named<QAction>(Window(), QStringLiteral("mnuApplyFilter"))));
+    QCOMPARE(status->currentMessage(), QStringLiteral("The file holds no spells."));
+
+    List()->resize(120, List()->height());
+    const QString line = List()->Lines()[0];
+    QVERIFY(List()->fontMetrics().horizontalAdvance(line) > List()->viewport()->width());
+    const QPoint at = List()->visualRect(List()->model()->index(0, 0)).center();
+    QHelpEvent help(QEvent::ToolTip, at, List()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(List()->viewport(), &help);
+    QTRY_COMPARE(QToolTip::text(), line);
+    QCOMPARE(List()->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(), line);
 }
 
 QTEST_MAIN(MasterListWindowTest)
