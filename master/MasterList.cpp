@@ -299,7 +299,11 @@ void tMasterList::CurrentFile() {
 
 void tMasterList::SetMasterFile() {
     const std::filesystem::path current(MasterFileName(Settings.get()));
-    std::string folder = current.parent_path().string();
+    // A bare name is read from the working folder: the dialog starts there,
+    // not wherever an earlier dialog was left.
+    std::error_code error;
+    std::string folder = current.has_parent_path() ? current.parent_path().string()
+                                                   : std::filesystem::current_path(error).string();
     if (!folder.empty()) {
         folder += '/';
     }

@@ -491,6 +491,13 @@ TEST_F(MasterListTest, SetMasterFileAnsweredEachWay) {
     View.Files = {""};
     List->SetMasterFile();
     EXPECT_EQ(View.Proposed.back(), Path("master.dat"));
+    // A bare name stands in the working folder, whatever folder a dialog
+    // was left in.
+    ASSERT_TRUE(Settings->WriteString(MainSection, MasterFileKey, "MASTER.DAT"));
+    View.Files = {""};
+    List->SetMasterFile();
+    EXPECT_EQ(View.Proposed.back(), (std::filesystem::current_path() / "MASTER.DAT").string());
+    ASSERT_TRUE(Settings->WriteString(MainSection, MasterFileKey, Path("master.dat")));
     EXPECT_EQ(MasterFileName(Settings.get()), Path("master.dat"));
 
     // Changes unsaved: Cancel keeps everything, Yes saves the old file first.
