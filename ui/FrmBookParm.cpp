@@ -110,6 +110,12 @@ TfrmBookParm::TfrmBookParm(tSpecialtyList& specialties, QWidget* parent)
     resize(sizeHint().width() + 40, sizeHint().height());
 }
 
+void TfrmBookParm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    QAbstractButton* level = grpCasterLevel->checkedButton();
+    (level ? level : grpCasterLevel->button(0))->setFocus(Qt::OtherFocusReason);
+}
+
 void TfrmBookParm::FillSpecialties() {
     lbSpecialty->clear();
     lbSpecialty->addItems(FromTexts(SpecialtyChoices(FSpecialties)));

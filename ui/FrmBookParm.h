@@ -13,6 +13,10 @@ class QListWidget;
 
 class TfrmBookParm : public QDialog {
     Q_OBJECT
+protected:
+    // Each time it opens, the focus is on the caster level chosen.
+    void showEvent(QShowEvent* event) override;
+
 public:
     // specialties: the list in use, whose names the specialty list offers.
     explicit TfrmBookParm(tSpecialtyList& specialties, QWidget* parent = nullptr);

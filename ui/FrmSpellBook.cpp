@@ -421,18 +421,18 @@ QWidget* TfrmSpellBook::BuildBody() {
     wizard->setHorizontalSpacing(8);
     wizard->setVerticalSpacing(6);
     wizard->addWidget(Label(QStringLiteral("Wizard Level:"), "lblWizardLevel", spnWizardLevel, body), 0, 0);
-    wizard->addWidget(spnWizardLevel, 0, 1);
+    wizard->addWidget(spnWizardLevel, 0, 1, Qt::AlignLeft);
     wizard->addWidget(
         Label(QStringLiteral("Intelligence:"), "lblWizardIntelligence", spnWizardIntelligence, body), 0, 2);
-    wizard->addWidget(spnWizardIntelligence, 0, 3);
+    wizard->addWidget(spnWizardIntelligence, 0, 3, Qt::AlignLeft);
     wizard->addWidget(Label(QStringLiteral("Specialty:"), "lblWizardSpecialty", cbWizardSpecialty, body), 1,
                       0);
     wizard->addWidget(cbWizardSpecialty, 1, 1);
     wizard->addWidget(Label(QStringLiteral("Spell Frequency: "), "lblSpellFrequency", cbSpellFrequency, body),
                       1, 2);
     wizard->addWidget(cbSpellFrequency, 1, 3);
-    wizard->setColumnStretch(1, 1);
-    wizard->setColumnStretch(3, 1);
+    // Wider, the boxes keep their size: the room goes to the right.
+    wizard->setColumnStretch(4, 1);
 
     auto* counters = new QGridLayout;
     counters->setHorizontalSpacing(6);
@@ -443,9 +443,10 @@ QWidget* TfrmSpellBook::BuildBody() {
     counters->addWidget(ebSpellsMarked, 1, 1);
 
     auto* levelAndCounters = new QHBoxLayout;
-    levelAndCounters->addWidget(levels, 1);
+    levelAndCounters->addWidget(levels);
     levelAndCounters->addSpacing(8);
     levelAndCounters->addLayout(counters);
+    levelAndCounters->addStretch(1);
 
     auto* layout = new QVBoxLayout(body);
     // The spell list is 20 pixels narrower than the client area.

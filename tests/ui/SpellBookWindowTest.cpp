@@ -187,6 +187,21 @@ void SpellBookWindowTest::TheParametersDialogHasItsControlsAndStartValues() {
     QVERIFY(x(11) > x(10));
     QVERIFY(x(21) > x(20));
     frmBookParm->hide();
+
+    // New opens it on the caster level, wherever the focus was left.
+    QStringList focused;
+    for (int run = 0; run < 2; ++run) {
+        Prompts::SetNextModal([&](QDialog& dialog) {
+            dialog.show();
+            // The control that has the focus when the dialog is active.
+            focused << (dialog.focusWidget() ? dialog.focusWidget()->objectName() : QStringLiteral("none"));
+            frequency->setFocus();
+            dialog.hide();
+            return int(QDialog::Rejected);
+        });
+        frmMain->mnuNewSpellbookClick();
+    }
+    QCOMPARE(focused, (QStringList{"grpCasterLevel1", "grpCasterLevel1"}));
 }
 
 void SpellBookWindowTest::NewMakesAFilledWindowFromTheDialogsChoices() {
@@ -581,6 +596,18 @@ void SpellBookWindowTest::ResizeLimitsAndArrange() {
     auto* list = window->SpellList();
     window->resize(700, 500);
     QCOMPARE(list->width(), client->width() - 20);
+    // Maximised, the boxes and level buttons keep their size; the list
+    // takes the room.
+    window->showMaximized();
+    QTRY_VERIFY(client->width() > 900);
+    for (const char* name : {"spnWizardLevel", "spnWizardIntelligence"}) {
+        auto* box = Named<QSpinBox>(window, QLatin1String(name));
+        QCOMPARE(box->width(), std::max(box->sizeHint().width(), box->minimumWidth()));
+    }
+    auto* levels = Named<QGroupBox>(window, QStringLiteral("grpSpellLevel"));
+    QCOMPARE(levels->width(), levels->sizeHint().width());
+    QCOMPARE(list->width(), client->width() - 20);
+    window->showNormal();
 
     OpenBook("r2.spb", BookWithMemorized(0));
     OpenBook("r3.spb", BookWithMemorized(0));
