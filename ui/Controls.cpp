@@ -3,13 +3,20 @@
 #include "app/NumberBox.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QDialog>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 tNumberBox::tNumberBox(QWidget* parent) : QSpinBox(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -159,4 +166,57 @@ void CheckQuietly(QButtonGroup* group, int id) {
     if (focusInGroup) {
         checked->setFocus(Qt::OtherFocusReason);
     }
+}
+
+namespace {
+
+// The room a title bar takes beside its caption: the window's icon and three
+// buttons, as a window manager may draw them even where asked not to.
+constexpr int TitleBarRoom = 120;
+
+// Fixes a dialog's size, each time it is shown, to what its controls need (at
+// least its designed size) and to what its caption needs in the title bar.
+class tDialogSize : public QObject {
+public:
+    explicit tDialogSize(QWidget* dialog) : QObject(dialog), Designed(dialog->minimumSize()) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            auto* dialog = static_cast<QWidget*>(watched);
+            const int caption = CaptionWidth(dialog->windowTitle());
+            if (QLayout* layout = dialog->layout()) {
+                layout->activate();
+            }
+            dialog->setFixedSize(dialog->sizeHint().expandedTo(Designed).expandedTo(QSize(caption, 0)));
+        } else if (event->type() == QEvent::WindowStateChange) {
+            // A window manager that offers to minimise a dialog anyway would
+            // hide it while it keeps the program waiting: it comes back.
+            auto* dialog = static_cast<QWidget*>(watched);
+            if (dialog->isMinimized()) {
+                QTimer::singleShot(0, dialog, [dialog] { dialog->showNormal(); });
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QSize Designed;
+};
+
+} // namespace
+
+int CaptionWidth(const QString& caption) {
+    QFont title = QApplication::font();
+    title.setBold(true);
+    return QFontMetrics(title).horizontalAdvance(caption) + TitleBarRoom;
+}
+
+void DialogLooks(QDialog* dialog, tTitleButtons buttons) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (buttons == tTitleButtons::Close) {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    dialog->setWindowFlags(flags | (dialog->windowFlags() & Qt::WindowStaysOnTopHint));
+    dialog->installEventFilter(new tDialogSize(dialog));
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QButtonGroup;
+class QDialog;
 class QWidget;
 
 // A number box with up and down arrows. Its value in force follows its text as
@@ -56,6 +57,19 @@ void OnChoice(QButtonGroup* group, QObject* receiver, std::function<void(int)> c
 // button last clicked), and given the focus when another button of the group
 // has it; so focus and check agree.
 void CheckQuietly(QButtonGroup* group, int id);
+
+// A dialog's title bar: a close button only, or no button at all.
+enum class tTitleButtons { Close, None };
+
+// Makes dialog look like a dialog: its title bar with the buttons asked for
+// (no minimise or maximise button), its size fixed to what its controls need,
+// and wide enough for its caption to show whole in the title bar, whatever
+// caption it is given later; minimised all the same, it comes back at once.
+void DialogLooks(QDialog* dialog, tTitleButtons buttons = tTitleButtons::Close);
+
+// The width a window needs for its caption to show whole in a title bar
+// (bold, beside an icon and three buttons).
+int CaptionWidth(const QString& caption);
 
 // The mouse wheel changes the widget (a drop-down list) only while it has the
 // keyboard focus; the wheel no longer gives it the focus either.

@@ -2,6 +2,7 @@
 
 #include "app/Version.h"
 #include "ui/Artwork.h"
+#include "ui/Controls.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -40,4 +41,5 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(buttons);
+    DialogLooks(this);
 }

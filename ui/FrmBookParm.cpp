@@ -107,7 +107,8 @@ TfrmBookParm::TfrmBookParm(tSpecialtyList& specialties, QWidget* parent)
 
     FillSpecialties();
     NameControlsFromLabels(this);
-    resize(sizeHint().width() + 40, sizeHint().height());
+    setMinimumWidth(sizeHint().width() + 40);
+    DialogLooks(this);
 }
 
 void TfrmBookParm::showEvent(QShowEvent* event) {

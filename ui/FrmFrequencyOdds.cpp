@@ -67,6 +67,7 @@ TfrmFrequencyOdds::TfrmFrequencyOdds(QWidget* parent, tWorkingNotice& notice)
 
     Odds.Create();
     lbFrequency->setFixedHeight(lbFrequency->sizeHintForRow(0) * 5 + 2 * lbFrequency->frameWidth() + 4);
+    DialogLooks(this);
 }
 
 void TfrmFrequencyOdds::SetFrequencyItems(const std::vector<std::string>& items) {

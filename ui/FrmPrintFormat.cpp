@@ -1,6 +1,7 @@
 #include "ui/FrmPrintFormat.h"
 
 #include "app/Shared.h"
+#include "ui/Controls.h"
 #include "ui/HelpViewer.h"
 #include "ui/Prompts.h"
 
@@ -15,9 +16,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-TfrmPrintFormat::TfrmPrintFormat(QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+TfrmPrintFormat::TfrmPrintFormat(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmPrintFormat"));
     setWindowTitle(QStringLiteral("Output Format"));
     setModal(true);
@@ -61,10 +60,9 @@ TfrmPrintFormat::TfrmPrintFormat(QWidget* parent)
     layout->addWidget(buttons);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpOutputFormat); });
-    // The client area's designed size, or what the texts (the caption among
-    // them, which a window manager cuts short in a narrow title bar) need.
-    const int title = fontMetrics().horizontalAdvance(windowTitle()) + 120;
-    setFixedSize(sizeHint().expandedTo(QSize(std::max(178, title), 320)));
+    // The client area's designed size, or what the texts need.
+    setMinimumSize(178, 320);
+    DialogLooks(this);
 }
 
 bool TfrmPrintFormat::AskOptions() {

@@ -10,8 +10,7 @@
 #include <QVBoxLayout>
 
 TfrmScrollParm::TfrmScrollParm(QWidget* parent, const TSpellBook& source)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowStaysOnTopHint) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("frmScrollParm"));
     setWindowTitle(QStringLiteral("Scroll Spells"));
     setModal(true);
@@ -55,7 +54,8 @@ TfrmScrollParm::TfrmScrollParm(QWidget* parent, const TSpellBook& source)
     layout->addStretch(1);
     layout->addWidget(buttons);
     NameControlsFromLabels(this);
-    setFixedSize(sizeHint().expandedTo(QSize(244, 470)));
+    setMinimumSize(244, 470);
+    DialogLooks(this);
 }
 
 tScrollCounts TfrmScrollParm::Counts() const {

@@ -9,8 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmSpecialtyName::TfrmSpecialtyName(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TfrmSpecialtyName::TfrmSpecialtyName(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSpecialtyName"));
     setModal(true);
     lblPrompt = new QLabel(this);
@@ -28,6 +27,7 @@ TfrmSpecialtyName::TfrmSpecialtyName(QWidget* parent)
     layout->addWidget(lblPrompt);
     layout->addWidget(ebSpecialtyName);
     layout->addWidget(buttons);
+    DialogLooks(this, tTitleButtons::None);
 }
 
 bool TfrmSpecialtyName::Ask(QWidget* owner, const QString& caption, const QString& prompt, QString& text) {

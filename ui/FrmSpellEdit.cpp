@@ -70,6 +70,7 @@ TfrmSpellEdit::TfrmSpellEdit(QWidget* parent) : QDialog(parent) {
     layout->addLayout(form);
     layout->addWidget(buttons);
     NameControlsFromLabels(this);
+    DialogLooks(this);
 }
 
 void TfrmSpellEdit::LoadSpell(const tSpell* spell) {

@@ -1,15 +1,18 @@
 #include "ui/Prompts.h"
 
+#include "ui/Controls.h"
 #include "ui/Text1252.h"
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QTreeView>
 #include <QWindow>
 
 #include <deque>
+#include <memory>
 
 namespace Prompts {
 namespace {
@@ -198,29 +201,8 @@ QString CaseFreePattern(const QString& pattern) {
 
 } // namespace
 
-tAnswer Message(QWidget* parent, tMessageKind kind, tButtons buttons, const std::string& text,
-                const std::string& detail) {
-    const QString name = KindName(kind, buttons);
-    const QString shown = MessageText(text);
-    const QString shownDetail = MessageText(detail);
-    if (buttons == tButtons::Ok) {
-        // A message with only OK takes no queued answer.
-        Seam().Shown.push_back({name, shown, Seam().Unattended, shownDetail, false});
-        if (Seam().Unattended) {
-            return tAnswer::Ok;
-        }
-    } else {
-        tAnswer answer;
-        const bool answered = TakeAnswer(answer);
-        Record(name, shown, answered, shownDetail);
-        if (answered) {
-            return answer;
-        }
-        if (Seam().Unattended) {
-            return Dismissed(buttons);
-        }
-    }
-
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, tMessageKind kind, tButtons buttons,
+                                            const QString& shown, const QString& shownDetail) {
     QMessageBox::Icon icon = QMessageBox::Information;
     QString title = QStringLiteral("Information");
     if (kind == tMessageKind::Error) {
@@ -247,12 +229,48 @@ tAnswer Message(QWidget* parent, tMessageKind kind, tButtons buttons, const std:
         first = QMessageBox::Yes;
         break;
     }
-    QMessageBox box(icon, title, shown, standard, parent);
+    auto made = std::make_unique<QMessageBox>(icon, title, shown, standard, parent);
+    QMessageBox& box = *made;
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setDefaultButton(first);
     if (!shownDetail.isEmpty()) {
         box.setInformativeText(shownDetail);
     }
+    DialogLooks(&box);
+    // A message box sizes itself to its texts when shown: a row as wide as
+    // the caption needs keeps that whole too.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(CaptionWidth(title), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return made;
+}
+
+tAnswer Message(QWidget* parent, tMessageKind kind, tButtons buttons, const std::string& text,
+                const std::string& detail) {
+    const QString name = KindName(kind, buttons);
+    const QString shown = MessageText(text);
+    const QString shownDetail = MessageText(detail);
+    if (buttons == tButtons::Ok) {
+        // A message with only OK takes no queued answer.
+        Seam().Shown.push_back({name, shown, Seam().Unattended, shownDetail, false});
+        if (Seam().Unattended) {
+            return tAnswer::Ok;
+        }
+    } else {
+        tAnswer answer;
+        const bool answered = TakeAnswer(answer);
+        Record(name, shown, answered, shownDetail);
+        if (answered) {
+            return answer;
+        }
+        if (Seam().Unattended) {
+            return Dismissed(buttons);
+        }
+    }
+
+    const std::unique_ptr<QMessageBox> made = MakeMessageBox(parent, kind, buttons, shown, shownDetail);
+    QMessageBox& box = *made;
     QWidget* owner = OwnerWindow(box, nullptr);
     BelongTo(box, owner);
     const int closedBy = box.exec();

@@ -11,10 +11,12 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 namespace Prompts {
@@ -37,6 +39,11 @@ struct tFileDialog {
 // closes; the button that closed it.
 tAnswer Message(QWidget* parent, tMessageKind kind, tButtons buttons, const std::string& text,
                 const std::string& detail);
+
+// The message box Message shows for a message of the kind with the buttons,
+// text and detail (as the windows show them), made but not shown.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, tMessageKind kind, tButtons buttons,
+                                            const QString& text, const QString& detail);
 
 // Open dialog (the folder and the file must exist) and save dialog (it never
 // asks about replacing: the commands ask themselves; once the user picks a

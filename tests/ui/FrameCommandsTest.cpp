@@ -12,11 +12,16 @@
 #include "ui/FrmAbout.h"
 #include "ui/FrmBookParm.h"
 #include "ui/FrmDataDirectory.h"
+#include "ui/FrmFrequencyOdds.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmMasterList.h"
+#include "ui/FrmPrintFormat.h"
+#include "ui/FrmScrollParm.h"
 #include "ui/FrmSpecialtyMaintenance.h"
 #include "ui/FrmSpecialtyName.h"
 #include "ui/FrmSpellBook.h"
+#include "ui/FrmSpellEdit.h"
+#include "ui/FrmWorking.h"
 #include "ui/HelpViewer.h"
 #include "ui/Program.h"
 #include "ui/Prompts.h"
@@ -27,12 +32,14 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -52,6 +59,7 @@ private slots:
     void TheDataDirectoryReachesTheNextNewWindowOnly();
     void TheCloseRequestAsksTheBooksBeforeTheMasterList();
     void TheAboutBoxAndTheHelpTopicsOfTheNewWindows();
+    void DialogsHaveACloseButtonOnlyAndShowTheirCaptions();
 
 private:
     TfrmSpellBook* Open(const std::string& name, const std::string& bytes);
@@ -323,6 +331,40 @@ void FrameCommandsTest::TheAboutBoxAndTheHelpTopicsOfTheNewWindows() {
     QTest::keyClick(frmMasterList, Qt::Key_F1);
     QCOMPARE(LastHelpRequest().Context, HelpMasterList);
     CloseHelp();
+}
+
+// Dialogs offer no minimise or maximise button and keep their size; the
+// specialty name dialog has no title-bar button at all; each is wide enough
+// for its caption in a bold title.
+void FrameCommandsTest::DialogsHaveACloseButtonOnlyAndShowTheirCaptions() {
+    TfrmAbout about(frmMain);
+    TfrmFrequencyOdds odds(frmMain, *frmWorking);
+    const TSpellBook source(9, 16, 0, "Generalist");
+    TfrmScrollParm scroll(frmMain, source);
+    const std::unique_ptr<QMessageBox> information =
+        Prompts::MakeMessageBox(frmMain, tMessageKind::Information, tButtons::Ok, QStringLiteral("Done"), {});
+    const std::unique_ptr<QMessageBox> confirm = Prompts::MakeMessageBox(
+        frmMain, tMessageKind::Confirmation, tButtons::YesNo, QStringLiteral("Sure?"), {});
+    frmSpecialtyName->setWindowTitle(QStringLiteral("Change Specialty Name"));
+    QDialog* const dialogs[] = {&about,       &odds,          &scroll,     information.get(), confirm.get(),
+                                frmSpellEdit, frmPrintFormat, frmBookParm, frmSpecialtyName};
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    for (QDialog* dialog : dialogs) {
+        const QString name = dialog->windowTitle();
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        QVERIFY2(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)), qPrintable(name));
+        QVERIFY2(flags & Qt::CustomizeWindowHint, qPrintable(name));
+        QCOMPARE(bool(flags & Qt::WindowCloseButtonHint), dialog != frmSpecialtyName);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QVERIFY2(dialog->minimumSize() == dialog->maximumSize(), qPrintable(name));
+        QVERIFY2(dialog->width() >= QFontMetrics(bold).horizontalAdvance(name) + 100,
+                 qPrintable(name + " " + QString::number(dialog->width())));
+        dialog->showMinimized();
+        QTRY_VERIFY2(!dialog->isMinimized() && dialog->isVisible(), qPrintable(name));
+        dialog->hide();
+    }
 }
 
 QTEST_MAIN(FrameCommandsTest)
