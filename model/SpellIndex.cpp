@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <tuple>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -161,25 +162,7 @@ void tSpellIndex::Clear() {
     }
     FBlocks.clear();
     FFirsts.clear();
-    FBlocksBelow.fill(0);
     FSize = 0;
-}
-
-size_t tSpellIndex::LevelGroupOf(const tSpellKey& key) {
-    const auto level = static_cast<int32_t>(static_cast<uint32_t>(key.High >> 32) ^ 0x80000000u);
-    return static_cast<size_t>(std::clamp<int32_t>(level, 0, LevelGroups - 1));
-}
-
-void tSpellIndex::CountFirst(tGroupCounts& counts, const tSpellKey& first, bool added) {
-    for (size_t group = LevelGroupOf(first) + 1; group <= LevelGroups; ++group) {
-        added ? ++counts[group] : --counts[group];
-    }
-}
-
-void tSpellIndex::ReplaceFirst(size_t block, const tSpellKey& key) {
-    CountFirst(FBlocksBelow, FFirsts[block], false);
-    FFirsts[block] = key;
-    CountFirst(FBlocksBelow, key, true);
 }
 
 void tSpellIndex::tBlock::Insert(size_t at, const tEntry& entry) {
@@ -214,66 +197,9 @@ void tSpellIndex::Append(tNodeRef node, const tSpellKey& key) {
 
 namespace {
 
-// Whether key a orders before key b, without a branch to mispredict: the
-// borrow out of subtracting b from a as one 192-bit number.
+// Whether key a orders before key b.
 bool KeyLess(const tSpellKey& a, const tSpellKey& b) {
-#if defined(__x86_64__)
-    unsigned long long low = 0;
-    unsigned long long mid = 0;
-    unsigned long long high = 0;
-    unsigned char borrow = _subborrow_u64(0, a.Low, b.Low, &low);
-    borrow = _subborrow_u64(borrow, a.Mid, b.Mid, &mid);
-    borrow = _subborrow_u64(borrow, a.High, b.High, &high);
-    return borrow != 0;
-#else
-    const bool highLess = a.High < b.High;
-    const bool highEqual = a.High == b.High;
-    const bool midLess = a.Mid < b.Mid;
-    const bool midEqual = a.Mid == b.Mid;
-    const bool lowLess = a.Low < b.Low;
-    return highLess | (highEqual & (midLess | (midEqual & lowLess)));
-#endif
-}
-
-const tSpellKey& KeyOfItem(const tSpellKey& key) {
-    return key;
-}
-template <class tItem> const tSpellKey& KeyOfItem(const tItem& item) {
-    return item.Key;
-}
-
-// The first of count items (keys, or entries with a Key) whose key is not
-// less than key.
-//
-// nearEnd(from, to) is told, before each of the last halvings, that the
-// answer lies within from..to.
-template <class tItem, class tNearEnd>
-size_t KeyLowerBound(const tItem* items, size_t count, const tSpellKey& key, tNearEnd nearEnd) {
-    if (count == 0) {
-        return 0;
-    }
-    // Halving without a branch on the comparison: the answer lies within
-    // base..base+count throughout.
-    const tItem* base = items;
-    while (count > 1) {
-        const size_t half = count / 2;
-#if defined(__GNUC__)
-        // The two places the next halving may look at, asked for while this
-        // one compares.
-        __builtin_prefetch(&base[(count - half) / 2]);
-        __builtin_prefetch(&base[half + (count - half) / 2]);
-#endif
-        if (count <= 3) {
-            nearEnd(static_cast<size_t>(base - items), static_cast<size_t>(base - items) + count);
-        }
-        base += half & (0 - static_cast<size_t>(KeyLess(KeyOfItem(base[half - 1]), key)));
-        count -= half;
-    }
-    return static_cast<size_t>(base - items) + (KeyLess(KeyOfItem(*base), key) ? 1 : 0);
-}
-
-template <class tItem> size_t KeyLowerBound(const tItem* items, size_t count, const tSpellKey& key) {
-    return KeyLowerBound(items, count, key, [](size_t, size_t) {});
+    return std::tie(a.High, a.Mid, a.Low) < std::tie(b.High, b.Mid, b.Low);
 }
 
 } // namespace
@@ -285,36 +211,14 @@ tSpellIndex::tPlace tSpellIndex::Find(const tSpell& spell, const tSpellKey& key)
     }
     // By the keys alone: the first entry whose key is not less, found in the
     // last block whose first key is less (or the first block).
-    // Blocks whose first keys are of a lower level come first and are all
-    // less, those of a higher level come last and are all greater.
-    const size_t group = LevelGroupOf(key);
-    const size_t below = FBlocksBelow[group];
-    // Near the end of the search, the blocks it may still choose are asked
-    // for, so that the one chosen is at hand or on its way: the line with
-    // its size and first entries, and the one of the entry the search
-    // within a block of FullBlock / 2 entries (the fewest a split leaves)
-    // compares first.
-    const auto askForBlocks = [&](size_t from, size_t to) {
-#if defined(__GNUC__)
-        for (size_t after = below + from; after <= below + to; ++after) {
-            const tBlock* candidate = FBlocks[after == 0 ? 0 : after - 1];
-            __builtin_prefetch(candidate);
-            __builtin_prefetch(&(*candidate)[FullBlock / 4 - 1]);
-        }
-#endif
-    };
-    const size_t after =
-        below + KeyLowerBound(FFirsts.data() + below, FBlocksBelow[group + 1] - below, key, askForBlocks);
-    place.Block = after == 0 ? 0 : after - 1;
+    const auto after = std::lower_bound(FFirsts.begin(), FFirsts.end(), key, KeyLess);
+    place.Block = after == FFirsts.begin() ? 0 : static_cast<size_t>(after - FFirsts.begin()) - 1;
     const tBlock& block = *FBlocks[place.Block];
-#if defined(__GNUC__)
-    // The block is most likely not in cache: ask for all of its lines at
-    // once rather than one by one as the halving reaches them.
-    for (size_t i = 0; i < block.size(); i += 64 / sizeof(tEntry)) {
-        __builtin_prefetch(&block[i]);
-    }
-#endif
-    place.Offset = KeyLowerBound(block.data(), block.size(), key);
+    const tEntry* const entries = block.data();
+    place.Offset = static_cast<size_t>(
+        std::lower_bound(entries, entries + block.size(), key,
+                         [](const tEntry& entry, const tSpellKey& k) { return KeyLess(entry.Key, k); }) -
+        entries);
     // Every entry before place has a smaller key. The entries with the same
     // key (mostly none or one: the spell itself) are in the book's order:
     // the spell's place is the first of them not less than it. A long run of
@@ -388,7 +292,7 @@ void tSpellIndex::InsertAt(const tPlace& place, tNodeRef node, const tSpellKey& 
     }
     FBlocks[place.Block]->Insert(place.Offset, entry);
     if (place.Offset == 0) {
-        ReplaceFirst(place.Block, key);
+        FFirsts[place.Block] = key;
     }
     ++FSize;
     SplitIfFull(place.Block);
@@ -413,7 +317,6 @@ void tSpellIndex::AddBlock(size_t at, const tSpellKey& first) {
         throw;
     }
     static_cast<void>(block.release());
-    CountFirst(FBlocksBelow, first, true);
 }
 
 void tSpellIndex::Erase(tNodeRef node) {
@@ -444,12 +347,11 @@ void tSpellIndex::EraseAt(size_t block, size_t offset) {
     --FSize;
     const auto at = static_cast<std::ptrdiff_t>(block);
     if (entries.empty()) {
-        CountFirst(FBlocksBelow, FFirsts[block], false);
         delete &entries;
         FBlocks.erase(FBlocks.begin() + at);
         FFirsts.erase(FFirsts.begin() + at);
     } else if (offset == 0) {
-        ReplaceFirst(block, entries.front().Key);
+        FFirsts[block] = entries.front().Key;
     }
 }
 
@@ -457,7 +359,6 @@ bool tSpellIndex::Consistent() const {
     if (FBlocks.size() != FFirsts.size()) {
         return false;
     }
-    tGroupCounts below{};
     size_t size = 0;
     const tEntry* last = nullptr;
     for (size_t b = 0; b < FBlocks.size(); ++b) {
@@ -465,7 +366,6 @@ bool tSpellIndex::Consistent() const {
         if (block.empty() || block.size() > FullBlock || !(FFirsts[b] == block.front().Key)) {
             return false;
         }
-        CountFirst(below, block.front().Key, true);
         for (size_t i = 0; i < block.size(); ++i) {
             if (last && KeyLess(block[i].Key, last->Key)) {
                 return false;
@@ -474,5 +374,5 @@ bool tSpellIndex::Consistent() const {
         }
         size += block.size();
     }
-    return size == FSize && below == FBlocksBelow;
+    return size == FSize;
 }

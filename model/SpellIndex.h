@@ -14,7 +14,6 @@
 #include "model/List.h"
 #include "model/Spell.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -77,8 +76,8 @@ public:
     void Erase(tNodeRef node);
 
     // Whether what is kept beside the entries agrees with them: no empty
-    // block, each block's first key, the blocks counted by level, the size,
-    // and keys in order. For tests; walks the whole index.
+    // block, each block's first key, the size, and keys in order. For
+    // tests; walks the whole index.
     bool Consistent() const;
 
 private:
@@ -128,22 +127,8 @@ private:
     // first; on failure (out of memory) the index is left as it was.
     void AddBlock(size_t at, const tSpellKey& first);
 
-    // The blocks' first keys counted by level, so that a search among them
-    // starts among the blocks of its own level: levels 1 to 9 each, the
-    // levels below and above together.
-    static constexpr size_t LevelGroups = 11;
-    using tGroupCounts = std::array<size_t, LevelGroups + 1>;
-    static size_t LevelGroupOf(const tSpellKey& key);
-    // Counts first in counts as a block's first key (added) or no longer.
-    static void CountFirst(tGroupCounts& counts, const tSpellKey& first, bool added);
-    // Makes key the first key of block, counted in place of the one before.
-    void ReplaceFirst(size_t block, const tSpellKey& key);
-
     // Owned: plain pointers, so that a new block moves them as bytes.
     std::vector<tBlock*> FBlocks;
     std::vector<tSpellKey> FFirsts; // the key of each block's first entry, for finding the block
-    // For each level group g: how many blocks' first keys are of a group
-    // below g (those blocks come first, in order).
-    tGroupCounts FBlocksBelow{};
     size_t FSize = 0;
 };
