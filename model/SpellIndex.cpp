@@ -7,10 +7,6 @@
 #include <cstring>
 #include <tuple>
 
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
-
 namespace {
 constexpr size_t KeyNameBytes = 20;
 } // namespace
@@ -44,28 +40,6 @@ uint64_t BigEndian(uint64_t w) {
     return value;
 }
 
-#if defined(__x86_64__)
-// Sixteen bytes with a..z folded to A..Z, as FoldEight does eight: a byte of
-// 128 or more is negative to the signed comparisons, so never in a..z.
-__m128i FoldSixteen(__m128i v) {
-    const __m128i lower =
-        _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('a' - 1)), _mm_cmplt_epi8(v, _mm_set1_epi8('z' + 1)));
-    return _mm_sub_epi8(v, _mm_and_si128(lower, _mm_set1_epi8(0x20)));
-}
-#endif
-
-// Name bytes from..from+7 as a word read from memory, bytes past the name's
-// end as 0, without a branch on the length: the word is read ending at the
-// name's end where it would run past it, and shifted down. Only for names of
-// at least eight bytes on a little-endian machine.
-uint64_t NameWord(std::string_view name, size_t from) {
-    const size_t start = std::min(from, name.size() - 8);
-    const size_t skip = from - start; // 8 or more: the name ends before from
-    uint64_t w = 0;
-    std::memcpy(&w, name.data() + start, 8);
-    return skip < 8 ? w >> (8 * skip) : 0;
-}
-
 // The level as the high half of a key's first word: its sign bit flipped, so
 // that the words order as the levels.
 uint64_t LevelHalf(int32_t level) {
@@ -89,40 +63,8 @@ tSpellKey SpellKeyOf(const tSpell& spell) {
 }
 
 tSpellKey SpellKeyOf(int32_t level, std::string_view name) {
-    if constexpr (std::endian::native == std::endian::little) {
-#if defined(__x86_64__)
-        if (name.size() >= KeyNameBytes) {
-            // Bytes 0..15 and 4..19 folded sixteen at a time, where they lie.
-            const __m128i head = FoldSixteen(_mm_loadu_si128(reinterpret_cast<const __m128i*>(name.data())));
-            const __m128i rest =
-                FoldSixteen(_mm_loadu_si128(reinterpret_cast<const __m128i*>(name.data() + 4)));
-            tSpellKey key;
-            key.High = LevelHalf(level) | BigEndian(static_cast<uint64_t>(_mm_cvtsi128_si64(head))) >> 32;
-            key.Mid = BigEndian(static_cast<uint64_t>(_mm_cvtsi128_si64(rest)));
-            key.Low = BigEndian(static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(rest, rest))));
-            return key;
-        }
-#endif
-        // Names of eight bytes or more are read as words where they lie: a
-        // word running past the name's end is read ending at the end instead,
-        // and shifted down, so no byte outside the name is read.
-        if (name.size() >= 8) {
-            uint32_t head = 0; // name bytes 0..3
-            std::memcpy(&head, name.data(), 4);
-            tSpellKey key;
-            key.High = LevelHalf(level) | BigEndian(FoldEight(head)) >> 32;
-            key.Mid = BigEndian(FoldEight(NameWord(name, 4)));
-            key.Low = BigEndian(FoldEight(NameWord(name, 12)));
-            return key;
-        }
-    }
     unsigned char bytes[24] = {};
-    // A copy of a fixed size is a few moves; most names reach that size.
-    if (name.size() >= KeyNameBytes) {
-        std::memcpy(bytes, name.data(), KeyNameBytes);
-    } else {
-        std::memcpy(bytes, name.data(), name.size());
-    }
+    std::memcpy(bytes, name.data(), std::min(name.size(), KeyNameBytes));
     // Name bytes 0..7, 8..15 and 16..23 (20..23 are 0), folded, as numbers.
     uint64_t words[3];
     std::memcpy(words, bytes, sizeof words);
