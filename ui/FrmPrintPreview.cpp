@@ -6,17 +6,20 @@
 #include "book/SpellBookDocument.h"
 #include "output/OutputOptions.h"
 #include "ui/Commands.h"
+#include "ui/Controls.h"
 #include "ui/HelpViewer.h"
 #include "ui/PainterSurface.h"
 #include "ui/Printer.h"
 #include "ui/Prompts.h"
 #include "ui/Text1252.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -57,6 +60,20 @@ constexpr tCommandSpec CommandTable[] = {
 static_assert(InIdOrder(CommandTable));
 
 const QString PdfFilter = QStringLiteral("*.PDF (PDF Files)|*.pdf|*.* (All Files)|*.*");
+
+// The toolkit's page preview leaves its zoom box and its page number box
+// without a name a screen reader speaks.
+void NamePagePreviewControls(QPrintPreviewDialog& pages) {
+    for (QComboBox* zoom : pages.findChildren<QComboBox*>()) {
+        zoom->setAccessibleName(QStringLiteral("Zoom"));
+    }
+    for (QLineEdit* edit : pages.findChildren<QLineEdit*>()) {
+        if (!qobject_cast<QComboBox*>(edit->parentWidget())) {
+            edit->setAccessibleName(QStringLiteral("Page number"));
+        }
+    }
+    NameControlsFromLabels(&pages);
+}
 
 } // namespace
 
@@ -119,6 +136,7 @@ TfrmPrintPreview::TfrmPrintPreview(QWidget* parent, tSpellBookDocument& document
     layout->addWidget(Area, 1);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpPrintPreview); });
+    NameControlsFromLabels(this);
     resize(714, 668);
 }
 
@@ -165,6 +183,7 @@ void TfrmPrintPreview::mnuPagePreviewClick() {
     QPrintPreviewDialog pages(&ProgramPrinter(), this);
     pages.setObjectName(QStringLiteral("dlgPagePreview"));
     pages.setWindowTitle(QStringLiteral("Page Preview"));
+    NamePagePreviewControls(pages);
     if (const QScreen* shown = screen()) {
         pages.resize(shown->availableGeometry().size() * 3 / 4);
     }

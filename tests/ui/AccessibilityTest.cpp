@@ -12,6 +12,8 @@
 #include "ui/FrmFrequencyOdds.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmMasterList.h"
+#include "ui/FrmPrintFormat.h"
+#include "ui/FrmScrollParm.h"
 #include "ui/FrmSpecialtyMaintenance.h"
 #include "ui/FrmSpecialtyName.h"
 #include "ui/FrmSpellBook.h"
@@ -26,6 +28,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -99,15 +102,37 @@ void AccessibilityTest::EveryInputControlHasAName() {
     TfrmFrequencyOdds odds(frmMain, *frmWorking);
     TfrmDataDirectory directory(frmMain);
     TfrmAbout about(frmMain);
-    QWidget* const windows[] = {frmMain,          SpellBooks().first(),
-                                frmBookParm,      frmMasterList,
-                                frmSpellEdit,     frmSpecialtyMaintenance,
-                                frmSpecialtyName, &odds,
-                                &directory,       &about};
+    TfrmScrollParm scroll(frmMain, SpellBooks().first()->Document().Book());
+    QWidget* const windows[] = {frmMain,
+                                SpellBooks().first(),
+                                frmBookParm,
+                                frmMasterList,
+                                frmSpellEdit,
+                                frmSpecialtyMaintenance,
+                                frmSpecialtyName,
+                                frmPrintFormat,
+                                &odds,
+                                &directory,
+                                &about,
+                                &scroll};
     for (QWidget* window : windows) {
         const QStringList unnamed = Unnamed(window);
         QVERIFY2(unnamed.isEmpty(), qPrintable(window->objectName() + ": " + unnamed.join(", ")));
     }
+    // The print preview and the toolkit's page preview it opens, looked at
+    // while they are up.
+    QStringList unnamed;
+    Prompts::SetNextModal([&](QDialog& preview) {
+        unnamed << Unnamed(&preview);
+        Prompts::SetNextModal([&](QDialog& pages) {
+            unnamed << Unnamed(&pages);
+            return int(QDialog::Rejected);
+        });
+        QTest::mouseClick(Named<QPushButton>(&preview, QStringLiteral("bnPagePreview")), Qt::LeftButton);
+        return int(QDialog::Rejected);
+    });
+    QVERIFY(Trigger(Named<QAction>(SpellBooks().first(), QStringLiteral("mnuPrintPreview"))));
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     QVERIFY(PromptsLeftOver().isEmpty());
     Prompts::Reset();
 }
