@@ -11,6 +11,13 @@
 #include <utility>
 
 void tSpellLines::SetLines(std::vector<std::string> lines) {
+    for (std::string& line : lines) {
+        if (line.size() > MostShownBytes) {
+            line.resize(MostShownBytes);
+            line += '\x85'; // an ellipsis in Windows-1252
+            line.shrink_to_fit();
+        }
+    }
     beginResetModel();
     Lines = std::move(lines);
     endResetModel();
@@ -32,7 +39,7 @@ QVariant tSpellLines::data(const QModelIndex& index, int role) const {
         return QVariant();
     }
     // The list cuts a line wider than itself with "..."; its tooltip and what
-    // a screen reader hears are the whole line.
+    // a screen reader hears are the whole line as kept.
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
         return FromText(Lines[static_cast<size_t>(index.row())]);
     }

@@ -4,10 +4,12 @@
 // cursor and dropped on other spell lists. The lines live in a model as the
 // core gives them and are turned into text only when shown, with every line
 // the same height, so a level of tens of thousands of spells shows at once.
+// Qt's own item delegate draws them.
 
 #include <QAbstractListModel>
 #include <QListView>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,7 +19,11 @@ class tSpellLines : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
+    // Keeps the lines as they are shown: a line longer than MostShownBytes
+    // is kept to its first MostShownBytes bytes and an ellipsis, so a line of
+    // any length costs the list no more than one it can show.
     void SetLines(std::vector<std::string> lines);
+    static constexpr size_t MostShownBytes = 2000;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     // The view asks for every line's index at each layout: answered without
     // the checks through rowCount and columnCount.

@@ -439,7 +439,8 @@ void MasterListWindowTest::ALevelIsShownHoweverItsButtonIsChosen() {
 }
 
 // The hint of the control whose command ran goes from the status bar; what a
-// command shows there stays. A line cut with "..." is whole in its tooltip.
+// command shows there stays. A line cut with "..." is whole in its tooltip;
+// a line longer than any list shows is kept short.
 void MasterListWindowTest::HintsGoAndWholeLinesShow() {
     Window()->ShowAtLevel(1);
     QVERIFY(QTest::qWaitForWindowExposed(Window()));
@@ -459,6 +460,19 @@ void MasterListWindowTest::HintsGoAndWholeLinesShow() {
     QApplication::sendEvent(List()->viewport(), &help);
     QTRY_COMPARE(QToolTip::text(), line);
     QCOMPARE(List()->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(), line);
+
+    // A line longer than a list ever shows keeps its first bytes and an
+    // ellipsis; the spell keeps its whole name, and saves it.
+    const size_t most = tSpellLines::MostShownBytes;
+    const QString name(static_cast<qsizetype>(most) + 3000, QLatin1Char('x'));
+    List()->SelectRows({0});
+    AnswerEditor(name);
+    QVERIFY(Trigger(Named<QAction>(Window(), QStringLiteral("mnuEditSpellData"))));
+    const QString cut = List()->Lines()[2];
+    QCOMPARE(cut, name.left(static_cast<qsizetype>(most)) + QChar(0x2026));
+    QCOMPARE(List()->model()->index(2, 0).data(Qt::ToolTipRole).toString(), cut);
+    QVERIFY(Trigger(Named<QAction>(Window(), QStringLiteral("mnuSaveMasterFile"))));
+    QCOMPARE(NamesOf(*ReadSpellList(Program->Path("MASTER.DAT")))[2], name.toStdString());
 }
 
 QTEST_MAIN(MasterListWindowTest)
