@@ -152,7 +152,7 @@ const bool Compared = [] {
                              "master:1/spells:50000/from:1/to:9", "master:1/spells:50000/from:9/to:1",
                              "master:1/spells:500000/from:1/to:9"}) {
         CompareWithBaseline(std::string("BM_LevelView/") + view, std::string("BM_VectorLevelLines/") + view,
-                            1.5);
+                            0);
     }
     return true;
 }();
