@@ -1,6 +1,9 @@
 // Reading and writing master lists of 50,000 and 500,000 spells, sorted and
 // shuffled, each beside a plain std::getline split of the same bytes: the
 // difference is the cost of the spell lines, the book and the file rules.
+// The quick line parser and the keyed read of out-of-order files are also
+// set beside their plain twins: the comma-text rule, and adding each spell
+// to the book on its own.
 //
 // Each reads from a stream over the file's bytes as they lie, not from a copy
 // made for every run: a copy of 40 MB comes in fresh pages from the system or
@@ -110,6 +113,40 @@ void BM_SpellLinesOnly(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
 }
 
+// The plain twin of the above: the same lines by the comma-text rule alone.
+void BM_SpellLinesByRule(benchmark::State& state) {
+    const std::string& bytes = Bytes(state);
+    for (auto _ : state) {
+        tBytesStream in(bytes);
+        tLineReader reader(in);
+        tSpellLineFields fields;
+        size_t spells = 0;
+        std::string_view line;
+        while (reader.ReadLine(line)) {
+            spells += ParseSpellLineFieldsByRule(line, fields) ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(spells);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+}
+
+// The plain twin of reading a file out of order: each line's spell made and
+// added to the book on its own, as the book finds its place.
+void BM_ReadOneByOne(benchmark::State& state) {
+    const std::string& bytes = Bytes(state);
+    for (auto _ : state) {
+        tBytesStream in(bytes);
+        tLineReader reader(in);
+        TSpellBook book;
+        std::string_view line;
+        while (reader.ReadLine(line)) {
+            book.AddSpell(ParseSpellLine(line));
+        }
+        benchmark::DoNotOptimize(book.Count());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+}
+
 void BM_WriteSpellList(benchmark::State& state) {
     std::istringstream in(Bytes(state));
     auto book = ReadSpellList(in);
@@ -133,6 +170,8 @@ void Files(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_ReadSpellList)->Apply(Files);
 BENCHMARK(BM_SplitLines)->Apply(Files);
 BENCHMARK(BM_LineReaderOnly)->Apply(Files);
+BENCHMARK(BM_SpellLinesByRule)->Apply(Files);
+BENCHMARK(BM_ReadOneByOne)->Apply(Files);
 BENCHMARK(BM_SpellLinesOnly)->Apply(Files);
 BENCHMARK(BM_WriteSpellList)
     ->ArgNames({"shuffled", "spells"})
@@ -146,6 +185,8 @@ const bool Compared = [] {
         CompareWithBaseline("BM_ReadSpellList/" + name, "BM_SplitLines/" + name, 0);
         CompareWithBaseline("BM_LineReaderOnly/" + name, "BM_SplitLines/" + name, 0);
         CompareWithBaseline("BM_SpellLinesOnly/" + name, "BM_SplitLines/" + name, 0);
+        CompareWithBaseline("BM_SpellLinesOnly/" + name, "BM_SpellLinesByRule/" + name, 0);
+        CompareWithBaseline("BM_ReadSpellList/" + name, "BM_ReadOneByOne/" + name, 0);
     }
     CompareWithBaseline("BM_WriteSpellList/shuffled:0/spells:50000", "BM_SplitLines/shuffled:0/spells:50000",
                         0);
