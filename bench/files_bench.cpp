@@ -46,53 +46,50 @@ const std::string& Bytes(const benchmark::State& state) {
     return ListBytes(static_cast<int32_t>(state.range(1)), state.range(0) != 0);
 }
 
-void BM_ReadSpellList(benchmark::State& state) {
+// Runs read over a stream of the file's bytes each iteration; read returns
+// a count of what it made, kept from being optimised away.
+template <class F> void OverTheFile(benchmark::State& state, F read) {
     const std::string& bytes = Bytes(state);
     for (auto _ : state) {
         tBytesStream in(bytes);
-        auto book = ReadSpellList(in);
-        benchmark::DoNotOptimize(book->Count());
+        benchmark::DoNotOptimize(read(in));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
 }
 
+void BM_ReadSpellList(benchmark::State& state) {
+    OverTheFile(state, [](std::istream& in) { return ReadSpellList(in)->Count(); });
+}
+
 // The baseline: the same bytes split into lines with std::getline, nothing more.
 void BM_SplitLines(benchmark::State& state) {
-    const std::string& bytes = Bytes(state);
-    for (auto _ : state) {
-        tBytesStream in(bytes);
+    OverTheFile(state, [](std::istream& in) {
         std::string line;
         size_t lines = 0;
         while (std::getline(in, line)) {
             ++lines;
         }
-        benchmark::DoNotOptimize(lines);
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+        return lines;
+    });
 }
 
 // The program's own line reader over the same bytes, without parsing.
 void BM_LineReaderOnly(benchmark::State& state) {
-    const std::string& bytes = Bytes(state);
-    for (auto _ : state) {
-        tBytesStream in(bytes);
+    OverTheFile(state, [](std::istream& in) {
         tLineReader reader(in);
         std::string line;
         size_t lines = 0;
         while (reader.ReadLine(line)) {
             ++lines;
         }
-        benchmark::DoNotOptimize(lines);
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+        return lines;
+    });
 }
 
 // The line reader with the spell-line parser over the same bytes: every
 // line read into its fields, no spell made.
 void BM_SpellLinesOnly(benchmark::State& state) {
-    const std::string& bytes = Bytes(state);
-    for (auto _ : state) {
-        tBytesStream in(bytes);
+    OverTheFile(state, [](std::istream& in) {
         tLineReader reader(in);
         tSpellLineFields fields;
         size_t spells = 0;
@@ -108,16 +105,13 @@ void BM_SpellLinesOnly(benchmark::State& state) {
             }
             spells += ParseSpellLineFields(line, fields) ? 1 : 0;
         }
-        benchmark::DoNotOptimize(spells);
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+        return spells;
+    });
 }
 
 // The plain twin of the above: the same lines by the comma-text rule alone.
 void BM_SpellLinesByRule(benchmark::State& state) {
-    const std::string& bytes = Bytes(state);
-    for (auto _ : state) {
-        tBytesStream in(bytes);
+    OverTheFile(state, [](std::istream& in) {
         tLineReader reader(in);
         tSpellLineFields fields;
         size_t spells = 0;
@@ -125,26 +119,22 @@ void BM_SpellLinesByRule(benchmark::State& state) {
         while (reader.ReadLine(line)) {
             spells += ParseSpellLineFieldsByRule(line, fields) ? 1 : 0;
         }
-        benchmark::DoNotOptimize(spells);
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+        return spells;
+    });
 }
 
 // The plain twin of reading a file out of order: each line's spell made and
 // added to the book on its own, as the book finds its place.
 void BM_ReadOneByOne(benchmark::State& state) {
-    const std::string& bytes = Bytes(state);
-    for (auto _ : state) {
-        tBytesStream in(bytes);
+    OverTheFile(state, [](std::istream& in) {
         tLineReader reader(in);
         TSpellBook book;
         std::string_view line;
         while (reader.ReadLine(line)) {
             book.AddSpell(ParseSpellLine(line));
         }
-        benchmark::DoNotOptimize(book.Count());
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+        return book.Count();
+    });
 }
 
 void BM_WriteSpellList(benchmark::State& state) {
