@@ -96,12 +96,18 @@ void TfrmSpellEdit::StoreSpell(tSpell* spell) const {
     if (!spell) {
         return;
     }
+    // A text longer than its box holds (32,767 characters) is shown cut;
+    // left as shown, it keeps its whole value.
+    const tSpellEditorValues was = ::LoadSpell(*spell);
+    const auto typed = [](const QLineEdit* box, const std::string& before) {
+        return box->text() == FromText(before).left(box->maxLength()) ? before : ToText(box->text());
+    };
     tSpellEditorValues values;
     values.Level = ToText(spnLevel->text());
-    values.Name = ToText(ebName->text());
-    values.Book = ToText(ebBook->text());
+    values.Name = typed(ebName, was.Name);
+    values.Book = typed(ebBook, was.Book);
     values.Page = ToText(ebPage->text());
-    values.Category = ToText(ebCategory->text());
+    values.Category = typed(ebCategory, was.Category);
     values.FrequencyIndex = cbSpellFrequency->currentIndex();
     values.Memorized = cbMemorized->isChecked();
     ::StoreSpell(values, *spell);

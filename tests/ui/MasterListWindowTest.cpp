@@ -461,18 +461,28 @@ void MasterListWindowTest::HintsGoAndWholeLinesShow() {
     QTRY_COMPARE(QToolTip::text(), line);
     QCOMPARE(List()->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(), line);
 
-    // A line longer than a list ever shows keeps its first bytes and an
-    // ellipsis; the spell keeps its whole name, and saves it.
-    const size_t most = tSpellLines::MostShownBytes;
-    const QString name(static_cast<qsizetype>(most) + 3000, QLatin1Char('x'));
+    // A name longer than a list line keeps (2,000 bytes) and than the
+    // editor's box holds (32,767): the line is cut with an ellipsis, and an
+    // edit of another field keeps the whole name.
+    const std::string name(40000, 'x');
+    Program.reset();
+    Program = std::make_unique<tProgramUnderTest>(
+        std::map<std::string, std::string>{{"MASTER.DAT", "1," + name + ",Tome,1,C,abj,N\r\n"}});
+    Program->Start();
+    Window()->ShowAtLevel(1);
+    const auto most = static_cast<qsizetype>(tSpellLines::MostShownBytes);
+    QCOMPARE(List()->Lines(), QStringList{QString(most, QLatin1Char('x')) + QChar(0x2026)});
+    QCOMPARE(List()->model()->index(0, 0).data(Qt::ToolTipRole).toString(), List()->Lines()[0]);
     List()->SelectRows({0});
-    AnswerEditor(name);
+    Prompts::SetNextModal([](QDialog& dialog) {
+        Named<QLineEdit>(&dialog, QStringLiteral("ebPage"))->setText(QStringLiteral("7"));
+        QTest::mouseClick(Named<QPushButton>(&dialog, QStringLiteral("bnOK")), Qt::LeftButton);
+        return dialog.result();
+    });
     QVERIFY(Trigger(Named<QAction>(Window(), QStringLiteral("mnuEditSpellData"))));
-    const QString cut = List()->Lines()[2];
-    QCOMPARE(cut, name.left(static_cast<qsizetype>(most)) + QChar(0x2026));
-    QCOMPARE(List()->model()->index(2, 0).data(Qt::ToolTipRole).toString(), cut);
     QVERIFY(Trigger(Named<QAction>(Window(), QStringLiteral("mnuSaveMasterFile"))));
-    QCOMPARE(NamesOf(*ReadSpellList(Program->Path("MASTER.DAT")))[2], name.toStdString());
+    QCOMPARE(ReadBytes(Program->Path("MASTER.DAT")),
+             "1,\"" + name + "\",\"Tome\",7,\"C\",\"abj\",\"N\"\r\n \r\n");
 }
 
 QTEST_MAIN(MasterListWindowTest)
