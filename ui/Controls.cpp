@@ -6,12 +6,14 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QWheelEvent>
@@ -112,6 +114,22 @@ protected:
 };
 
 } // namespace
+
+QLabel* BuddyLabel(const QString& text, const char* name, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setBuddy(buddy);
+    return label;
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog, const char* okName, const char* cancelName) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QLatin1String(okName));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QLatin1String(cancelName));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
 
 void WheelOnlyWithFocus(QWidget* widget) {
     widget->setFocusPolicy(Qt::StrongFocus);

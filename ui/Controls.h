@@ -10,6 +10,8 @@
 
 class QButtonGroup;
 class QDialog;
+class QDialogButtonBox;
+class QLabel;
 class QWidget;
 
 // A number box with up and down arrows. Its value in force follows its text as
@@ -70,6 +72,15 @@ void DialogLooks(QDialog* dialog, tTitleButtons buttons = tTitleButtons::Close);
 // The width a window needs for its caption to show whole in a title bar
 // (bold, beside an icon and three buttons).
 int CaptionWidth(const QString& caption);
+
+// A label named name showing text, the buddy of buddy: its "&" key moves
+// the keyboard focus there, and assistive technology names buddy after it.
+QLabel* BuddyLabel(const QString& text, const char* name, QWidget* buddy, QWidget* parent);
+
+// A dialog's OK and Cancel buttons, named okName and cancelName, which accept
+// and reject it.
+QDialogButtonBox* OkCancelButtons(QDialog* dialog, const char* okName = "bnOK",
+                                  const char* cancelName = "bnCancel");
 
 // The mouse wheel changes the widget (a drop-down list) only while it has the
 // keyboard focus; the wheel no longer gives it the focus either.

@@ -12,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -91,11 +90,7 @@ TfrmBookParm::TfrmBookParm(tSpecialtyList& specialties, QWidget* parent)
     choices->addWidget(intelligence);
     choices->addLayout(lists, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("bnOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("bnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);

@@ -11,7 +11,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStorageInfo>
@@ -58,11 +57,7 @@ TfrmDataDirectory::TfrmDataDirectory(QWidget* parent) : QDialog(parent) {
     auto* folderLabel = new QLabel(QStringLiteral("&Folder"), this);
     folderLabel->setObjectName(QStringLiteral("lblFolder"));
     folderLabel->setBuddy(dlDataDirectory);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("bnOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("bnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     connect(cbDrive, &QComboBox::currentIndexChanged, this, &TfrmDataDirectory::cbDriveChange);
     // Each folder read, and each change of the rows read so far (more rows
     // from a large folder, or their sorting, which moves them), may bring the

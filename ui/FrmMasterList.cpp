@@ -127,13 +127,6 @@ constexpr tCommandSpec CommandTable[] = {
 };
 static_assert(InIdOrder(CommandTable));
 
-QLabel* Label(const QString& text, const char* name, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setBuddy(buddy);
-    return label;
-}
-
 QComboBox* TextChoice(const char* name, QWidget* parent) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
@@ -344,13 +337,13 @@ QWidget* TfrmMasterList::BuildFilterPanel() {
     layout->addSpacing(4);
     layout->addWidget(cbMatchSpellbook);
     layout->addSpacing(4);
-    layout->addWidget(Label(QStringLiteral("Name Contains:"), "lblNameFilter", ebNameFilter, panel));
+    layout->addWidget(BuddyLabel(QStringLiteral("Name Contains:"), "lblNameFilter", ebNameFilter, panel));
     layout->addWidget(ebNameFilter);
-    layout->addWidget(Label(QStringLiteral("Category Contains:"), "lblCategory", cbCategory, panel));
+    layout->addWidget(BuddyLabel(QStringLiteral("Category Contains:"), "lblCategory", cbCategory, panel));
     layout->addWidget(cbCategory);
-    layout->addWidget(Label(QStringLiteral("Frequency:"), "lblSpellFrequency", cbSpellFrequency, panel));
+    layout->addWidget(BuddyLabel(QStringLiteral("Frequency:"), "lblSpellFrequency", cbSpellFrequency, panel));
     layout->addWidget(cbSpellFrequency);
-    layout->addWidget(Label(QStringLiteral("Source Book:"), "lblSourceBook", cbSourceBook, panel));
+    layout->addWidget(BuddyLabel(QStringLiteral("Source Book:"), "lblSourceBook", cbSourceBook, panel));
     layout->addWidget(cbSourceBook);
     layout->addSpacing(8);
     // Each pair shares its place: exactly one of the two is shown.

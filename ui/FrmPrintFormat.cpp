@@ -10,7 +10,6 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
@@ -45,11 +44,7 @@ TfrmPrintFormat::TfrmPrintFormat(QWidget* parent) : QDialog(parent) {
     cbCategory = check("cbCategory", "Include Category", false);
     cbFrequency = check("cbFrequency", "Include Frequency", false);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("bnOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("bnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(columns);

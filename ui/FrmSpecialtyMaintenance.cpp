@@ -96,10 +96,7 @@ TfrmSpecialtyMaintenance::TfrmSpecialtyMaintenance(QWidget* parent, tProgramWind
     }
 
     auto label = [this](const char* text, const char* name, QWidget* buddy) {
-        auto* caption = new QLabel(QLatin1String(text), this);
-        caption->setObjectName(QLatin1String(name));
-        caption->setBuddy(buddy);
-        return caption;
+        return BuddyLabel(QLatin1String(text), name, buddy, this);
     };
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("bnOK"));

@@ -6,7 +6,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 TfrmSpecialtyName::TfrmSpecialtyName(QWidget* parent) : QDialog(parent) {
@@ -18,11 +17,7 @@ TfrmSpecialtyName::TfrmSpecialtyName(QWidget* parent) : QDialog(parent) {
     ebSpecialtyName->setObjectName(QStringLiteral("ebSpecialtyName"));
     ebSpecialtyName->setMinimumWidth(ebSpecialtyName->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 20);
     lblPrompt->setBuddy(ebSpecialtyName);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BitBtn1"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BitBtn2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this, "BitBtn1", "BitBtn2");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblPrompt);
     layout->addWidget(ebSpecialtyName);

@@ -233,13 +233,6 @@ constexpr tCommandSpec CommandTable[] = {
 };
 static_assert(InIdOrder(CommandTable));
 
-QLabel* Label(const QString& text, const char* name, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setBuddy(buddy);
-    return label;
-}
-
 QLineEdit* Counter(const char* name, QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
@@ -420,16 +413,18 @@ QWidget* TfrmSpellBook::BuildBody() {
     auto* wizard = new QGridLayout;
     wizard->setHorizontalSpacing(8);
     wizard->setVerticalSpacing(6);
-    wizard->addWidget(Label(QStringLiteral("Wizard Level:"), "lblWizardLevel", spnWizardLevel, body), 0, 0);
+    wizard->addWidget(BuddyLabel(QStringLiteral("Wizard Level:"), "lblWizardLevel", spnWizardLevel, body), 0,
+                      0);
     wizard->addWidget(spnWizardLevel, 0, 1, Qt::AlignLeft);
     wizard->addWidget(
-        Label(QStringLiteral("Intelligence:"), "lblWizardIntelligence", spnWizardIntelligence, body), 0, 2);
+        BuddyLabel(QStringLiteral("Intelligence:"), "lblWizardIntelligence", spnWizardIntelligence, body), 0,
+        2);
     wizard->addWidget(spnWizardIntelligence, 0, 3, Qt::AlignLeft);
-    wizard->addWidget(Label(QStringLiteral("Specialty:"), "lblWizardSpecialty", cbWizardSpecialty, body), 1,
-                      0);
+    wizard->addWidget(BuddyLabel(QStringLiteral("Specialty:"), "lblWizardSpecialty", cbWizardSpecialty, body),
+                      1, 0);
     wizard->addWidget(cbWizardSpecialty, 1, 1);
-    wizard->addWidget(Label(QStringLiteral("Spell Frequency: "), "lblSpellFrequency", cbSpellFrequency, body),
-                      1, 2);
+    wizard->addWidget(
+        BuddyLabel(QStringLiteral("Spell Frequency: "), "lblSpellFrequency", cbSpellFrequency, body), 1, 2);
     wizard->addWidget(cbSpellFrequency, 1, 3);
     // Wider, the boxes keep their size: the room goes to the right.
     wizard->setColumnStretch(4, 1);
@@ -437,9 +432,11 @@ QWidget* TfrmSpellBook::BuildBody() {
     auto* counters = new QGridLayout;
     counters->setHorizontalSpacing(6);
     counters->setVerticalSpacing(4);
-    counters->addWidget(Label(QStringLiteral("# per day"), "lblSpellsPerDay", ebSpellsPerDay, body), 0, 0);
+    counters->addWidget(BuddyLabel(QStringLiteral("# per day"), "lblSpellsPerDay", ebSpellsPerDay, body), 0,
+                        0);
     counters->addWidget(ebSpellsPerDay, 0, 1);
-    counters->addWidget(Label(QStringLiteral("# Memorized"), "lblSpellsMarked", ebSpellsMarked, body), 1, 0);
+    counters->addWidget(BuddyLabel(QStringLiteral("# Memorized"), "lblSpellsMarked", ebSpellsMarked, body), 1,
+                        0);
     counters->addWidget(ebSpellsMarked, 1, 1);
 
     auto* levelAndCounters = new QHBoxLayout;

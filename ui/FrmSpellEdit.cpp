@@ -12,7 +12,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 TfrmSpellEdit::TfrmSpellEdit(QWidget* parent) : QDialog(parent) {
@@ -46,9 +45,7 @@ TfrmSpellEdit::TfrmSpellEdit(QWidget* parent) : QDialog(parent) {
 
     auto* form = new QFormLayout;
     auto row = [&](const char* label, const char* name, QWidget* control) {
-        auto* caption = new QLabel(QLatin1String(label), this);
-        caption->setObjectName(QLatin1String(name));
-        caption->setBuddy(control);
+        QLabel* caption = BuddyLabel(QLatin1String(label), name, control, this);
         form->addRow(caption, control);
         return caption;
     };
@@ -60,11 +57,7 @@ TfrmSpellEdit::TfrmSpellEdit(QWidget* parent) : QDialog(parent) {
     row("&Frequency", "lblFrequency", cbSpellFrequency);
     lblMemorized = row("&Memorized", "lblMemorized", cbMemorized);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("bnOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BitBtn1"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this, "bnOK", "BitBtn1");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
