@@ -9,7 +9,6 @@
 // empty). Empty rows are passed over. Of two rows naming the same spell the
 // first is kept, as in a spell list.
 
-#include "files/DataFile.h"
 #include "files/FileFormat.h"
 #include "files/SpellLine.h"
 #include "files/SpellbookFile.h"
@@ -237,8 +236,7 @@ public:
 
     std::unique_ptr<TSpellBook> Read(std::istream& in, tFormatError& error) const override {
         std::string text;
-        if (!ReadAllBytes(in, text)) {
-            error.Error = FileError::ReadError;
+        if (!ReadWhole(in, text, error)) {
             return nullptr;
         }
         tCsvRecords records(text);
@@ -303,13 +301,7 @@ public:
                 text.clear();
             }
         }
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (out.fail()) {
-            error.Error = FileError::CannotWrite;
-            return false;
-        }
-        return true;
+        return EndWrite(out, text, error);
     }
 };
 

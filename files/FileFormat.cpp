@@ -15,6 +15,24 @@ bool tFileFormat::Write(TSpellBook& /*book*/, const std::string& /*caption*/, st
     return false;
 }
 
+bool tFileFormat::ReadWhole(std::istream& in, std::string& text, tFormatError& error) {
+    if (!ReadAllBytes(in, text)) {
+        error.Error = FileError::ReadError;
+        return false;
+    }
+    return true;
+}
+
+bool tFileFormat::EndWrite(std::ostream& out, std::string_view last, tFormatError& error) {
+    out.write(last.data(), static_cast<std::streamsize>(last.size()));
+    out.flush();
+    if (out.fail()) {
+        error.Error = FileError::CannotWrite;
+        return false;
+    }
+    return true;
+}
+
 const std::vector<const tFileFormat*>& FileFormats() {
     static const std::vector<const tFileFormat*> formats = {&SpellListFormat(), &SpellbookFormat(),
                                                             &MarkdownFormat(), &CsvFormat(), &JsonFormat()};

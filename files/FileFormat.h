@@ -64,6 +64,14 @@ public:
     // answers false with error CannotWrite.
     virtual bool Write(TSpellBook& book, const std::string& caption, std::ostream& out,
                        tFormatError& error) const;
+
+protected:
+    // The whole stream into text; false with error ReadError when it could
+    // not be read.
+    static bool ReadWhole(std::istream& in, std::string& text, tFormatError& error);
+    // Writes the last bytes of a file and flushes the stream; false with
+    // error CannotWrite when the stream failed at any point.
+    static bool EndWrite(std::ostream& out, std::string_view last, tFormatError& error);
 };
 
 // Every format, the spell list first (the file dialogs' default).

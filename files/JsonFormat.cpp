@@ -12,7 +12,6 @@
 // empty name and text with no Windows-1252 form refuse the file. Of two
 // spells that are equal the first is kept, as in a spell list.
 
-#include "files/DataFile.h"
 #include "files/FileFormat.h"
 #include "files/SpellbookFile.h"
 #include "files/Windows1252.h"
@@ -168,8 +167,7 @@ public:
 
     std::unique_ptr<TSpellBook> Read(std::istream& in, tFormatError& error) const override {
         std::string text;
-        if (!ReadAllBytes(in, text)) {
-            error.Error = FileError::ReadError;
+        if (!ReadWhole(in, text, error)) {
             return nullptr;
         }
         auto book = TSpellBook::Create(0, 0, 0, std::string());
@@ -300,13 +298,7 @@ public:
         lines += LineEnd;
         lines += "}";
         lines += LineEnd;
-        out << lines;
-        out.flush();
-        if (out.fail()) {
-            error.Error = FileError::CannotWrite;
-            return false;
-        }
-        return true;
+        return EndWrite(out, lines, error);
     }
 };
 

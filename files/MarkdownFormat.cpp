@@ -100,13 +100,7 @@ public:
             AppendCell(FrequencyTitle(spell->Frequency), page);
             page += LineEnd;
         }
-        out << page;
-        out.flush();
-        if (out.fail()) {
-            error.Error = FileError::CannotWrite;
-            return false;
-        }
-        return true;
+        return EndWrite(out, page, error);
     }
 };
 
